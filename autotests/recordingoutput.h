@@ -1,0 +1,132 @@
+#ifndef TAVISK_RECORDINGOUTPUT_H
+#define TAVISK_RECORDINGOUTPUT_H
+
+// A test double: an output that records every call it receives, with its
+// arguments, as one line of text each ("appendText(bytes:Hello)",
+// "setFontBold(1)", "startGroup()"...). Tests compare the list of lines.
+
+#include <tavisk/abstractrtfoutput.h>
+
+#include <QStringList>
+
+class RecordingOutput : public Tavisk::AbstractRtfOutput
+{
+public:
+    QStringList calls;
+    int startGroups = 0;
+    int endGroups = 0;
+
+    // Decodes as Latin-1 so that every byte stays visible in the record.
+    QString convertText(const QByteArray &text) const override { return QString::fromLatin1(text); }
+    void appendText(const QByteArray &text) override
+    {
+        record(QStringLiteral("appendText(bytes:%1)").arg(QString::fromLatin1(text)));
+    }
+    void appendText(const QString &text) override
+    {
+        // Code units as U+XXXX, so invisible characters can be told apart.
+        QStringList units;
+        for (QChar c : text)
+            units.append(QStringLiteral("U+%1").arg(QString::number(c.unicode(), 16).toUpper(), 4, QLatin1Char('0')));
+        record(QStringLiteral("appendText(string:%1)").arg(units.join(QLatin1Char(' '))));
+    }
+    void insertPar() override { record(QStringLiteral("insertPar()")); }
+    void insertTab() override { record(QStringLiteral("insertTab()")); }
+    void insertLeftQuote() override { record(QStringLiteral("insertLeftQuote()")); }
+    void insertRightQuote() override { record(QStringLiteral("insertRightQuote()")); }
+    void insertLeftDoubleQuote() override { record(QStringLiteral("insertLeftDoubleQuote()")); }
+    void insertRightDoubleQuote() override { record(QStringLiteral("insertRightDoubleQuote()")); }
+    void insertEnDash() override { record(QStringLiteral("insertEnDash()")); }
+    void insertEmDash() override { record(QStringLiteral("insertEmDash()")); }
+    void insertEnSpace() override { record(QStringLiteral("insertEnSpace()")); }
+    void insertEmSpace() override { record(QStringLiteral("insertEmSpace()")); }
+    void insertBullet() override { record(QStringLiteral("insertBullet()")); }
+    void resetParagraphFormat() override { record(QStringLiteral("resetParagraphFormat()")); }
+    void setParagraphAlignmentLeft() override { record(QStringLiteral("setParagraphAlignmentLeft()")); }
+    void setParagraphAlignmentCentred() override { record(QStringLiteral("setParagraphAlignmentCentred()")); }
+    void setParagraphAlignmentJustified() override { record(QStringLiteral("setParagraphAlignmentJustified()")); }
+    void setParagraphAlignmentRight() override { record(QStringLiteral("setParagraphAlignmentRight()")); }
+    void setFirstLineIndent(int twips) override { record(QStringLiteral("setFirstLineIndent(%1)").arg(twips)); }
+    void setLeftIndent(int twips) override { record(QStringLiteral("setLeftIndent(%1)").arg(twips)); }
+    void setRightIndent(int twips) override { record(QStringLiteral("setRightIndent(%1)").arg(twips)); }
+    void setFontItalic(int value) override { record(QStringLiteral("setFontItalic(%1)").arg(value)); }
+    void setFontBold(int value) override { record(QStringLiteral("setFontBold(%1)").arg(value)); }
+    void setFontUnderline(int value) override { record(QStringLiteral("setFontUnderline(%1)").arg(value)); }
+    void setFontPointSize(int points) override { record(QStringLiteral("setFontPointSize(%1)").arg(points)); }
+    void setFontSuperscript() override { record(QStringLiteral("setFontSuperscript()")); }
+    void setFontSubscript() override { record(QStringLiteral("setFontSubscript()")); }
+    void setFontStrikeout(bool value) override
+    {
+        record(QStringLiteral("setFontStrikeout(%1)").arg(value ? QStringLiteral("true") : QStringLiteral("false")));
+    }
+    void setForegroundColour(int index) override { record(QStringLiteral("setForegroundColour(%1)").arg(index)); }
+    void setHighlightColour(int index) override { record(QStringLiteral("setHighlightColour(%1)").arg(index)); }
+    void setParagraphPatternBackgroundColour(int index) override
+    {
+        record(QStringLiteral("setParagraphPatternBackgroundColour(%1)").arg(index));
+    }
+    void setFont(int index) override { record(QStringLiteral("setFont(%1)").arg(index)); }
+    void setDefaultFont(int index) override { record(QStringLiteral("setDefaultFont(%1)").arg(index)); }
+    void setTextDirectionLeftToRight() override { record(QStringLiteral("setTextDirectionLeftToRight()")); }
+    void setTextDirectionRightToLeft() override { record(QStringLiteral("setTextDirectionRightToLeft()")); }
+    void resetCharacterProperties() override { record(QStringLiteral("resetCharacterProperties()")); }
+    void createImage(const QByteArray &data, const QTextImageFormat &format) override
+    {
+        images.append(data);
+        imageFormats.append(format);
+        record(QStringLiteral("createImage(%1,%2x%3,%4 bytes)")
+                   .arg(format.name())
+                   .arg(format.width())
+                   .arg(format.height())
+                   .arg(data.size()));
+    }
+    void setPageHeight(int twips) override { record(QStringLiteral("setPageHeight(%1)").arg(twips)); }
+    void setPageWidth(int twips) override { record(QStringLiteral("setPageWidth(%1)").arg(twips)); }
+    void setSpaceBefore(int twips) override { record(QStringLiteral("setSpaceBefore(%1)").arg(twips)); }
+    void setSpaceAfter(int twips) override { record(QStringLiteral("setSpaceAfter(%1)").arg(twips)); }
+    void appendToColourTable(const QColor &colour) override
+    {
+        colours.append(colour);
+        record(QStringLiteral("appendToColourTable(%1)")
+                   .arg(colour.isValid() ? colour.name() : QStringLiteral("invalid")));
+    }
+    void insertFontTableEntry(Tavisk::FontTableEntry entry, unsigned int index) override
+    {
+        fonts.append(qMakePair(index, entry));
+        record(QStringLiteral("insertFontTableEntry(%1,%2,%3)").arg(index).arg(entry.fontName(), entry.encoding()));
+    }
+    void insertStyleSheetTableEntry(unsigned int index, Tavisk::StyleSheetTableEntry entry) override
+    {
+        styles.append(qMakePair(index, entry));
+        record(QStringLiteral("insertStyleSheetTableEntry(%1,%2)").arg(index).arg(entry.styleName()));
+    }
+    void startGroup() override
+    {
+        ++startGroups;
+        record(QStringLiteral("startGroup()"));
+    }
+    void endGroup() override
+    {
+        ++endGroups;
+        record(QStringLiteral("endGroup()"));
+    }
+
+    QList<QByteArray> images;
+    QList<QTextImageFormat> imageFormats;
+    QList<QColor> colours;
+    QList<QPair<unsigned int, Tavisk::FontTableEntry>> fonts;
+    QList<QPair<unsigned int, Tavisk::StyleSheetTableEntry>> styles;
+
+    /// Keeps at most this many lines, so hostile inputs do not fill memory
+    /// with records; the counters above keep counting.
+    qsizetype maxCalls = 1000000;
+
+private:
+    void record(const QString &call)
+    {
+        if (calls.size() < maxCalls)
+            calls.append(call);
+    }
+};
+
+#endif

@@ -1,0 +1,42 @@
+#include "destination.h"
+
+#include "reader/logging_p.h"
+
+namespace Tavisk
+{
+
+Destination::Destination(AbstractRtfOutput *output, const QString &name)
+    : m_name(name)
+    , m_output(output)
+{
+}
+
+Destination::~Destination() = default;
+
+void Destination::handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter)
+{
+    Q_UNUSED(controlWord)
+    Q_UNUSED(hasParameter)
+    Q_UNUSED(parameter)
+}
+
+void Destination::handlePlainText(const QByteArray &plainText)
+{
+    qCDebug(lcRtf) << "plain text:" << plainText << "in" << m_name;
+}
+
+void Destination::aboutToEndDestination()
+{
+}
+
+QString Destination::name() const
+{
+    return m_name;
+}
+
+bool Destination::hasName(const QString &name)
+{
+    return m_name == name;
+}
+
+} // namespace Tavisk

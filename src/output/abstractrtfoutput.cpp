@@ -1,0 +1,116 @@
+#include <tavisk/abstractrtfoutput.h>
+
+#include <QHash>
+
+namespace Tavisk
+{
+
+class AbstractRtfOutputPrivate
+{
+public:
+    QString m_author;
+    QString m_companyName;
+    QString m_operatorName;
+    QString m_title;
+    QString m_subject;
+    QString m_category;
+    QString m_managerName;
+    QString m_comment;
+    QString m_documentComment;
+    QString m_keywords;
+    QString m_hLinkBase;
+    QDateTime m_created;
+    QDateTime m_revised;
+    QString m_generatorInformation;
+    QDateTime m_printed;
+    int m_totalEditingTime = -1;
+    int m_numberOfPages = -1;
+    int m_numberOfWords = -1;
+    int m_numberOfCharacters = -1;
+    int m_numberOfCharactersWithoutSpaces = -1;
+    int m_versionNumber = -1;
+    int m_internalVersionNumber = -1;
+    QHash<QString, QVariant> m_userProps;
+};
+
+AbstractRtfOutput::AbstractRtfOutput()
+    : d(std::make_unique<AbstractRtfOutputPrivate>())
+{
+}
+
+AbstractRtfOutput::~AbstractRtfOutput() = default;
+
+QVariant AbstractRtfOutput::userProp(const QString &name) const
+{
+    return d->m_userProps.value(name);
+}
+
+QList<QString> AbstractRtfOutput::userPropNames() const
+{
+    return d->m_userProps.keys();
+}
+
+void AbstractRtfOutput::addUserProp(const QString &name, const QVariant &value)
+{
+    d->m_userProps.insert(name, value);
+}
+
+#define TAVISK_METADATA_ACCESSORS(Type, getter, setter, field)                                                         \
+    Type AbstractRtfOutput::getter() const                                                                             \
+    {                                                                                                                  \
+        return d->field;                                                                                               \
+    }                                                                                                                  \
+    void AbstractRtfOutput::setter(const Type &value)                                                                  \
+    {                                                                                                                  \
+        d->field = value;                                                                                              \
+    }
+
+TAVISK_METADATA_ACCESSORS(QString, author, setAuthor, m_author)
+TAVISK_METADATA_ACCESSORS(QString, companyName, setCompanyName, m_companyName)
+TAVISK_METADATA_ACCESSORS(QString, title, setTitle, m_title)
+TAVISK_METADATA_ACCESSORS(QString, subject, setSubject, m_subject)
+TAVISK_METADATA_ACCESSORS(QString, operatorName, setOperatorName, m_operatorName)
+TAVISK_METADATA_ACCESSORS(QString, managerName, setManagerName, m_managerName)
+TAVISK_METADATA_ACCESSORS(QString, comment, setComment, m_comment)
+TAVISK_METADATA_ACCESSORS(QString, documentComment, setDocumentComment, m_documentComment)
+TAVISK_METADATA_ACCESSORS(QString, keywords, setKeywords, m_keywords)
+TAVISK_METADATA_ACCESSORS(QString, category, setCategory, m_category)
+TAVISK_METADATA_ACCESSORS(QString, hLinkBase, setHLinkBase, m_hLinkBase)
+TAVISK_METADATA_ACCESSORS(QString, generatorInformation, setGeneratorInformation, m_generatorInformation)
+TAVISK_METADATA_ACCESSORS(QDateTime, created, setCreatedDateTime, m_created)
+TAVISK_METADATA_ACCESSORS(QDateTime, revised, setRevisedDateTime, m_revised)
+TAVISK_METADATA_ACCESSORS(QDateTime, printed, setPrintedDateTime, m_printed)
+
+#undef TAVISK_METADATA_ACCESSORS
+
+// The counts are passed by value, so they get accessors of their own.
+#define TAVISK_COUNT_ACCESSORS(getter, setter, field)                                                                  \
+    int AbstractRtfOutput::getter() const                                                                              \
+    {                                                                                                                  \
+        return d->field;                                                                                               \
+    }                                                                                                                  \
+    void AbstractRtfOutput::setter(int value)                                                                          \
+    {                                                                                                                  \
+        d->field = value;                                                                                              \
+    }
+
+TAVISK_COUNT_ACCESSORS(totalEditingTime, setTotalEditingTime, m_totalEditingTime)
+TAVISK_COUNT_ACCESSORS(numberOfPages, setNumberOfPages, m_numberOfPages)
+TAVISK_COUNT_ACCESSORS(numberOfWords, setNumberOfWords, m_numberOfWords)
+TAVISK_COUNT_ACCESSORS(numberOfCharacters, setNumberOfCharacters, m_numberOfCharacters)
+TAVISK_COUNT_ACCESSORS(numberOfCharactersWithoutSpaces, setNumberOfCharactersWithoutSpaces,
+                       m_numberOfCharactersWithoutSpaces)
+TAVISK_COUNT_ACCESSORS(versionNumber, setVersionNumber, m_versionNumber)
+TAVISK_COUNT_ACCESSORS(internalVersionNumber, setInternalVersionNumber, m_internalVersionNumber)
+
+#undef TAVISK_COUNT_ACCESSORS
+
+void AbstractRtfOutput::startGroup()
+{
+}
+
+void AbstractRtfOutput::endGroup()
+{
+}
+
+} // namespace Tavisk

@@ -1,0 +1,3 @@
+#include "logging_p.h"
+
+Q_LOGGING_CATEGORY(lcRtf, "tavisk", QtInfoMsg)

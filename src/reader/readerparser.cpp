@@ -1,0 +1,188 @@
+// The parse loop: routes the tokens of the document to a stack of
+// destinations, one for each group that opened a destination.
+
+#include "reader_p.h"
+
+#include "controlword/controlword.h"
+#include "logging_p.h"
+#include "tokenizer/tokenizer.h"
+
+#include "destinations/destination.h"
+#include "destinations/documentdestination.h"
+#include "destinations/ignoreddestination.h"
+
+#include <tavisk/abstractrtfoutput.h>
+
+#include <QDebug>
+#include <QHash>
+
+namespace Tavisk
+{
+
+namespace
+{
+using DestinationFactory = Destination *(*)(AbstractRtfOutput *output, const QString &name);
+
+template<typename T>
+Destination *create(AbstractRtfOutput *output, const QString &name)
+{
+    return new T(output, name);
+}
+
+// The destination names that have a handler class of their own. Supported
+// names not listed here are read through a plain Destination.
+const QHash<QString, DestinationFactory> &destinationTable()
+{
+    static const QHash<QString, DestinationFactory> table = {
+        {QStringLiteral("rtf"), &create<DocumentDestination>},
+        {QStringLiteral("ignorable"), &create<IgnoredDestination>},
+    };
+    return table;
+}
+
+// A parameter is converted like QString::toInt: digits with an optional
+// leading '-'; anything else, or a value outside 32 bits, gives 0.
+inline int parameterValue(const Token &token)
+{
+    if (!token.hasParameter)
+        return 0;
+    bool ok = false;
+    const int value = token.parameter.toInt(&ok, 10);
+    return ok ? value : 0;
+}
+} // namespace
+
+void ReaderPrivate::parseDocument(Tokenizer &tokenizer)
+{
+    m_stateStack.push(GroupState{false, true});
+    m_destinationStack.push(makeDestination(QStringLiteral("rtf")));
+    m_stateStack.top().destinationChanged = true;
+    m_debugIndent = QStringLiteral("\t");
+
+    // True while a control word would be the first word of its group (after
+    // '{', after '}', and after \*): only there does a destination word open
+    // a destination.
+    bool atGroupStart = false;
+    // Set by \*: the next unsupported word at a group start opens an ignored
+    // destination. Group braces do not reset it.
+    bool ignorable = false;
+
+    for (;;) {
+        const Token token = tokenizer.fetchToken();
+        switch (token.type) {
+        case OpenGroup:
+            m_stateStack.push(GroupState{false, false});
+            m_output->startGroup();
+            atGroupStart = true;
+            m_debugIndent.append(QLatin1Char('\t'));
+            break;
+
+        case CloseGroup: {
+            m_debugIndent.remove(0, 1);
+            const GroupState state = m_stateStack.pop();
+            if (!state.endsDocument)
+                m_output->endGroup();
+            if (state.destinationChanged) {
+                // The output hears of the group's end before the destination does.
+                Destination *destination = m_destinationStack.pop();
+                destination->aboutToEndDestination();
+                delete destination;
+            }
+            atGroupStart = true;
+            if (state.endsDocument)
+                return;
+            break;
+        }
+
+        case Control: {
+            const QString name = QString::fromUtf8(token.name);
+            const ControlWord controlWord(name);
+            if (!controlWord.isKnown())
+                qCDebug(lcRtf) << "*** Unrecognised control word (not in spec 1.9.1): " << token.name;
+
+            bool openDestination = false;
+            if (token.name == "ud") {
+                // \ud holds the Unicode version of a \upr group: its content
+                // is read as ordinary body text.
+                ignorable = controlWord.isSupportedDestination();
+                if (ignorable)
+                    openDestination = true;
+                else
+                    atGroupStart = false;
+            } else if (atGroupStart) {
+                if (controlWord.isSupportedDestination()) {
+                    openDestination = true;
+                } else if (ignorable) {
+                    qCDebug(lcRtf) << "ignorable destination word:" << token.name;
+                    changeDestination(QStringLiteral("ignorable"));
+                    ignorable = false;
+                    atGroupStart = false;
+                    break;
+                } else {
+                    atGroupStart = false;
+                }
+            }
+
+            if (openDestination) {
+                changeDestination(name);
+                ignorable = false;
+                atGroupStart = false;
+                break;
+            }
+
+            if (token.name == "*") {
+                ignorable = true;
+                atGroupStart = true;
+            }
+            m_destinationStack.top()->handleControlWord(token.name, token.hasParameter, parameterValue(token));
+            break;
+        }
+
+        case Plain:
+            m_destinationStack.top()->handlePlainText(token.name);
+            break;
+
+        case Binary:
+            qCDebug(lcRtf) << "binary data:" << token.name;
+            break;
+
+        case EndOfFile:
+            // Groups left open stay on the stacks; their destinations are not
+            // ended and are deleted with the reader.
+            return;
+
+        default:
+            qCDebug(lcRtf) << "Unexpected token Type";
+            break;
+        }
+    }
+}
+
+void ReaderPrivate::changeDestination(const QString &destinationName)
+{
+    // Inside an ignored destination nothing opens a destination of its own.
+    if (m_destinationStack.top()->name() == QLatin1String("ignorable"))
+        return;
+
+    m_destinationStack.push(makeDestination(destinationName));
+    m_stateStack.top().destinationChanged = true;
+
+    if (lcRtf().isDebugEnabled()) {
+        QStringList names;
+        names.reserve(m_destinationStack.size());
+        for (const Destination *destination : std::as_const(m_destinationStack))
+            names.append(destination->name());
+        qCDebug(lcRtf) << m_debugIndent << "destinationStack after changeDestination (" << names << ")";
+    }
+}
+
+Destination *ReaderPrivate::makeDestination(const QString &destinationName) const
+{
+    const DestinationFactory factory = destinationTable().value(destinationName);
+    if (factory)
+        return factory(m_output, destinationName);
+    qCDebug(lcRtf) << "creating plain old Destination for" << destinationName;
+    return new Destination(m_output, destinationName);
+}
+
+} // namespace Tavisk
