@@ -76,6 +76,10 @@ public:
     /// decoded as one character; it is replaced when the encoding changes.
     QStringDecoder m_decoder;
     QString m_decoderEncoding;
+    /// m_encoding as it was when each open group started, parallel to the
+    /// entries of m_textCharFormatStack above the base: a font chosen inside
+    /// a group ends with the group, its code page included.
+    QList<QString> m_encodingStack;
 
 private:
     void setColourProperty(QTextFormat &format, int property, int colourIndex) const;

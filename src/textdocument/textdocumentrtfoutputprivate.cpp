@@ -30,14 +30,20 @@ void TextDocumentRtfOutputPrivate::startGroup()
     if (!m_haveSetFont)
         setFont(m_defaultFont);
     m_textCharFormatStack.append(m_textCharFormatStack.last());
+    m_encodingStack.append(m_encoding);
 }
 
 void TextDocumentRtfOutputPrivate::endGroup()
 {
     // The reader pairs every '}' with a '{'; a caller that ends more groups
     // than it started keeps the base format.
-    if (m_textCharFormatStack.size() > 1)
+    if (m_textCharFormatStack.size() > 1) {
         m_textCharFormatStack.removeLast();
+        // The font family returns with the format; its code page must too,
+        // or the text after {\f1 ...} would be decoded as font 1's.
+        if (!m_encodingStack.isEmpty())
+            m_encoding = m_encodingStack.takeLast();
+    }
     applyCharFormat();
 }
 
