@@ -53,7 +53,7 @@ QString TextDocumentRtfOutput::convertText(const QByteArray &text) const
 
 void TextDocumentRtfOutput::appendText(const QByteArray &text)
 {
-    d->m_cursor->insertText(convertText(text));
+    d->insertText(convertText(text));
 }
 
 void TextDocumentRtfOutput::appendText(const QString &text)
@@ -61,64 +61,67 @@ void TextDocumentRtfOutput::appendText(const QString &text)
     // "\n" is the document body's \line: a break inside the paragraph, not
     // a new paragraph, so spacing and first-line indent do not repeat.
     if (text.size() == 1 && text.at(0) == QLatin1Char('\n'))
-        d->m_cursor->insertText(QString(QChar(QChar::LineSeparator)));
+        d->insertText(QString(QChar(QChar::LineSeparator)));
     else
-        d->m_cursor->insertText(text);
+        d->insertText(text);
 }
 
 void TextDocumentRtfOutput::insertPar()
 {
+    // In an edit block for the same reason as insertText().
+    d->m_cursor->beginEditBlock();
     d->m_cursor->insertBlock();
+    d->m_cursor->endEditBlock();
 }
 
 void TextDocumentRtfOutput::insertTab()
 {
-    d->m_cursor->insertText(QString(QChar(0x0009)));
+    d->insertText(QString(QChar(0x0009)));
 }
 
 void TextDocumentRtfOutput::insertLeftQuote()
 {
-    d->m_cursor->insertText(QString(QChar(0x2018)));
+    d->insertText(QString(QChar(0x2018)));
 }
 
 void TextDocumentRtfOutput::insertRightQuote()
 {
-    d->m_cursor->insertText(QString(QChar(0x2019)));
+    d->insertText(QString(QChar(0x2019)));
 }
 
 void TextDocumentRtfOutput::insertLeftDoubleQuote()
 {
-    d->m_cursor->insertText(QString(QChar(0x201C)));
+    d->insertText(QString(QChar(0x201C)));
 }
 
 void TextDocumentRtfOutput::insertRightDoubleQuote()
 {
-    d->m_cursor->insertText(QString(QChar(0x201D)));
+    d->insertText(QString(QChar(0x201D)));
 }
 
 void TextDocumentRtfOutput::insertEnDash()
 {
-    d->m_cursor->insertText(QString(QChar(0x2013)));
+    d->insertText(QString(QChar(0x2013)));
 }
 
 void TextDocumentRtfOutput::insertEmDash()
 {
-    d->m_cursor->insertText(QString(QChar(0x2014)));
+    d->insertText(QString(QChar(0x2014)));
 }
 
 void TextDocumentRtfOutput::insertEnSpace()
 {
-    d->m_cursor->insertText(QString(QChar(0x2002)));
+    d->insertText(QString(QChar(0x2002)));
 }
 
 void TextDocumentRtfOutput::insertEmSpace()
 {
-    d->m_cursor->insertText(QString(QChar(0x2003)));
+    d->insertText(QString(QChar(0x2003)));
 }
 
 void TextDocumentRtfOutput::insertBullet()
 {
-    d->m_cursor->insertText(QString(QChar(0x2022)));
+    d->insertText(QString(QChar(0x2022)));
 }
 
 void TextDocumentRtfOutput::resetParagraphFormat()
@@ -261,7 +264,9 @@ void TextDocumentRtfOutput::createImage(const QByteArray &data, const QTextImage
     // needs the picture.
     const QUrl url(format.stringProperty(QTextFormat::ImageName), QUrl::TolerantMode);
     d->m_document->addResource(QTextDocument::ImageResource, url, QVariant(data));
+    d->m_cursor->beginEditBlock();
     d->m_cursor->insertImage(format);
+    d->m_cursor->endEditBlock();
 }
 
 void TextDocumentRtfOutput::setPageHeight(int twips)

@@ -57,6 +57,8 @@ public:
     void applyCharFormat();
     /// Hands the paragraph format to the cursor's block.
     void applyParagraphFormat();
+    /// Inserts @p text at the cursor with the cursor's character format.
+    void insertText(const QString &text);
     /// Decodes one run of text bytes in m_encoding.
     QString decode(const QByteArray &text);
 

@@ -116,6 +116,18 @@ void TextDocumentRtfOutputPrivate::applyParagraphFormat()
     m_cursor->setBlockFormat(m_paragraphFormat);
 }
 
+void TextDocumentRtfOutputPrivate::insertText(const QString &text)
+{
+    // Outside an edit block, every QTextCursor::insertText ends by laying out
+    // the whole paragraph to find the cursor's x position, so a paragraph
+    // made of many runs costs time in the square of its length (seconds per
+    // megabyte, minutes for one long paragraph). Inside an edit block the
+    // cursor skips that; nothing here needs its x position.
+    m_cursor->beginEditBlock();
+    m_cursor->insertText(text);
+    m_cursor->endEditBlock();
+}
+
 QString TextDocumentRtfOutputPrivate::decode(const QByteArray &text)
 {
     // QString's == treats a null and an empty name alike; both decode as
