@@ -4,7 +4,7 @@
 
 #include <QDateTime>
 #include <QJsonArray>
-#include <QLocale>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <algorithm>
@@ -150,6 +150,7 @@ QString propertyType(const QVariant &value)
     case QMetaType::QDate:
         return QStringLiteral("date");
     case QMetaType::QString:
+    case QMetaType::QByteArray:
         return QStringLiteral("text");
     default:
         break;
@@ -157,9 +158,23 @@ QString propertyType(const QVariant &value)
     return value.isValid() ? QString::fromLatin1(value.typeName()) : QStringLiteral("none");
 }
 
+/// Text properties arrive as the bytes the file wrote; shown as UTF-8 when
+/// they are valid UTF-8, else as Windows-1252, the usual code page of RTF.
+QString propertyString(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder windows1252("windows-1252");
+    return windows1252.isValid() ? QString(windows1252(bytes)) : QString::fromLatin1(bytes);
+}
+
 QJsonValue propertyJson(const QVariant &value)
 {
     switch (value.typeId()) {
+    case QMetaType::QByteArray:
+        return propertyString(value.toByteArray());
     case QMetaType::QDateTime:
         return dateText(value.toDateTime());
     case QMetaType::QDate:
@@ -173,6 +188,8 @@ QJsonValue propertyJson(const QVariant &value)
 QString propertyText(const QVariant &value)
 {
     switch (value.typeId()) {
+    case QMetaType::QByteArray:
+        return propertyString(value.toByteArray());
     case QMetaType::QDateTime:
         return dateText(value.toDateTime());
     case QMetaType::Bool:
