@@ -102,7 +102,24 @@ void messageHandler(QtMsgType type, const QMessageLogContext &, const QString &m
 {
     if (!s_debug && type != QtFatalMsg)
         return;
-    std::fprintf(stderr, "%s\n", qUtf8Printable(message));
+    const char *level = "debug";
+    switch (type) {
+    case QtDebugMsg:
+        break;
+    case QtInfoMsg:
+        level = "info";
+        break;
+    case QtWarningMsg:
+        level = "warning";
+        break;
+    case QtCriticalMsg:
+        level = "critical";
+        break;
+    case QtFatalMsg:
+        level = "fatal";
+        break;
+    }
+    std::fprintf(stderr, "%s: %s\n", level, qUtf8Printable(message));
     std::fflush(stderr);
 }
 
