@@ -98,7 +98,10 @@ int pdfPageCount(const QByteArray &pdf)
 {
     // Page objects, not the /Pages tree node.
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![A-Za-z])"));
-    return int(std::distance(page.globalMatch(QString::fromLatin1(pdf)), QRegularExpressionMatchIterator()));
+    int count = 0;
+    for (auto it = page.globalMatch(QString::fromLatin1(pdf)); it.hasNext(); it.next())
+        ++count;
+    return count;
 }
 
 /// Every data: URL picture in @p text, decoded.
