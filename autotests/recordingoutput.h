@@ -15,6 +15,7 @@ public:
     QStringList calls;
     int startGroups = 0;
     int endGroups = 0;
+    bool unbalancedEndGroup = false;
 
     // Decodes as Latin-1 so that every byte stays visible in the record.
     QString convertText(const QByteArray &text) const override { return QString::fromLatin1(text); }
@@ -107,6 +108,9 @@ public:
     }
     void endGroup() override
     {
+        // An endGroup that answers no startGroup is a fault of the reader.
+        if (endGroups == startGroups)
+            unbalancedEndGroup = true;
         ++endGroups;
         record(QStringLiteral("endGroup()"));
     }

@@ -1,0 +1,428 @@
+// Tests of the reader front end: file handling, the header check, the parse
+// loop with its destination stack, and hostile input.
+
+#include "recordingoutput.h"
+#include "testhelpers.h"
+
+#include <QFile>
+#include <QMetaObject>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Tavisk;
+
+class ReaderTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void metaObject();
+    void parseWithoutOpenFile();
+    void openMissingFile();
+    void nullOutputReadsNothing();
+    void fileNameFollowsTheDisk();
+    void closeIsIdempotent();
+    void reopenReplacesHeldFile();
+    void secondParse_data();
+    void secondParse();
+
+    void header_data();
+    void header();
+
+    void parseLoop_data();
+    void parseLoop();
+    void parseLoopMessages_data();
+    void parseLoopMessages();
+    void parameters_data();
+    void parameters();
+
+    void hostileInput_data();
+    void hostileInput();
+    void truncatedFixtures_data();
+    void truncatedFixtures();
+
+private:
+    QTemporaryDir m_dir;
+    QString writeFile(const QString &name, const QByteArray &content);
+};
+
+QString ReaderTest::writeFile(const QString &name, const QByteArray &content)
+{
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write(content);
+    return path;
+}
+
+void ReaderTest::metaObject()
+{
+    Reader reader;
+    QObject *object = &reader;
+    QCOMPARE(qobject_cast<Reader *>(object), &reader);
+    const QMetaObject *meta = reader.metaObject();
+    QCOMPARE(meta->className(), "Tavisk::Reader");
+    // Nothing is published beyond what QObject has.
+    QCOMPARE(meta->methodCount(), QObject::staticMetaObject.methodCount());
+    QCOMPARE(meta->propertyCount(), QObject::staticMetaObject.propertyCount());
+    QCOMPARE(meta->enumeratorCount(), QObject::staticMetaObject.enumeratorCount());
+}
+
+void ReaderTest::parseWithoutOpenFile()
+{
+    Reader reader;
+    RecordingOutput output;
+    QVERIFY(!reader.parseTo(&output));
+
+    QVERIFY(reader.open(writeFile(QStringLiteral("closed.rtf"), "{\\rtf1 Hello}")));
+    reader.close();
+    QVERIFY(!reader.parseTo(&output));
+    QVERIFY(output.calls.isEmpty());
+}
+
+void ReaderTest::openMissingFile()
+{
+    Reader reader;
+    QVERIFY(!reader.open(m_dir.filePath(QStringLiteral("does-not-exist.rtf"))));
+    QVERIFY(reader.fileName().isEmpty());
+    RecordingOutput output;
+    QVERIFY(!reader.parseTo(&output));
+    QVERIFY(output.calls.isEmpty());
+}
+
+void ReaderTest::nullOutputReadsNothing()
+{
+    Reader reader;
+    QVERIFY(reader.open(writeFile(QStringLiteral("null.rtf"), "{\\rtf1 Hello}")));
+    QVERIFY(!reader.parseTo(nullptr));
+    // Nothing was consumed: a real output still gets the whole document.
+    RecordingOutput output;
+    QVERIFY(reader.parseTo(&output));
+    QCOMPARE(output.calls, QStringList{QStringLiteral("appendText(bytes:Hello)")});
+}
+
+void ReaderTest::fileNameFollowsTheDisk()
+{
+    const QString path = writeFile(QStringLiteral("vanishing.rtf"), "{\\rtf1 x}");
+    Reader reader;
+    QVERIFY(reader.fileName().isNull());
+    QVERIFY(reader.open(path));
+    QCOMPARE(reader.fileName(), path);
+    QVERIFY(QFile::remove(path));
+    QVERIFY(reader.fileName().isEmpty());
+    // The open file can still be read.
+    RecordingOutput output;
+    QVERIFY(reader.parseTo(&output));
+    QCOMPARE(output.calls, QStringList{QStringLiteral("appendText(bytes:x)")});
+}
+
+void ReaderTest::closeIsIdempotent()
+{
+    Reader reader;
+    reader.close();
+    QVERIFY(reader.open(writeFile(QStringLiteral("twice.rtf"), "{\\rtf1 x}")));
+    reader.close();
+    reader.close();
+    QVERIFY(reader.fileName().isNull());
+}
+
+void ReaderTest::reopenReplacesHeldFile()
+{
+    // The first file is closed and released (the sanitizer build checks for
+    // the leak); the parse reads the second file.
+    Reader reader;
+    QVERIFY(reader.open(writeFile(QStringLiteral("first.rtf"), "{\\rtf1 first}")));
+    QVERIFY(reader.open(writeFile(QStringLiteral("second.rtf"), "{\\rtf1 second}")));
+    QCOMPARE(reader.fileName(), m_dir.filePath(QStringLiteral("second.rtf")));
+    RecordingOutput output;
+    QVERIFY(reader.parseTo(&output));
+    QCOMPARE(output.calls, QStringList{QStringLiteral("appendText(bytes:second)")});
+}
+
+void ReaderTest::secondParse_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("secondResult");
+    QTest::addColumn<QStringList>("secondCalls");
+    QTest::newRow("only line breaks follow") << QByteArray("{\\rtf1 a}\r\n") << false << QStringList();
+    QTest::newRow("another document follows")
+        << QByteArray("{\\rtf1 a}\r\n{\\rtf1 b}") << true << QStringList{QStringLiteral("appendText(bytes:b)")};
+}
+
+void ReaderTest::secondParse()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, secondResult);
+    QFETCH(QStringList, secondCalls);
+    Reader reader;
+    QVERIFY(reader.open(writeFile(QStringLiteral("second-parse.rtf"), content)));
+    RecordingOutput first;
+    QVERIFY(reader.parseTo(&first));
+    QCOMPARE(first.calls, QStringList{QStringLiteral("appendText(bytes:a)")});
+    RecordingOutput second;
+    QCOMPARE(reader.parseTo(&second), secondResult);
+    QCOMPARE(second.calls, secondCalls);
+}
+
+void ReaderTest::header_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QStringList>("messages");
+
+    const QString notRtf = QStringLiteral("Not an RTF file");
+    const QString wrongType = QStringLiteral("Not an RTF file - wrong document type");
+    const QString unknownHeader = QStringLiteral("Not a valid RTF file - unknown header");
+    auto name = [](const char *n) {
+        return QStringLiteral("unknown / unexpected header token name: \"%1\"").arg(QLatin1String(n));
+    };
+    auto value = [](int v) { return QStringLiteral("unknown / unexpected header token value: %1").arg(v); };
+
+    QTest::newRow("rtf1") << QByteArray("{\\rtf1\\ansi x}") << true << QStringList();
+    QTest::newRow("rtf01") << QByteArray("{\\rtf01 x}") << true << QStringList();
+    QTest::newRow("line breaks before and inside")
+        << QByteArray("\r\n{\r\n\\rtf1 x}") << true << QStringList();
+    QTest::newRow("rtf without number") << QByteArray("{\\rtf x}") << false << QStringList{value(0), unknownHeader};
+    QTest::newRow("rtf2") << QByteArray("{\\rtf2 x}") << false << QStringList{value(2), unknownHeader};
+    QTest::newRow("RTF1 capitals") << QByteArray("{\\RTF1 x}") << false << QStringList{name("RTF"), unknownHeader};
+    QTest::newRow("empty file") << QByteArray() << false
+                                << QStringList{notRtf, wrongType, name(""), unknownHeader};
+    // The second token is then the brace, whose name is empty.
+    QTest::newRow("plain text") << QByteArray("Hello {\\rtf1}") << false
+                                << QStringList{notRtf, wrongType, name(""), unknownHeader};
+    QTest::newRow("leading space") << QByteArray(" {\\rtf1 x}") << false
+                                   << QStringList{notRtf, wrongType, name(""), unknownHeader};
+    QTest::newRow("byte-order mark") << QByteArray("\xef\xbb\xbf{\\rtf1 x}") << false
+                                     << QStringList{notRtf, wrongType, name(""), unknownHeader};
+    QTest::newRow("text as second token") << QByteArray("{Hello}") << false
+                                          << QStringList{wrongType, name("Hello"), unknownHeader};
+}
+
+void ReaderTest::header()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, accepted);
+    QFETCH(QStringList, messages);
+
+    TestHelpers::LogCapture log;
+    RecordingOutput output;
+    QCOMPARE(TestHelpers::parse(content, &output), accepted);
+    QStringList headerMessages;
+    for (const QString &message : log.messages()) {
+        if (message.startsWith(QLatin1String("Not ")) || message.startsWith(QLatin1String("unknown / ")))
+            headerMessages.append(message);
+    }
+    QCOMPARE(headerMessages, messages);
+    if (!accepted)
+        QVERIFY(output.calls.isEmpty());
+    else
+        QCOMPARE(output.calls.last(), QStringLiteral("appendText(bytes:x)"));
+}
+
+void ReaderTest::parseLoop_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("calls");
+
+    const QString start = QStringLiteral("startGroup()");
+    const QString end = QStringLiteral("endGroup()");
+    auto text = [](const char *t) { return QStringLiteral("appendText(bytes:%1)").arg(QLatin1String(t)); };
+
+    QTest::newRow("outermost group is not reported") << QByteArray("{\\rtf1 Hello}") << QStringList{text("Hello")};
+    QTest::newRow("nested group") << QByteArray("{\\rtf1 {\\b bold} plain}")
+                                  << QStringList{start, QStringLiteral("setFontBold(1)"), text("bold"), end,
+                                                 text(" plain")};
+    QTest::newRow("ignorable mark is handed on")
+        << QByteArray("{\\rtf1 {\\*\\pgdsc Writer;}}") << QStringList{start, end};
+    QTest::newRow("unknown ignorable destination is swallowed")
+        << QByteArray("{\\rtf1 {\\*\\foo bar {x}}y}") << QStringList{start, start, end, end, text("y")};
+    QTest::newRow("supported word inside ignored group opens nothing")
+        << QByteArray("{\\rtf1 {\\*\\foo {\\pgdsc x}}y}") << QStringList{start, start, end, end, text("y")};
+    QTest::newRow("known unsupported destination reads as body")
+        << QByteArray("{\\rtf1 {\\header text}}") << QStringList{start, text("text"), end};
+    QTest::newRow("ud content is body text")
+        << QByteArray("{\\rtf1 {\\upr{ansi}{\\*\\ud{unicode}}}}")
+        << QStringList{start, start, text("ansi"), end, start, start, text("unicode"), end, end, end};
+    QTest::newRow("ignorable mark survives braces")
+        << QByteArray("{\\rtf1 {\\*}{\\b x}y}") << QStringList{start, end, start, end, text("y")};
+    QTest::newRow("destination word after text is body")
+        << QByteArray("{\\rtf1 text \\pgdsc more}") << QStringList{text("text "), text("more")};
+    QTest::newRow("text after the final brace is not read")
+        << QByteArray("{\\rtf1 a}b{c}") << QStringList{text("a")};
+    QTest::newRow("missing final brace") << QByteArray("{\\rtf1 Hello") << QStringList{text("Hello")};
+    QTest::newRow("destination closes with its group")
+        << QByteArray("{\\rtf1 {\\pgdsc x}y}") << QStringList{start, end, text("y")};
+    QTest::newRow("destination word after a closing brace")
+        << QByteArray("{\\rtf1 {\\b x}\\pgdsc{\\f0 A;}}")
+        << QStringList{start, QStringLiteral("setFontBold(1)"), text("x"), end, start, end};
+    QTest::newRow("non-breaking characters")
+        << QByteArray("{\\rtf1 Mr.\\~Smith\\_x\\-y}")
+        << QStringList{text("Mr."), QStringLiteral("appendText(string:U+00A0)"), text("Smith"),
+                       QStringLiteral("appendText(string:U+2011)"), text("x"),
+                       QStringLiteral("appendText(string:U+00AD)"), text("y")};
+}
+
+void ReaderTest::parseLoop()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, calls);
+    RecordingOutput output;
+    QVERIFY(TestHelpers::parse(content, &output));
+    QCOMPARE(output.calls, calls);
+}
+
+void ReaderTest::parseLoopMessages_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("messages");
+
+    QTest::newRow("unknown ignorable word")
+        << QByteArray("{\\rtf1 {\\*\\foo bar}}")
+        << QStringList{
+               QStringLiteral("*** Unrecognised control word (not in spec 1.9.1):  \"foo\""),
+               QStringLiteral("ignorable destination word: \"foo\""),
+               QStringLiteral("\"\\t\\t\" destinationStack after changeDestination ( QList(\"rtf\", \"ignorable\") )"),
+           };
+    QTest::newRow("plain destination")
+        << QByteArray("{\\rtf1 {\\*\\shppict{\\pgdsc x}}}")
+        << QStringList{
+               QStringLiteral("creating plain old Destination for \"shppict\""),
+               QStringLiteral("\"\\t\\t\" destinationStack after changeDestination ( QList(\"rtf\", \"shppict\") )"),
+               QStringLiteral("creating plain old Destination for \"pgdsc\""),
+               QStringLiteral("\"\\t\\t\\t\" destinationStack after changeDestination ( QList(\"rtf\", \"shppict\", "
+                              "\"pgdsc\") )"),
+               QStringLiteral("plain text: \"x\" in \"pgdsc\""),
+           };
+    QTest::newRow("ignored group content is silent")
+        << QByteArray("{\\rtf1 {\\*\\rsidtbl \\rsid123 text}}")
+        << QStringList{
+               QStringLiteral("ignorable destination word: \"rsidtbl\""),
+               QStringLiteral("\"\\t\\t\" destinationStack after changeDestination ( QList(\"rtf\", \"ignorable\") )"),
+           };
+}
+
+void ReaderTest::parseLoopMessages()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, messages);
+    TestHelpers::LogCapture log;
+    RecordingOutput output;
+    QVERIFY(TestHelpers::parse(content, &output));
+    // Messages of the loop and of the plain destination, in order.
+    QStringList loopMessages;
+    for (const QString &message : log.messages()) {
+        if (message.startsWith(QLatin1String("***")) || message.startsWith(QLatin1String("ignorable"))
+            || message.contains(QLatin1String("destinationStack")) || message.startsWith(QLatin1String("creating"))
+            || message.startsWith(QLatin1String("plain text")))
+            loopMessages.append(message);
+    }
+    QCOMPARE(loopMessages, messages);
+}
+
+void ReaderTest::parameters_data()
+{
+    QTest::addColumn<QByteArray>("word");
+    QTest::addColumn<QString>("call");
+    QTest::newRow("negative") << QByteArray("\\li-360") << QStringLiteral("setLeftIndent(-360)");
+    QTest::newRow("32-bit limit") << QByteArray("\\li2147483647") << QStringLiteral("setLeftIndent(2147483647)");
+    QTest::newRow("32-bit negative limit") << QByteArray("\\li-2147483648")
+                                           << QStringLiteral("setLeftIndent(-2147483648)");
+    QTest::newRow("overflow gives 0") << QByteArray("\\li99999999999") << QStringLiteral("setLeftIndent(0)");
+    QTest::newRow("lone minus gives 0") << QByteArray("\\li-") << QStringLiteral("setLeftIndent(0)");
+    QTest::newRow("double minus gives 0") << QByteArray("\\li--1") << QStringLiteral("setLeftIndent(0)");
+    QTest::newRow("minus inside gives 0") << QByteArray("\\li1-1") << QStringLiteral("setLeftIndent(0)");
+    QTest::newRow("overflowing size is the default") << QByteArray("\\fs99999999999")
+                                                     << QStringLiteral("setFontPointSize(12)");
+    QTest::newRow("toggle with lone minus is off") << QByteArray("\\b-") << QStringLiteral("setFontBold(0)");
+}
+
+void ReaderTest::parameters()
+{
+    QFETCH(QByteArray, word);
+    QFETCH(QString, call);
+    RecordingOutput output;
+    QVERIFY(TestHelpers::parse("{\\rtf1" + word + " }", &output));
+    QCOMPARE(output.calls, QStringList{call});
+}
+
+void ReaderTest::hostileInput_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("openGroups");
+
+    QTest::newRow("100000 nested groups, never closed")
+        << QByteArray("{\\rtf1 ") + QByteArray(100000, '{') << 100000;
+    QTest::newRow("100000 nested groups, closed")
+        << QByteArray("{\\rtf1 ") + QByteArray(100000, '{') + QByteArray(100000, '}') + '}' << 0;
+    QTest::newRow("control word of 1 MB") << QByteArray("{\\rtf1 \\") + QByteArray(1 << 20, 'x') + " }" << 0;
+    QTest::newRow("parameter of 1 MB") << QByteArray("{\\rtf1 \\fs") + QByteArray(1 << 20, '9') + " }" << 0;
+    QTest::newRow("unicode skip of 1 MB")
+        << QByteArray("{\\rtf1 \\uc") + QByteArray(1 << 20, '9') + "\\u8364 abc}" << 0;
+    QTest::newRow("extreme unicode skip") << QByteArray("{\\rtf1 \\uc2147483647\\u8364 abc}") << 0;
+    QTest::newRow("negative unicode") << QByteArray("{\\rtf1 \\u-2147483648 abc}") << 0;
+    QTest::newRow("nested ignorable groups")
+        << QByteArray("{\\rtf1 ") + QByteArray("{\\*\\foo ").repeated(20000) + QByteArray(20000, '}') + '}' << 0;
+    QTest::newRow("many destinations in one group")
+        << QByteArray("{\\rtf1 {") + QByteArray("{}\\pgdsc ").repeated(20000) + "}}" << -1;
+
+    // Random bytes after a valid header, with a fixed seed so a failure can
+    // be reproduced.
+    for (quint32 seed : {1u, 2u, 3u}) {
+        QRandomGenerator random(seed);
+        QByteArray bytes(200000, Qt::Uninitialized);
+        for (char &c : bytes) {
+            // Mostly RTF's own syntax characters, so the loop sees every
+            // kind of token, nested and unbalanced.
+            const quint32 r = random.bounded(16);
+            static const char syntax[] = "{}\\\\*'uc0-9 ab\xe9";
+            c = r < 15 ? syntax[r] : char(random.bounded(256));
+        }
+        QTest::addRow("random bytes, seed %u", seed) << QByteArray("{\\rtf1 ") + bytes << -1;
+    }
+}
+
+void ReaderTest::hostileInput()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, openGroups);
+    RecordingOutput output;
+    output.maxCalls = 1000;
+    QVERIFY(TestHelpers::parse(content, &output));
+    // Every endGroup answers a startGroup.
+    QVERIFY(!output.unbalancedEndGroup);
+    QVERIFY(output.endGroups <= output.startGroups);
+    if (openGroups >= 0)
+        QCOMPARE(output.startGroups - output.endGroups, openGroups);
+}
+
+void ReaderTest::truncatedFixtures_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<QStringList>("calls");
+    const QString text = QStringLiteral("appendText(bytes:Hello )");
+    QTest::newRow("inside a control word")
+        << QStringLiteral("truncated-in-word.rtf")
+        << QStringList{text, QStringLiteral("startGroup()")};
+    QTest::newRow("inside a hex escape") << QStringLiteral("truncated-in-hex.rtf") << QStringList{text};
+    QTest::newRow("inside a group")
+        << QStringLiteral("truncated-in-group.rtf")
+        << QStringList{text, QStringLiteral("startGroup()"), QStringLiteral("setFontItalic(1)"),
+                       QStringLiteral("appendText(bytes:world)")};
+}
+
+void ReaderTest::truncatedFixtures()
+{
+    QFETCH(QString, fixture);
+    QFETCH(QStringList, calls);
+    Reader reader;
+    QVERIFY(reader.open(TestHelpers::dataFile(fixture)));
+    RecordingOutput output;
+    QVERIFY(reader.parseTo(&output));
+    QCOMPARE(output.calls, calls);
+}
+
+QTEST_GUILESS_MAIN(ReaderTest)
+
+#include "readertest.moc"

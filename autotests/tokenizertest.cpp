@@ -1,0 +1,173 @@
+// Tests of the tokenizer: which tokens a byte sequence gives, and where the
+// tokenizer leaves the device.
+
+#include "testhelpers.h"
+#include "tokenizer/tokenizer.h"
+
+#include <QBuffer>
+#include <QTest>
+
+using namespace Tavisk;
+
+namespace
+{
+// One token as a short text: "{", "}", "\name[param]", "'text'", "EOF".
+QString describe(const Token &token)
+{
+    switch (token.type) {
+    case OpenGroup:
+        return QStringLiteral("{");
+    case CloseGroup:
+        return QStringLiteral("}");
+    case Control:
+        return QLatin1Char('\\') + QString::fromLatin1(token.name)
+            + (token.hasParameter ? QLatin1Char('[') + token.parameter + QLatin1Char(']') : QString());
+    case Plain: {
+        QString text;
+        for (char c : token.name) {
+            const uchar u = uchar(c);
+            text += (u <= 32 || u > 126) ? QStringLiteral("<%1>").arg(u, 2, 16, QLatin1Char('0')) : QString(QLatin1Char(c));
+        }
+        return QLatin1Char('\'') + text + QLatin1Char('\'');
+    }
+    case Binary:
+        return QStringLiteral("BIN");
+    case EndOfFile:
+        return QStringLiteral("EOF");
+    }
+    return QStringLiteral("?");
+}
+
+QStringList tokenize(const QByteArray &input)
+{
+    QByteArray bytes = input;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    Tokenizer tokenizer(&buffer);
+    QStringList tokens;
+    for (;;) {
+        const Token token = tokenizer.fetchToken();
+        tokens.append(describe(token));
+        if (token.type == EndOfFile)
+            break;
+    }
+    // The end of the input is reported again on every further call.
+    if (tokenizer.fetchToken().type != EndOfFile)
+        tokens.append(QStringLiteral("token after EOF"));
+    return tokens;
+}
+} // namespace
+
+class TokenizerTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void tokens_data();
+    void tokens();
+    void unhandledSymbolsAreLogged_data();
+    void unhandledSymbolsAreLogged();
+    void longWordAndParameter();
+    void dump();
+};
+
+void TokenizerTest::tokens_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QStringList>("expected");
+
+    auto row = [](const char *name, const QByteArray &input, const QString &expected) {
+        QTest::newRow(name) << input << expected.split(QLatin1Char(' '));
+    };
+    // Tokens are separated by single spaces in the expectations; text tokens
+    // below contain no spaces except where written as <20>.
+    row("empty", "", QStringLiteral("EOF"));
+    row("only line breaks", "\r\n\n\r", QStringLiteral("EOF"));
+    row("group with toggle", "{\\b0 x}", QStringLiteral("{ \\b[0] 'x' } EOF"));
+    row("negative parameter consumes space", "\\li-360 x", QStringLiteral("\\li[-360] 'x' EOF"));
+    row("only one delimiter space", "\\b  bold", QStringLiteral("\\b '<20>bold' EOF"));
+    row("carriage return ends word", "\\par\r\nText", QStringLiteral("\\par 'Text' EOF"));
+    row("text runs across line breaks", "abc\r\ndef", QStringLiteral("'abcdef' EOF"));
+    row("hex escape lower case", "\\'e9", QStringLiteral("'<e9>' EOF"));
+    row("hex escape upper case", "\\'E9", QStringLiteral("'<e9>' EOF"));
+    row("hex escape NUL", "\\'00", QStringLiteral("'<00>' EOF"));
+    row("malformed hex escape", "\\'zzq", QStringLiteral("\\' 'q' EOF"));
+    row("hex escape cut by end", "\\'e", QStringLiteral("\\' EOF"));
+    row("escaped braces stay separate", "a\\{b\\}c\\\\d",
+        QStringLiteral("'a' '{' 'b' '}' 'c' '\\' 'd' EOF"));
+    row("ignorable mark", "\\*\\foo", QStringLiteral("\\* \\foo EOF"));
+    row("backslash ends a word", "\\b\\i", QStringLiteral("\\b \\i EOF"));
+    row("tab ends a word and is kept", "\\b\tx", QStringLiteral("\\b '<09>x' EOF"));
+    row("letters after digits join the name", "\\fs24x", QStringLiteral("\\fsx[24] EOF"));
+    row("minus anywhere is collected", "\\b--1;", QStringLiteral("\\b[--1] ';' EOF"));
+    row("non-ASCII byte ends a word", "\\b\xe9", QStringLiteral("\\b '<e9>' EOF"));
+    row("bin is an ordinary word", "\\bin4 {}", QStringLiteral("\\bin[4] { } EOF"));
+    row("backslash at end of input", "ab\\", QStringLiteral("'ab' \\ EOF"));
+    row("word at end of input", "\\par", QStringLiteral("\\par EOF"));
+    row("symbol needs no delimiter", "\\~x", QStringLiteral("\\~ 'x' EOF"));
+}
+
+void TokenizerTest::tokens()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QStringList, expected);
+    QCOMPARE(tokenize(input), expected);
+}
+
+void TokenizerTest::unhandledSymbolsAreLogged_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("non-breaking space") << QByteArray("\\~")
+                                        << QStringList{QStringLiteral("unhandled control symbol in Tokenizer: \"~\"")};
+    QTest::newRow("line feed after backslash")
+        << QByteArray("\\\n") << QStringList{QStringLiteral("unhandled control symbol in Tokenizer: \"\\n\"")};
+    QTest::newRow("ignorable mark is not logged") << QByteArray("\\*\\foo") << QStringList();
+    QTest::newRow("escapes are not logged") << QByteArray("\\{\\}\\\\\\'41") << QStringList();
+}
+
+void TokenizerTest::unhandledSymbolsAreLogged()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QStringList, expected);
+    TestHelpers::LogCapture log;
+    tokenize(input);
+    QCOMPARE(log.messages(), expected);
+}
+
+void TokenizerTest::longWordAndParameter()
+{
+    // Neither the name nor the parameter has a length limit.
+    const QByteArray letters(100000, 'a');
+    const QByteArray digits(100000, '7');
+    QByteArray bytes = "\\" + letters + digits + " x";
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    Tokenizer tokenizer(&buffer);
+    const Token word = tokenizer.fetchToken();
+    QCOMPARE(word.type, Control);
+    QCOMPARE(word.name, letters);
+    QCOMPARE(word.parameter, QString::fromLatin1(digits));
+    QCOMPARE(tokenizer.fetchToken().name, QByteArray("x"));
+}
+
+void TokenizerTest::dump()
+{
+    TestHelpers::LogCapture log;
+    Token token;
+    token.type = Control;
+    token.name = "fs";
+    token.hasParameter = true;
+    token.parameter = QStringLiteral("24");
+    token.dump();
+    Token group;
+    group.type = OpenGroup;
+    group.dump();
+    QCOMPARE(log.messages(),
+             (QStringList{QStringLiteral("token type: Control"), QStringLiteral("name:  \"fs\""),
+                          QStringLiteral("parameter:  \"24\""), QStringLiteral("token type: OpenGroup")}));
+}
+
+QTEST_APPLESS_MAIN(TokenizerTest)
+
+#include "tokenizertest.moc"
