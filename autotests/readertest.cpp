@@ -257,6 +257,10 @@ void ReaderTest::parseLoop_data()
     QTest::newRow("destination word after a closing brace")
         << QByteArray("{\\rtf1 {\\b x}\\pgdsc{\\f0 A;}}")
         << QStringList{start, QStringLiteral("setFontBold(1)"), text("x"), end, start, end};
+    QTest::newRow("letters after a parameter are text")
+        << QByteArray("{\\rtf1 \\highlight0Normal \\u945a}")
+        << QStringList{QStringLiteral("setHighlightColour(0)"), text("Normal "),
+                       QStringLiteral("appendText(string:U+03B1)")};
     QTest::newRow("non-breaking characters")
         << QByteArray("{\\rtf1 Mr.\\~Smith\\_x\\-y}")
         << QStringList{text("Mr."), QStringLiteral("appendText(string:U+00A0)"), text("Smith"),

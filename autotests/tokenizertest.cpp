@@ -98,7 +98,8 @@ void TokenizerTest::tokens_data()
     row("ignorable mark", "\\*\\foo", QStringLiteral("\\* \\foo EOF"));
     row("backslash ends a word", "\\b\\i", QStringLiteral("\\b \\i EOF"));
     row("tab ends a word and is kept", "\\b\tx", QStringLiteral("\\b '<09>x' EOF"));
-    row("letters after digits join the name", "\\fs24x", QStringLiteral("\\fsx[24] EOF"));
+    row("letters after the parameter are text", "\\fs24x", QStringLiteral("\\fs[24] 'x' EOF"));
+    row("unicode followed by letters", "\\u945a", QStringLiteral("\\u[945] 'a' EOF"));
     row("minus anywhere is collected", "\\b--1;", QStringLiteral("\\b[--1] ';' EOF"));
     row("non-ASCII byte ends a word", "\\b\xe9", QStringLiteral("\\b '<e9>' EOF"));
     row("bin is an ordinary word", "\\bin4 {}", QStringLiteral("\\bin[4] { } EOF"));

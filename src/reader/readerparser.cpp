@@ -7,8 +7,10 @@
 #include "logging_p.h"
 #include "tokenizer/tokenizer.h"
 
+#include "destinations/colortabledestination.h"
 #include "destinations/destination.h"
 #include "destinations/documentdestination.h"
+#include "destinations/fonttabledestination.h"
 #include "destinations/ignoreddestination.h"
 
 #include <tavisk/abstractrtfoutput.h>
@@ -36,6 +38,8 @@ const QHash<QString, DestinationFactory> &destinationTable()
     static const QHash<QString, DestinationFactory> table = {
         {QStringLiteral("rtf"), &create<DocumentDestination>},
         {QStringLiteral("ignorable"), &create<IgnoredDestination>},
+        {QStringLiteral("fonttbl"), &create<FontTableDestination>},
+        {QStringLiteral("colortbl"), &create<ColorTableDestination>},
     };
     return table;
 }

@@ -111,6 +111,13 @@ void Tokenizer::pullControlWord(Token &token)
             return;
         }
         if (isLetter(c)) {
+            // A letter after the parameter starts the text that follows the
+            // word: writers emit "\highlight0Normal" and "\u945a", where the
+            // letters are text (and for \u, its fallback).
+            if (token.hasParameter) {
+                m_inputDevice->ungetChar(c);
+                return;
+            }
             token.name.append(c);
         } else if (isDigit(c) || c == '-') {
             token.parameter.append(QLatin1Char(c));

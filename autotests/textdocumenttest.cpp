@@ -1,0 +1,574 @@
+// Tests of the QTextDocument output: RTF is parsed into a document, and the
+// document is walked block by block and fragment by fragment.
+
+#include "testhelpers.h"
+
+#include <tavisk/textdocumentrtfoutput.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFragment>
+
+using namespace Tavisk;
+
+namespace
+{
+QString number(double value)
+{
+    return QString::number(value);
+}
+
+QString brushColour(const QVariant &value)
+{
+    return value.value<QBrush>().color().name();
+}
+
+// The properties of a character format, in a fixed order, as one line:
+// "size=12 weight=700 italic fg=#ff0000". Properties that the output never
+// sets show as their number, so a stray one is noticed.
+QString describe(const QTextCharFormat &format)
+{
+    QStringList items;
+    if (format.hasProperty(QTextFormat::FontPointSize))
+        items.append(QStringLiteral("size=") + number(format.doubleProperty(QTextFormat::FontPointSize)));
+    if (format.hasProperty(QTextFormat::FontWeight))
+        items.append(QStringLiteral("weight=%1").arg(format.intProperty(QTextFormat::FontWeight)));
+    if (format.hasProperty(QTextFormat::FontItalic))
+        items.append(format.boolProperty(QTextFormat::FontItalic) ? QStringLiteral("italic") : QStringLiteral("upright"));
+    if (format.hasProperty(QTextFormat::TextUnderlineStyle))
+        items.append(QStringLiteral("underline=%1").arg(format.intProperty(QTextFormat::TextUnderlineStyle)));
+    if (format.hasProperty(QTextFormat::FontStrikeOut))
+        items.append(format.boolProperty(QTextFormat::FontStrikeOut) ? QStringLiteral("strike") : QStringLiteral("nostrike"));
+    if (format.hasProperty(QTextFormat::TextVerticalAlignment))
+        items.append(QStringLiteral("valign=%1").arg(format.intProperty(QTextFormat::TextVerticalAlignment)));
+    if (format.hasProperty(QTextFormat::LayoutDirection))
+        items.append(QStringLiteral("dir=%1").arg(format.intProperty(QTextFormat::LayoutDirection)));
+    if (format.hasProperty(QTextFormat::ForegroundBrush))
+        items.append(QStringLiteral("fg=") + brushColour(format.property(QTextFormat::ForegroundBrush)));
+    if (format.hasProperty(QTextFormat::BackgroundBrush))
+        items.append(QStringLiteral("bg=") + brushColour(format.property(QTextFormat::BackgroundBrush)));
+    if (format.hasProperty(QTextFormat::FontFamilies))
+        items.append(QStringLiteral("font=") + format.property(QTextFormat::FontFamilies).toStringList().join(QLatin1Char(',')));
+
+    const QMap<int, QVariant> properties = format.properties();
+    for (auto it = properties.cbegin(); it != properties.cend(); ++it) {
+        switch (it.key()) {
+        case QTextFormat::FontPointSize:
+        case QTextFormat::FontWeight:
+        case QTextFormat::FontItalic:
+        case QTextFormat::TextUnderlineStyle:
+        case QTextFormat::FontStrikeOut:
+        case QTextFormat::TextVerticalAlignment:
+        case QTextFormat::LayoutDirection:
+        case QTextFormat::ForegroundBrush:
+        case QTextFormat::BackgroundBrush:
+        case QTextFormat::FontFamilies:
+        case QTextFormat::ObjectIndex:
+            break;
+        default:
+            items.append(QStringLiteral("prop%1").arg(it.key(), 0, 16));
+            break;
+        }
+    }
+    return items.join(QLatin1Char(' '));
+}
+
+QString describe(const QTextBlockFormat &format)
+{
+    QStringList items;
+    const struct {
+        int property;
+        const char *name;
+    } lengths[] = {
+        {QTextFormat::TextIndent, "indent="},
+        {QTextFormat::BlockLeftMargin, "left="},
+        {QTextFormat::BlockRightMargin, "right="},
+        {QTextFormat::BlockTopMargin, "top="},
+        {QTextFormat::BlockBottomMargin, "bottom="},
+    };
+    if (format.hasProperty(QTextFormat::BlockAlignment))
+        items.append(QStringLiteral("align=%1").arg(format.intProperty(QTextFormat::BlockAlignment)));
+    for (const auto &length : lengths) {
+        if (format.hasProperty(length.property))
+            items.append(QLatin1String(length.name) + number(format.doubleProperty(length.property)));
+    }
+    if (format.hasProperty(QTextFormat::BackgroundBrush))
+        items.append(QStringLiteral("bg=") + brushColour(format.property(QTextFormat::BackgroundBrush)));
+    const QMap<int, QVariant> properties = format.properties();
+    for (auto it = properties.cbegin(); it != properties.cend(); ++it) {
+        switch (it.key()) {
+        case QTextFormat::BlockAlignment:
+        case QTextFormat::TextIndent:
+        case QTextFormat::BlockLeftMargin:
+        case QTextFormat::BlockRightMargin:
+        case QTextFormat::BlockTopMargin:
+        case QTextFormat::BlockBottomMargin:
+        case QTextFormat::BackgroundBrush:
+        case QTextFormat::ObjectIndex:
+            break;
+        default:
+            items.append(QStringLiteral("prop%1").arg(it.key(), 0, 16));
+            break;
+        }
+    }
+    return items.join(QLatin1Char(' '));
+}
+
+// Every fragment as "text|format"; fragments of different blocks are
+// separated by an entry "<par>".
+QStringList fragments(const QTextDocument &document)
+{
+    QStringList result;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block != document.begin())
+            result.append(QStringLiteral("<par>"));
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            result.append(fragment.text() + QLatin1Char('|') + describe(fragment.charFormat()));
+        }
+    }
+    return result;
+}
+
+// Every block as "text|format".
+QStringList blocks(const QTextDocument &document)
+{
+    QStringList result;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        result.append(block.text() + QLatin1Char('|') + describe(block.blockFormat()));
+    return result;
+}
+
+// The text of every block, joined with '\n'; unlike toPlainText(), line
+// separators and no-break spaces are left as they are.
+QString rawText(const QTextDocument &document)
+{
+    QStringList result;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        result.append(block.text());
+    return result.join(QLatin1Char('\n'));
+}
+
+bool parseInto(const QByteArray &rtf, QTextDocument *document)
+{
+    TextDocumentRtfOutput output(document);
+    return TestHelpers::parse(rtf, &output);
+}
+
+FontTableEntry fontEntry(const QString &name, const QString &encoding)
+{
+    FontTableEntry entry;
+    entry.setFontName(name);
+    entry.setEncoding(encoding);
+    return entry;
+}
+
+// Remembers whether any text that is more than white space reached the
+// output, so the corpus test can tell documents with body text.
+class TextSeenOutput : public TextDocumentRtfOutput
+{
+public:
+    using TextDocumentRtfOutput::TextDocumentRtfOutput;
+
+    bool textSeen = false;
+
+    void appendText(const QByteArray &text) override
+    {
+        if (!textSeen && !convertText(text).trimmed().isEmpty())
+            textSeen = true;
+        TextDocumentRtfOutput::appendText(text);
+    }
+    void appendText(const QString &text) override
+    {
+        if (!textSeen && !text.trimmed().isEmpty())
+            textSeen = true;
+        TextDocumentRtfOutput::appendText(text);
+    }
+};
+} // namespace
+
+class TextDocumentTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void scripts_data();
+    void scripts();
+    void characterFormats_data();
+    void characterFormats();
+    void paragraphFormats_data();
+    void paragraphFormats();
+    void text_data();
+    void text();
+
+    void conversionEncodings_data();
+    void conversionEncodings();
+    void multiByteCharacterAcrossCalls();
+    void fontSelectionMessages();
+    void pageSizeOnlyLogged();
+    void styleSheetEntryStoredOnly();
+    void createImage();
+    void endGroupKeepsBaseFormat();
+    void documentIsNotCleared();
+
+    void corpus_data();
+    void corpus();
+};
+
+void TextDocumentTest::scripts_data()
+{
+    QTest::addColumn<QString>("rtfFile");
+    QTest::addColumn<QString>("textFile");
+
+    // Each document beside the exact text it holds, UTF-8 encoded.
+    const QDir dir(TestHelpers::dataFile(QStringLiteral("scripts")));
+    const QStringList files = dir.entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name);
+    QVERIFY(!files.isEmpty());
+    for (const QString &file : files) {
+        QString text = file;
+        text.replace(QLatin1String(".rtf"), QLatin1String(".txt"));
+        QTest::newRow(qPrintable(file)) << dir.filePath(file) << dir.filePath(text);
+    }
+}
+
+void TextDocumentTest::scripts()
+{
+    QFETCH(QString, rtfFile);
+    QFETCH(QString, textFile);
+
+    QFile rtf(rtfFile);
+    QVERIFY(rtf.open(QIODevice::ReadOnly));
+    QFile text(textFile);
+    QVERIFY(text.open(QIODevice::ReadOnly));
+
+    QTextDocument document;
+    QVERIFY(parseInto(rtf.readAll(), &document));
+    QCOMPARE(rawText(document), QString::fromUtf8(text.readAll()));
+}
+
+void TextDocumentTest::characterFormats_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QStringList>("expected");
+
+    const QByteArray colours = "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}";
+    const QByteArray fonts = "{\\fonttbl{\\f0\\froman\\fcharset0 Times New Roman;}{\\f1\\fswiss Arial;}}";
+
+    QTest::newRow("group end restores the format")
+        << QByteArray("{\\rtf1 {\\b bold} plain}") << QStringList{QStringLiteral("bold|size=12 weight=700"), QStringLiteral(" plain|size=12")};
+    QTest::newRow("nested groups")
+        << QByteArray("{\\rtf1 {\\b a{\\i b{\\ul c}d}e}f}")
+        << QStringList{QStringLiteral("a|size=12 weight=700"), QStringLiteral("b|size=12 weight=700 italic"),
+                       QStringLiteral("c|size=12 weight=700 italic underline=1"), QStringLiteral("d|size=12 weight=700 italic"),
+                       QStringLiteral("e|size=12 weight=700"), QStringLiteral("f|size=12")};
+    QTest::newRow("toggles switched off with 0")
+        << QByteArray("{\\rtf1 \\i\\ul\\strike x\\i0\\ul0\\strike0 y}")
+        << QStringList{QStringLiteral("x|size=12 italic underline=1 strike"), QStringLiteral("y|size=12 upright underline=0 nostrike")};
+    // Text before any formatting word or group end takes the document's own
+    // format: the 12-point base reaches the cursor only with a change.
+    QTest::newRow("superscript and subscript")
+        << QByteArray("{\\rtf1 a{\\super b}{\\sub c}d}")
+        << QStringList{QStringLiteral("a|"), QStringLiteral("b|size=12 valign=1"), QStringLiteral("c|size=12 valign=2"),
+                       QStringLiteral("d|size=12")};
+    QTest::newRow("point sizes from half-points")
+        << QByteArray("{\\rtf1 \\fs36 big\\fs0 default\\fs15 odd}")
+        << QStringList{QStringLiteral("big|size=18"), QStringLiteral("default|size=12"), QStringLiteral("odd|size=7")};
+    QTest::newRow("plain keeps strike-out and raise")
+        << QByteArray("{\\rtf1 \\b\\i\\ul\\fs40\\strike\\super text\\plain more}")
+        << QStringList{QStringLiteral("text|size=20 weight=700 italic underline=1 strike valign=1"),
+                       QStringLiteral("more|size=12 weight=400 upright underline=0 strike valign=1")};
+    QTest::newRow("text direction") << QByteArray("{\\rtf1 \\rtlch r\\ltrch l}")
+                                    << QStringList{QStringLiteral("r|size=12 dir=1"), QStringLiteral("l|size=12 dir=0")};
+    QTest::newRow("colours by index")
+        << "{\\rtf1" + colours + "\\cf1 red\\cf2 blue\\cf7 past\\cf1 r\\cf-1 neg\\cf1 r\\cf0 auto\\highlight2 hl\\highlight0 nohl}"
+        << QStringList{QStringLiteral("red|size=12 fg=#ff0000"), QStringLiteral("blue|size=12 fg=#0000ff"),
+                       QStringLiteral("past|size=12"),           QStringLiteral("r|size=12 fg=#ff0000"),
+                       QStringLiteral("neg|size=12"),            QStringLiteral("r|size=12 fg=#ff0000"),
+                       QStringLiteral("auto|size=12"),           QStringLiteral("hl|size=12 bg=#0000ff"),
+                       QStringLiteral("nohl|size=12")};
+    QTest::newRow("colour comes back at group end")
+        << "{\\rtf1" + colours + "\\cf1 a{\\cf2 b}c}"
+        << QStringList{QStringLiteral("a|size=12 fg=#ff0000"), QStringLiteral("b|size=12 fg=#0000ff"), QStringLiteral("c|size=12 fg=#ff0000")};
+    QTest::newRow("font selection")
+        << "{\\rtf1" + fonts + "\\f1 a\\f0 b\\f7 c}"
+        << QStringList{QStringLiteral("a|size=12 font=Arial"), QStringLiteral("bc|size=12 font=Times New Roman")};
+    QTest::newRow("default font at the first group")
+        << "{\\rtf1\\deff1" + fonts + "{x}y{\\f0 z}w}"
+        << QStringList{QStringLiteral("xy|size=12 font=Arial"), QStringLiteral("z|size=12 font=Times New Roman"),
+                       QStringLiteral("w|size=12 font=Arial")};
+    QTest::newRow("default font missing from the table")
+        << "{\\rtf1\\deff3" + fonts + "{x}}" << QStringList{QStringLiteral("x|size=12")};
+    QTest::newRow("font number written twice")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f2 First;}{\\f2 Second;}}\\f2 x}") << QStringList{QStringLiteral("x|size=12 font=Second")};
+}
+
+void TextDocumentTest::characterFormats()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QStringList, expected);
+
+    QTextDocument document;
+    QVERIFY(parseInto(rtf, &document));
+    QCOMPARE(fragments(document), expected);
+}
+
+void TextDocumentTest::paragraphFormats_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("indents carry into the next paragraph")
+        << QByteArray("{\\rtf1 \\li720\\fi-360 text\\par more}")
+        << QStringList{QStringLiteral("text|indent=-24 left=48"), QStringLiteral("more|indent=-24 left=48")};
+    QTest::newRow("groups do not restore the paragraph")
+        << QByteArray("{\\rtf1 {\\qc a}\\par b}") << QStringList{QStringLiteral("a|align=4"), QStringLiteral("b|align=4")};
+    QTest::newRow("alignments") << QByteArray("{\\rtf1 \\ql a\\par\\qr b\\par\\qj c\\par\\qc d}")
+                                << QStringList{QStringLiteral("a|align=1"), QStringLiteral("b|align=2"),
+                                               QStringLiteral("c|align=8"), QStringLiteral("d|align=4")};
+    QTest::newRow("pard keeps the spacing")
+        << QByteArray("{\\rtf1 \\sb240\\sa120\\qc\\li100\\ri-360\\pard x}")
+        << QStringList{QStringLiteral("x|align=1 indent=0 left=0 right=0 top=16 bottom=8")};
+    QTest::newRow("spacing keeps its fraction") << QByteArray("{\\rtf1 \\sb100 x}")
+                                                << QStringList{QStringLiteral("x|top=") + number(100 / 1440.0 * 96.0)};
+    QTest::newRow("negative right indent") << QByteArray("{\\rtf1 \\ri-360 x}") << QStringList{QStringLiteral("x|right=-24")};
+    QTest::newRow("pattern background by index")
+        << QByteArray("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\cbpat1 a\\par\\pard b\\par\\cbpat9 c}")
+        << QStringList{QStringLiteral("a|bg=#ff0000"), QStringLiteral("b|align=1 indent=0 left=0 right=0 bg=#ff0000"),
+                       QStringLiteral("c|align=1 indent=0 left=0 right=0")};
+    QTest::newRow("line break stays inside the paragraph")
+        << QByteArray("{\\rtf1 \\fi720\\sb240 one\\line two\\par three}")
+        << QStringList{QStringLiteral("one\u2028two|indent=48 top=16"), QStringLiteral("three|indent=48 top=16")};
+}
+
+void TextDocumentTest::paragraphFormats()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QStringList, expected);
+
+    QTextDocument document;
+    QVERIFY(parseInto(rtf, &document));
+    QCOMPARE(blocks(document), expected);
+}
+
+void TextDocumentTest::text_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("special characters")
+        << QByteArray("{\\rtf1 \\lquote a\\rquote\\ldblquote b\\rdblquote\\endash\\emdash\\enspace\\emspace\\bullet\\tab\\~\\_\\-}")
+        << QStringLiteral("\u2018a\u2019\u201cb\u201d\u2013\u2014\u2002\u2003\u2022\t\u00a0\u2011\u00ad");
+    QTest::newRow("unicode characters skip their fallback")
+        << QByteArray("{\\rtf1 \\u8364?\\u20320?\\uc2\\u-3889 ab.}") << QStringLiteral("\u20ac\u4f60\uf0cf.");
+    QTest::newRow("line break") << QByteArray("{\\rtf1 one\\line two}") << QStringLiteral("one\u2028two");
+    QTest::newRow("paragraphs") << QByteArray("{\\rtf1 one\\par two\\par}") << QStringLiteral("one\ntwo\n");
+    QTest::newRow("control characters are dropped") << QByteArray("{\\rtf1 a\\'01b\\'09c\\'0bd\\'1fe}")
+                                                    << QStringLiteral("ab\tcde");
+    QTest::newRow("line feed and carriage return break the block")
+        << QByteArray("{\\rtf1 x\\'0ay\\'0dz}") << QStringLiteral("x\ny\nz");
+    QTest::newRow("no font: Windows-1252") << QByteArray("{\\rtf1 \\'80 \\'e9\\'9c}") << QStringLiteral("\u20ac \u00e9\u0153");
+    QTest::newRow("symbol font: Windows-1252")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset2 Symbol;}}\\f0 \\'e9}") << QStringLiteral("\u00e9");
+    QTest::newRow("code page follows the font")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset204 A;}{\\f1\\fcharset161 B;}{\\f2\\fcharset238 C;}}"
+                      "\\f0\\'c4{\\f1\\'c4}\\'c4\\f2\\'c4}")
+        << QStringLiteral("\u0414\u0394\u0414\u00c4");
+    QTest::newRow("Shift-JIS character split by a group")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset128 MS;}}\\f0\\'82{\\'a0}}") << QStringLiteral("\u3042");
+    QTest::newRow("Thai") << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset222 Tahoma;}}\\f0 \\'ca\\'c7}")
+                          << QStringLiteral("\u0e2a\u0e27");
+}
+
+void TextDocumentTest::text()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, expected);
+
+    QTextDocument document;
+    QVERIFY(parseInto(rtf, &document));
+    QCOMPARE(rawText(document), expected);
+}
+
+void TextDocumentTest::conversionEncodings_data()
+{
+    QTest::addColumn<QString>("encoding");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("UTF-8") << QStringLiteral("UTF-8") << QByteArray("caf\xc3\xa9") << QStringLiteral("caf\u00e9");
+    QTest::newRow("unknown name: Windows-1252") << QStringLiteral("No-Such-Code-Page") << QByteArray("\x80")
+                                               << QStringLiteral("\u20ac");
+    QTest::newRow("null name: Windows-1252") << QString() << QByteArray("\x93x\x94") << QStringLiteral("\u201cx\u201d");
+    QTest::newRow("Windows-1252") << QStringLiteral("Windows-1252") << QByteArray("\x80") << QStringLiteral("\u20ac");
+    QTest::newRow("GBK characters under GB2312") << QStringLiteral("GB2312") << QByteArray("\x81\x40\xc4\xe3")
+                                                << QStringLiteral("\u4e02\u4f60");
+    QTest::newRow("Unified Hangul under CP949") << QStringLiteral("CP949") << QByteArray("\x81\x41\xb0\xa1")
+                                               << QStringLiteral("\uac02\uac00");
+    QTest::newRow("control characters removed") << QStringLiteral("Windows-1252") << QByteArray("a\x01\x08\x0c\x0d\x1f b")
+                                                << QStringLiteral("a\r b");
+}
+
+void TextDocumentTest::conversionEncodings()
+{
+    QFETCH(QString, encoding);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+
+    QTextDocument document;
+    TextDocumentRtfOutput output(&document);
+    output.insertFontTableEntry(fontEntry(QStringLiteral("F"), encoding), 0);
+    output.setFont(0);
+    QCOMPARE(output.convertText(bytes), expected);
+}
+
+void TextDocumentTest::multiByteCharacterAcrossCalls()
+{
+    QTextDocument document;
+    TextDocumentRtfOutput output(&document);
+    output.insertFontTableEntry(fontEntry(QStringLiteral("J"), QStringLiteral("Shift-JIS")), 0);
+    output.insertFontTableEntry(fontEntry(QStringLiteral("U"), QStringLiteral("UTF-8")), 1);
+    output.setFont(0);
+    output.appendText(QByteArray("\x82"));
+    output.appendText(QByteArray("\xa0"));
+    // The same encoding again keeps the decoder and its state.
+    output.appendText(QByteArray("\x82"));
+    output.setFont(0);
+    output.appendText(QByteArray("\xa2"));
+    output.setFont(1);
+    output.appendText(QByteArray("\xe2\x82"));
+    output.appendText(QByteArray("\xac"));
+    QCOMPARE(rawText(document), QStringLiteral("\u3042\u3044\u20ac"));
+}
+
+void TextDocumentTest::fontSelectionMessages()
+{
+    TestHelpers::LogCapture log;
+    QTextDocument document;
+    TextDocumentRtfOutput output(&document);
+    output.insertFontTableEntry(fontEntry(QStringLiteral("Arial"), QString()), 1);
+    output.setFont(7);
+    output.setFont(1);
+    QCOMPARE(log.messages(), (QStringList{QStringLiteral("attempted to select fontIndex 7 not in the font table"),
+                                          QStringLiteral("selecting font: \"Arial\"")}));
+}
+
+void TextDocumentTest::pageSizeOnlyLogged()
+{
+    TestHelpers::LogCapture log;
+    QTextDocument document;
+    const QSizeF pageSize = document.pageSize();
+    QVERIFY(parseInto("{\\rtf1\\paperw12240\\paperh15840 x}", &document));
+    QCOMPARE(document.pageSize(), pageSize);
+    QCOMPARE(log.messagesStartingWith(QStringLiteral("setPage")),
+             (QStringList{QStringLiteral("setPageWidth:  12240  ( 8.5 )"), QStringLiteral("setPageHeight:  15840  ( 11 )")}));
+}
+
+void TextDocumentTest::styleSheetEntryStoredOnly()
+{
+    TestHelpers::LogCapture log;
+    QTextDocument document;
+    TextDocumentRtfOutput output(&document);
+    StyleSheetTableEntry entry;
+    entry.setStyleName(QStringLiteral("heading 1"));
+    entry.setLeftIndent(720);
+    output.insertStyleSheetTableEntry(1, entry);
+    output.appendText(QByteArray("x"));
+    QCOMPARE(log.messages(), QStringList{QStringLiteral("inserting stylesheet entry: 1 with name: \"heading 1\"")});
+    QCOMPARE(blocks(document), QStringList{QStringLiteral("x|")});
+    QCOMPARE(fragments(document), QStringList{QStringLiteral("x|")});
+}
+
+void TextDocumentTest::createImage()
+{
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    QVERIFY(buffer.open(QIODevice::WriteOnly));
+    QVERIFY(image.save(&buffer, "PNG"));
+
+    QTextDocument document;
+    TextDocumentRtfOutput output(&document);
+    output.appendText(QByteArray("a"));
+    QTextImageFormat format;
+    format.setName(QStringLiteral("rtfparser://1.png"));
+    format.setWidth(30.0);
+    format.setHeight(20.0);
+    output.createImage(png, format);
+    output.appendText(QByteArray("b"));
+
+    QCOMPARE(document.resource(QTextDocument::ImageResource, QUrl(QStringLiteral("rtfparser://1.png"))).toByteArray(), png);
+    QCOMPARE(document.toPlainText(), QStringLiteral("a\ufffcb"));
+    QTextCursor cursor(&document);
+    cursor.setPosition(2);
+    const QTextCharFormat placed = cursor.charFormat();
+    QVERIFY(placed.isImageFormat());
+    QCOMPARE(placed.toImageFormat().name(), QStringLiteral("rtfparser://1.png"));
+    QCOMPARE(placed.toImageFormat().width(), 30.0);
+    QCOMPARE(placed.toImageFormat().height(), 20.0);
+}
+
+void TextDocumentTest::endGroupKeepsBaseFormat()
+{
+    // More group ends than starts: the base entry stays and is handed on.
+    QTextDocument document;
+    TextDocumentRtfOutput output(&document);
+    output.endGroup();
+    output.endGroup();
+    output.appendText(QByteArray("x"));
+    output.startGroup();
+    output.setFontBold(1);
+    output.endGroup();
+    output.appendText(QByteArray("y"));
+    QCOMPARE(fragments(document), QStringList{QStringLiteral("xy|size=12")});
+}
+
+void TextDocumentTest::documentIsNotCleared()
+{
+    QTextDocument document(QStringLiteral("old"));
+    QVERIFY(parseInto("{\\rtf1 new}", &document));
+    QCOMPARE(document.toPlainText(), QStringLiteral("newold"));
+}
+
+void TextDocumentTest::corpus_data()
+{
+    QTest::addColumn<QString>("fileName");
+
+    const QString corpus = QStringLiteral(TAVISK_CORPUS_DIR);
+    if (!QDir(corpus).exists())
+        QSKIP("the RTF corpus is not available");
+    QStringList files;
+    QDirIterator it(corpus, {QStringLiteral("*.rtf")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(it.next());
+    files.sort();
+    for (const QString &file : std::as_const(files))
+        QTest::newRow(qPrintable(QDir(corpus).relativeFilePath(file))) << file;
+}
+
+void TextDocumentTest::corpus()
+{
+    QFETCH(QString, fileName);
+
+    // Some files are truncated or hostile on purpose, and some have a header
+    // the reader rejects: the parse must end normally, and text that reached
+    // the output must be in the document.
+    QTextDocument document;
+    TextSeenOutput output(&document);
+    Reader reader;
+    QVERIFY(reader.open(fileName));
+    reader.parseTo(&output);
+    if (output.textSeen)
+        QVERIFY(!document.toPlainText().trimmed().isEmpty());
+}
+
+QTEST_MAIN(TextDocumentTest)
+
+#include "textdocumenttest.moc"

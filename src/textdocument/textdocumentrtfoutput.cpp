@@ -1,0 +1,322 @@
+#include <tavisk/textdocumentrtfoutput.h>
+
+#include "textdocumentrtfoutput_p.h"
+
+#include "reader/logging_p.h"
+
+#include <QRegularExpression>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace Tavisk
+{
+
+namespace
+{
+// C0 control characters other than tab, line feed and carriage return have
+// no place in the document's text.
+const QRegularExpression &controlCharacters()
+{
+    static const QRegularExpression pattern(QStringLiteral("[\\x00-\\x08\\x0B\\x0C\\x0E-\\x1F]"));
+    return pattern;
+}
+
+inline bool hasControlCharacter(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u < 0x20 && u != 0x09 && u != 0x0A && u != 0x0D;
+    });
+}
+} // namespace
+
+TextDocumentRtfOutput::TextDocumentRtfOutput(QTextDocument *document)
+    : d(std::make_unique<TextDocumentRtfOutputPrivate>(document))
+{
+}
+
+TextDocumentRtfOutput::~TextDocumentRtfOutput() = default;
+
+QString TextDocumentRtfOutput::convertText(const QByteArray &text) const
+{
+    const QRegularExpression &pattern = controlCharacters();
+    QString result = d->decode(text);
+    // Most runs hold no control character; a scan is far cheaper than a
+    // regular-expression replacement.
+    if (hasControlCharacter(result))
+        result.remove(pattern);
+    return result;
+}
+
+void TextDocumentRtfOutput::appendText(const QByteArray &text)
+{
+    d->insertText(convertText(text));
+}
+
+void TextDocumentRtfOutput::appendText(const QString &text)
+{
+    // "\n" is the document body's \line: a break inside the paragraph, not
+    // a new paragraph, so spacing and first-line indent do not repeat.
+    if (text.size() == 1 && text.at(0) == QLatin1Char('\n'))
+        d->insertText(QString(QChar(QChar::LineSeparator)));
+    else
+        d->insertText(text);
+}
+
+void TextDocumentRtfOutput::insertPar()
+{
+    // In an edit block for the same reason as insertText().
+    d->m_cursor->beginEditBlock();
+    d->m_cursor->insertBlock();
+    d->m_cursor->endEditBlock();
+}
+
+void TextDocumentRtfOutput::insertTab()
+{
+    d->insertText(QString(QChar(0x0009)));
+}
+
+void TextDocumentRtfOutput::insertLeftQuote()
+{
+    d->insertText(QString(QChar(0x2018)));
+}
+
+void TextDocumentRtfOutput::insertRightQuote()
+{
+    d->insertText(QString(QChar(0x2019)));
+}
+
+void TextDocumentRtfOutput::insertLeftDoubleQuote()
+{
+    d->insertText(QString(QChar(0x201C)));
+}
+
+void TextDocumentRtfOutput::insertRightDoubleQuote()
+{
+    d->insertText(QString(QChar(0x201D)));
+}
+
+void TextDocumentRtfOutput::insertEnDash()
+{
+    d->insertText(QString(QChar(0x2013)));
+}
+
+void TextDocumentRtfOutput::insertEmDash()
+{
+    d->insertText(QString(QChar(0x2014)));
+}
+
+void TextDocumentRtfOutput::insertEnSpace()
+{
+    d->insertText(QString(QChar(0x2002)));
+}
+
+void TextDocumentRtfOutput::insertEmSpace()
+{
+    d->insertText(QString(QChar(0x2003)));
+}
+
+void TextDocumentRtfOutput::insertBullet()
+{
+    d->insertText(QString(QChar(0x2022)));
+}
+
+void TextDocumentRtfOutput::resetParagraphFormat()
+{
+    d->resetParagraphFormat();
+}
+
+void TextDocumentRtfOutput::setParagraphAlignmentLeft()
+{
+    d->m_paragraphFormat.setProperty(QTextFormat::BlockAlignment, int(Qt::AlignLeft));
+    d->applyParagraphFormat();
+}
+
+void TextDocumentRtfOutput::setParagraphAlignmentCentred()
+{
+    d->m_paragraphFormat.setProperty(QTextFormat::BlockAlignment, int(Qt::AlignHCenter));
+    d->applyParagraphFormat();
+}
+
+void TextDocumentRtfOutput::setParagraphAlignmentJustified()
+{
+    d->m_paragraphFormat.setProperty(QTextFormat::BlockAlignment, int(Qt::AlignJustify));
+    d->applyParagraphFormat();
+}
+
+void TextDocumentRtfOutput::setParagraphAlignmentRight()
+{
+    d->m_paragraphFormat.setProperty(QTextFormat::BlockAlignment, int(Qt::AlignRight));
+    d->applyParagraphFormat();
+}
+
+void TextDocumentRtfOutput::setFirstLineIndent(int twips)
+{
+    d->m_paragraphFormat.setProperty(QTextFormat::TextIndent, TextDocumentRtfOutputPrivate::pixelsFromTwips(twips));
+    d->applyParagraphFormat();
+}
+
+void TextDocumentRtfOutput::setLeftIndent(int twips)
+{
+    d->m_paragraphFormat.setProperty(QTextFormat::BlockLeftMargin, TextDocumentRtfOutputPrivate::pixelsFromTwips(twips));
+    d->applyParagraphFormat();
+}
+
+void TextDocumentRtfOutput::setRightIndent(int twips)
+{
+    d->m_paragraphFormat.setProperty(QTextFormat::BlockRightMargin,
+                                     TextDocumentRtfOutputPrivate::pixelsFromTwips(twips));
+    d->applyParagraphFormat();
+}
+
+void TextDocumentRtfOutput::setFontItalic(int value)
+{
+    d->currentCharFormat().setProperty(QTextFormat::FontItalic, value != 0);
+    d->applyCharFormat();
+}
+
+void TextDocumentRtfOutput::setFontBold(int value)
+{
+    d->currentCharFormat().setProperty(QTextFormat::FontWeight, value != 0 ? int(QFont::Bold) : int(QFont::Normal));
+    d->applyCharFormat();
+}
+
+void TextDocumentRtfOutput::setFontUnderline(int value)
+{
+    d->currentCharFormat().setProperty(QTextFormat::TextUnderlineStyle,
+                                       value != 0 ? int(QTextCharFormat::SingleUnderline)
+                                                  : int(QTextCharFormat::NoUnderline));
+    d->applyCharFormat();
+}
+
+void TextDocumentRtfOutput::setFontPointSize(int points)
+{
+    d->currentCharFormat().setProperty(QTextFormat::FontPointSize, double(points));
+    d->applyCharFormat();
+}
+
+void TextDocumentRtfOutput::setFontSuperscript()
+{
+    d->currentCharFormat().setProperty(QTextFormat::TextVerticalAlignment, int(QTextCharFormat::AlignSuperScript));
+    d->applyCharFormat();
+}
+
+void TextDocumentRtfOutput::setFontSubscript()
+{
+    d->currentCharFormat().setProperty(QTextFormat::TextVerticalAlignment, int(QTextCharFormat::AlignSubScript));
+    d->applyCharFormat();
+}
+
+void TextDocumentRtfOutput::setFontStrikeout(bool value)
+{
+    d->currentCharFormat().setProperty(QTextFormat::FontStrikeOut, value);
+    d->applyCharFormat();
+}
+
+void TextDocumentRtfOutput::setForegroundColour(int index)
+{
+    d->setForegroundColour(index);
+}
+
+void TextDocumentRtfOutput::setHighlightColour(int index)
+{
+    d->setHighlightColour(index);
+}
+
+void TextDocumentRtfOutput::setParagraphPatternBackgroundColour(int index)
+{
+    d->setParagraphPatternBackgroundColour(index);
+}
+
+void TextDocumentRtfOutput::setFont(int index)
+{
+    d->setFont(index);
+}
+
+void TextDocumentRtfOutput::setDefaultFont(int index)
+{
+    d->m_defaultFont = index;
+}
+
+void TextDocumentRtfOutput::setTextDirectionLeftToRight()
+{
+    d->currentCharFormat().setProperty(QTextFormat::LayoutDirection, int(Qt::LeftToRight));
+    d->applyCharFormat();
+}
+
+void TextDocumentRtfOutput::setTextDirectionRightToLeft()
+{
+    d->currentCharFormat().setProperty(QTextFormat::LayoutDirection, int(Qt::RightToLeft));
+    d->applyCharFormat();
+}
+
+void TextDocumentRtfOutput::resetCharacterProperties()
+{
+    d->resetCharacterProperties();
+}
+
+void TextDocumentRtfOutput::createImage(const QByteArray &data, const QTextImageFormat &format)
+{
+    // The bytes are stored still encoded; the document decodes them when it
+    // needs the picture.
+    const QUrl url(format.stringProperty(QTextFormat::ImageName), QUrl::TolerantMode);
+    d->m_document->addResource(QTextDocument::ImageResource, url, QVariant(data));
+    d->m_cursor->beginEditBlock();
+    d->m_cursor->insertImage(format);
+    d->m_cursor->endEditBlock();
+}
+
+void TextDocumentRtfOutput::setPageHeight(int twips)
+{
+    qCDebug(lcRtf) << "setPageHeight: " << twips << " (" << twips / 1440.0 << ")";
+}
+
+void TextDocumentRtfOutput::setPageWidth(int twips)
+{
+    qCDebug(lcRtf) << "setPageWidth: " << twips << " (" << twips / 1440.0 << ")";
+}
+
+void TextDocumentRtfOutput::setSpaceBefore(int twips)
+{
+    d->m_paragraphFormat.setProperty(QTextFormat::BlockTopMargin, TextDocumentRtfOutputPrivate::pixelsFromTwips(twips));
+    d->applyParagraphFormat();
+}
+
+void TextDocumentRtfOutput::setSpaceAfter(int twips)
+{
+    d->m_paragraphFormat.setProperty(QTextFormat::BlockBottomMargin,
+                                     TextDocumentRtfOutputPrivate::pixelsFromTwips(twips));
+    d->applyParagraphFormat();
+}
+
+void TextDocumentRtfOutput::appendToColourTable(const QColor &colour)
+{
+    d->m_colourTable.append(colour);
+}
+
+void TextDocumentRtfOutput::insertFontTableEntry(FontTableEntry entry, unsigned int index)
+{
+    // A number written twice in the table: the later font wins.
+    d->m_fontTable.insert(int(index), entry);
+}
+
+void TextDocumentRtfOutput::insertStyleSheetTableEntry(unsigned int index, StyleSheetTableEntry entry)
+{
+    qCDebug(lcRtf) << "inserting stylesheet entry:" << index << "with name:" << entry.styleName();
+    d->m_stylesheetTable.insert(index, entry);
+}
+
+void TextDocumentRtfOutput::startGroup()
+{
+    d->startGroup();
+}
+
+void TextDocumentRtfOutput::endGroup()
+{
+    d->endGroup();
+}
+
+} // namespace Tavisk

@@ -1,0 +1,92 @@
+#ifndef TAVISK_TEXTDOCUMENTRTFOUTPUT_P_H
+#define TAVISK_TEXTDOCUMENTRTFOUTPUT_P_H
+
+#include <tavisk/fonttableentry.h>
+#include <tavisk/stylesheettableentry.h>
+
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringDecoder>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+
+#include <memory>
+
+class QTextCursor;
+class QTextDocument;
+
+namespace Tavisk
+{
+
+/**
+ * State of a TextDocumentRtfOutput: the cursor into the caller's document,
+ * the character formats of the open RTF groups, the paragraph format, and
+ * the document's font, colour and style tables.
+ */
+class TextDocumentRtfOutputPrivate
+{
+public:
+    explicit TextDocumentRtfOutputPrivate(QTextDocument *document);
+    virtual ~TextDocumentRtfOutputPrivate();
+
+    /// '{': selects the default font while none has been chosen, then saves
+    /// the current character format.
+    void startGroup();
+    /// '}': returns to the character format saved by the matching '{'.
+    void endGroup();
+
+    void resetCharacterProperties();
+    void resetParagraphFormat();
+    void setForegroundColour(int colourIndex);
+    void setHighlightColour(int colourIndex);
+    void setParagraphPatternBackgroundColour(int colourIndex);
+    /// Selects font @p fontIndex of the font table: its family for the text
+    /// that follows and its code page for decoding that text.
+    void setFont(int fontIndex);
+
+    /// RTF lengths are twips (1/1440 inch); the document works in pixels at
+    /// 96 per inch.
+    static double pixelsFromTwips(int twips);
+
+    /// The character format of the innermost open group.
+    QTextCharFormat &currentCharFormat() { return m_textCharFormatStack.last(); }
+    /// Hands the current character format to the cursor, for the text that
+    /// follows.
+    void applyCharFormat();
+    /// Hands the paragraph format to the cursor's block.
+    void applyParagraphFormat();
+    /// Inserts @p text at the cursor with the cursor's character format.
+    void insertText(const QString &text);
+    /// Decodes one run of text bytes in m_encoding.
+    QString decode(const QByteArray &text);
+
+    std::unique_ptr<QTextCursor> m_cursor;
+    QList<QTextCharFormat> m_textCharFormatStack;
+    QTextBlockFormat m_paragraphFormat;
+    QList<QColor> m_colourTable;
+    QHash<int, FontTableEntry> m_fontTable;
+    int m_defaultFont = 0;
+    bool m_haveSetFont = false;
+    QHash<unsigned int, StyleSheetTableEntry> m_stylesheetTable;
+    QTextDocument *m_document;
+    QString m_encoding;
+
+    /// The decoder for m_decoderEncoding. It lives from run to run, so a
+    /// two-byte character whose bytes arrive as separate \'hh escapes is
+    /// decoded as one character; it is replaced when the encoding changes.
+    QStringDecoder m_decoder;
+    QString m_decoderEncoding;
+    /// m_encoding as it was when each open group started, parallel to the
+    /// entries of m_textCharFormatStack above the base: a font chosen inside
+    /// a group ends with the group, its code page included.
+    QList<QString> m_encodingStack;
+
+private:
+    void setColourProperty(QTextFormat &format, int property, int colourIndex) const;
+};
+
+} // namespace Tavisk
+
+#endif

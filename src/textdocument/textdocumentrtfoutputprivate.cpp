@@ -1,0 +1,153 @@
+#include "textdocumentrtfoutput_p.h"
+
+#include "output/codepage_p.h"
+#include "reader/logging_p.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace Tavisk
+{
+
+TextDocumentRtfOutputPrivate::TextDocumentRtfOutputPrivate(QTextDocument *document)
+    : m_cursor(std::make_unique<QTextCursor>(document))
+    , m_document(document)
+{
+    // The base entry: formats start at 12 points. The cursor is not given
+    // it; text before the first formatting word or group end takes the
+    // format the document has at the cursor.
+    QTextCharFormat base;
+    base.setProperty(QTextFormat::FontPointSize, 12.0);
+    m_textCharFormatStack.append(base);
+}
+
+TextDocumentRtfOutputPrivate::~TextDocumentRtfOutputPrivate() = default;
+
+void TextDocumentRtfOutputPrivate::startGroup()
+{
+    if (!m_haveSetFont)
+        setFont(m_defaultFont);
+    m_textCharFormatStack.append(m_textCharFormatStack.last());
+    m_encodingStack.append(m_encoding);
+}
+
+void TextDocumentRtfOutputPrivate::endGroup()
+{
+    // The reader pairs every '}' with a '{'; a caller that ends more groups
+    // than it started keeps the base format.
+    if (m_textCharFormatStack.size() > 1) {
+        m_textCharFormatStack.removeLast();
+        // The font family returns with the format; its code page must too,
+        // or the text after {\f1 ...} would be decoded as font 1's.
+        if (!m_encodingStack.isEmpty())
+            m_encoding = m_encodingStack.takeLast();
+    }
+    applyCharFormat();
+}
+
+void TextDocumentRtfOutputPrivate::resetCharacterProperties()
+{
+    // \plain: size, weight, slant and underline only.
+    QTextCharFormat &format = currentCharFormat();
+    format.setProperty(QTextFormat::FontPointSize, 12.0);
+    format.setProperty(QTextFormat::FontWeight, int(QFont::Normal));
+    format.setProperty(QTextFormat::FontItalic, false);
+    format.setProperty(QTextFormat::TextUnderlineStyle, int(QTextCharFormat::NoUnderline));
+    applyCharFormat();
+}
+
+void TextDocumentRtfOutputPrivate::resetParagraphFormat()
+{
+    // \pard: spacing and background stay.
+    m_paragraphFormat.setProperty(QTextFormat::BlockAlignment, int(Qt::AlignLeft));
+    m_paragraphFormat.setProperty(QTextFormat::TextIndent, 0.0);
+    m_paragraphFormat.setProperty(QTextFormat::BlockLeftMargin, 0.0);
+    m_paragraphFormat.setProperty(QTextFormat::BlockRightMargin, 0.0);
+    applyParagraphFormat();
+}
+
+void TextDocumentRtfOutputPrivate::setForegroundColour(int colourIndex)
+{
+    setColourProperty(currentCharFormat(), QTextFormat::ForegroundBrush, colourIndex);
+    applyCharFormat();
+}
+
+void TextDocumentRtfOutputPrivate::setHighlightColour(int colourIndex)
+{
+    setColourProperty(currentCharFormat(), QTextFormat::BackgroundBrush, colourIndex);
+    applyCharFormat();
+}
+
+void TextDocumentRtfOutputPrivate::setParagraphPatternBackgroundColour(int colourIndex)
+{
+    setColourProperty(m_paragraphFormat, QTextFormat::BackgroundBrush, colourIndex);
+    applyParagraphFormat();
+}
+
+void TextDocumentRtfOutputPrivate::setFont(int fontIndex)
+{
+    const auto it = m_fontTable.constFind(fontIndex);
+    if (it == m_fontTable.constEnd()) {
+        qCDebug(lcRtf) << "attempted to select fontIndex" << fontIndex << "not in the font table";
+        return;
+    }
+    const FontTableEntry entry = it.value();
+    qCDebug(lcRtf) << "selecting font:" << entry.fontName();
+    currentCharFormat().setProperty(QTextFormat::FontFamilies, QStringList{entry.fontName()});
+    applyCharFormat();
+    m_encoding = entry.encoding();
+    m_haveSetFont = true;
+}
+
+double TextDocumentRtfOutputPrivate::pixelsFromTwips(int twips)
+{
+    return double(twips) / 1440.0 * 96.0;
+}
+
+void TextDocumentRtfOutputPrivate::applyCharFormat()
+{
+    m_cursor->setCharFormat(m_textCharFormatStack.last());
+}
+
+void TextDocumentRtfOutputPrivate::applyParagraphFormat()
+{
+    m_cursor->setBlockFormat(m_paragraphFormat);
+}
+
+void TextDocumentRtfOutputPrivate::insertText(const QString &text)
+{
+    // Outside an edit block, every QTextCursor::insertText ends by laying out
+    // the whole paragraph to find the cursor's x position, so a paragraph
+    // made of many runs costs time in the square of its length (seconds per
+    // megabyte, minutes for one long paragraph). Inside an edit block the
+    // cursor skips that; nothing here needs its x position.
+    m_cursor->beginEditBlock();
+    m_cursor->insertText(text);
+    m_cursor->endEditBlock();
+}
+
+QString TextDocumentRtfOutputPrivate::decode(const QByteArray &text)
+{
+    // QString's == treats a null and an empty name alike; both decode as
+    // Windows-1252.
+    if (!m_decoder.isValid() || m_decoderEncoding != m_encoding) {
+        m_decoder = CodePage::decoderFor(m_encoding);
+        m_decoderEncoding = m_encoding;
+    }
+    return m_decoder.decode(text);
+}
+
+void TextDocumentRtfOutputPrivate::setColourProperty(QTextFormat &format, int property, int colourIndex) const
+{
+    // Out of range (negative, or past the end) reads as the invalid colour,
+    // like the table's automatic entry: the document's default applies.
+    const QColor colour = m_colourTable.value(colourIndex);
+    if (colour.isValid())
+        format.setProperty(property, QBrush(colour, Qt::SolidPattern));
+    else
+        format.clearProperty(property);
+}
+
+} // namespace Tavisk
