@@ -1,6 +1,7 @@
 // Tests of the QTextDocument output: RTF is parsed into a document, and the
 // document is walked block by block and fragment by fragment.
 
+#include "recordingoutput.h"
 #include "testhelpers.h"
 
 #include <tavisk/textdocumentrtfoutput.h>
@@ -220,6 +221,8 @@ private Q_SLOTS:
 
     void corpus_data();
     void corpus();
+    void fuzzRegressions_data();
+    void fuzzRegressions();
 };
 
 void TextDocumentTest::scripts_data()
@@ -567,6 +570,37 @@ void TextDocumentTest::corpus()
     reader.parseTo(&output);
     if (output.textSeen)
         QVERIFY(!document.toPlainText().trimmed().isEmpty());
+}
+
+void TextDocumentTest::fuzzRegressions_data()
+{
+    // Every input the fuzzer ever found a fault with stays here.
+    QTest::addColumn<QString>("file");
+    const QDir dir(QStringLiteral(TAVISK_FUZZ_REGRESSIONS));
+    const QStringList files = dir.entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name);
+    if (files.isEmpty())
+        QSKIP("no fuzzer findings recorded");
+    for (const QString &file : files)
+        QTest::newRow(qPrintable(file)) << dir.filePath(file);
+}
+
+void TextDocumentTest::fuzzRegressions()
+{
+    QFETCH(QString, file);
+    {
+        Reader reader;
+        QVERIFY(reader.open(file));
+        QTextDocument document;
+        TextDocumentRtfOutput output(&document);
+        reader.parseTo(&output);
+        (void)document.toPlainText();
+    }
+    Reader reader;
+    QVERIFY(reader.open(file));
+    RecordingOutput output;
+    output.maxCalls = 64;
+    reader.parseTo(&output);
+    QVERIFY(!output.unbalancedEndGroup);
 }
 
 QTEST_MAIN(TextDocumentTest)
