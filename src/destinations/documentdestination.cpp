@@ -2,10 +2,10 @@
 
 #include "controlword/controlword.h"
 #include "reader/logging_p.h"
+#include "wordtable_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
 
-#include <algorithm>
 #include <string_view>
 
 namespace Tavisk
@@ -117,25 +117,7 @@ constexpr BodyWordEntry bodyWords[] = {
     {"~", BodyWord::NoBreakSpace},
 };
 
-constexpr bool isSorted()
-{
-    for (std::size_t i = 1; i < std::size(bodyWords); ++i) {
-        if (!(bodyWords[i - 1].name < bodyWords[i].name))
-            return false;
-    }
-    return true;
-}
-static_assert(isSorted(), "bodyWords must stay sorted by name");
-
-const BodyWordEntry *lookupBodyWord(const QByteArray &controlWord)
-{
-    const std::string_view name(controlWord.constData(), std::size_t(controlWord.size()));
-    const auto it = std::lower_bound(std::begin(bodyWords), std::end(bodyWords), name,
-                                     [](const BodyWordEntry &entry, std::string_view n) { return entry.name < n; });
-    if (it == std::end(bodyWords) || it->name != name)
-        return nullptr;
-    return it;
-}
+static_assert(isSortedByName(bodyWords), "bodyWords must stay sorted by name");
 
 // \b, \i and \ul: on without a parameter, otherwise off only for 0.
 inline int toggleValue(bool hasParameter, int parameter)
@@ -151,7 +133,7 @@ DocumentDestination::DocumentDestination(AbstractRtfOutput *output, const QStrin
 
 void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter)
 {
-    const BodyWordEntry *entry = lookupBodyWord(controlWord);
+    const BodyWordEntry *entry = findWord(bodyWords, controlWord);
     bool handled = entry != nullptr;
     if (handled) {
         switch (entry->word) {

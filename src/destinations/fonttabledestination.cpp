@@ -2,10 +2,10 @@
 
 #include "output/codepage_p.h"
 #include "reader/logging_p.h"
+#include "wordtable_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
 
-#include <algorithm>
 #include <string_view>
 
 namespace Tavisk
@@ -80,25 +80,7 @@ constexpr FontWordEntry fontWords[] = {
     {"ftech", FontWord::Tech},
 };
 
-constexpr bool isSorted()
-{
-    for (std::size_t i = 1; i < std::size(fontWords); ++i) {
-        if (!(fontWords[i - 1].name < fontWords[i].name))
-            return false;
-    }
-    return true;
-}
-static_assert(isSorted(), "fontWords must stay sorted by name");
-
-const FontWordEntry *lookupFontWord(const QByteArray &controlWord)
-{
-    const std::string_view name(controlWord.constData(), std::size_t(controlWord.size()));
-    const auto it = std::lower_bound(std::begin(fontWords), std::end(fontWords), name,
-                                     [](const FontWordEntry &entry, std::string_view n) { return entry.name < n; });
-    if (it == std::end(fontWords) || it->name != name)
-        return nullptr;
-    return it;
-}
+static_assert(isSortedByName(fontWords), "fontWords must stay sorted by name");
 } // namespace
 
 FontTableDestination::FontTableDestination(AbstractRtfOutput *output, const QString &name)
@@ -109,7 +91,7 @@ FontTableDestination::FontTableDestination(AbstractRtfOutput *output, const QStr
 void FontTableDestination::handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter)
 {
     Q_UNUSED(hasParameter)
-    const FontWordEntry *entry = lookupFontWord(controlWord);
+    const FontWordEntry *entry = findWord(fontWords, controlWord);
     if (!entry) {
         qCDebug(lcRtf) << "unhandled fonttbl control word:" << controlWord << "(" << parameter << ")";
         return;

@@ -1,0 +1,43 @@
+#ifndef TAVISK_WORDTABLE_P_H
+#define TAVISK_WORDTABLE_P_H
+
+// The destinations dispatch on control words through small constant tables of
+// {name, word} entries sorted by name, searched by bisection.
+
+#include <QByteArray>
+
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+#include <string_view>
+
+namespace Tavisk
+{
+
+/// Whether the entries of @p table are in strictly increasing name order;
+/// for a static_assert beside each table.
+template<typename Entry, std::size_t N>
+constexpr bool isSortedByName(const Entry (&table)[N])
+{
+    for (std::size_t i = 1; i < N; ++i) {
+        if (!(table[i - 1].name < table[i].name))
+            return false;
+    }
+    return true;
+}
+
+/// The entry of @p table named exactly @p controlWord, or null.
+template<typename Entry, std::size_t N>
+const Entry *findWord(const Entry (&table)[N], const QByteArray &controlWord)
+{
+    const std::string_view name(controlWord.constData(), std::size_t(controlWord.size()));
+    const Entry *it = std::lower_bound(std::begin(table), std::end(table), name,
+                                       [](const Entry &entry, std::string_view n) { return entry.name < n; });
+    if (it == std::end(table) || it->name != name)
+        return nullptr;
+    return it;
+}
+
+} // namespace Tavisk
+
+#endif
