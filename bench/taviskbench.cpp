@@ -1,0 +1,468 @@
+// taviskbench: reading speed and peak memory of the Tavisk library.
+//
+//   taviskbench [--runs N] [--tavisk PATH] [--corpus DIR] FILE...
+//
+// For every FILE it prints one table with these rows:
+//   (a) a plain QFile::getChar loop over the file: the floor of byte-wise reading
+//   (b) the tokenizer alone
+//   (c) Reader::parseTo into an output that does nothing
+//   (d) Reader::parseTo into a TextDocumentRtfOutput
+//   (e) the tavisk converter to txt and to html, as whole processes
+// Each row runs N times, each time in a child process of its own, so that its
+// peak memory (the child's maximum resident set) is its own. MB/s is input
+// bytes per wall second, median of the runs; rows (a) to (d) time the reading
+// only, row (e) the whole process. The ratio to (a) comes from the same run,
+// so it holds on a busy machine.
+//
+// With --corpus, every .rtf file under DIR is measured too, one line each.
+//
+// Internal mode, used by the parent: taviskbench --row ROW FILE prints the
+// seconds one run of ROW took.
+
+#include "tokenizer/tokenizer.h"
+
+#include <tavisk/abstractrtfoutput.h>
+#include <tavisk/reader.h>
+#include <tavisk/textdocumentrtfoutput.h>
+
+#include <QCoreApplication>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <optional>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char **environ;
+
+namespace
+{
+constexpr double MiB = 1024.0 * 1024.0;
+
+// An output that does nothing: row (c) measures the reader alone.
+class NullOutput : public Tavisk::AbstractRtfOutput
+{
+public:
+    QString convertText(const QByteArray &) const override { return QString(); }
+    void appendText(const QByteArray &) override { }
+    void appendText(const QString &) override { }
+    void insertPar() override { }
+    void insertTab() override { }
+    void insertLeftQuote() override { }
+    void insertRightQuote() override { }
+    void insertLeftDoubleQuote() override { }
+    void insertRightDoubleQuote() override { }
+    void insertEnDash() override { }
+    void insertEmDash() override { }
+    void insertEnSpace() override { }
+    void insertEmSpace() override { }
+    void insertBullet() override { }
+    void resetParagraphFormat() override { }
+    void setParagraphAlignmentLeft() override { }
+    void setParagraphAlignmentCentred() override { }
+    void setParagraphAlignmentJustified() override { }
+    void setParagraphAlignmentRight() override { }
+    void setFirstLineIndent(int) override { }
+    void setLeftIndent(int) override { }
+    void setRightIndent(int) override { }
+    void setFontItalic(int) override { }
+    void setFontBold(int) override { }
+    void setFontUnderline(int) override { }
+    void setFontPointSize(int) override { }
+    void setFontSuperscript() override { }
+    void setFontSubscript() override { }
+    void setFontStrikeout(bool) override { }
+    void setForegroundColour(int) override { }
+    void setHighlightColour(int) override { }
+    void setParagraphPatternBackgroundColour(int) override { }
+    void setFont(int) override { }
+    void setDefaultFont(int) override { }
+    void setTextDirectionLeftToRight() override { }
+    void setTextDirectionRightToLeft() override { }
+    void resetCharacterProperties() override { }
+    void createImage(const QByteArray &, const QTextImageFormat &) override { }
+    void setPageHeight(int) override { }
+    void setPageWidth(int) override { }
+    void setSpaceBefore(int) override { }
+    void setSpaceAfter(int) override { }
+    void appendToColourTable(const QColor &) override { }
+    void insertFontTableEntry(Tavisk::FontTableEntry, unsigned int) override { }
+    void insertStyleSheetTableEntry(unsigned int, Tavisk::StyleSheetTableEntry) override { }
+};
+
+// ---- child side: one run of one row ------------------------------------
+
+// Runs the work of a row once and returns its seconds; small files are read
+// again until the time is long enough to measure, and the time is then given
+// per reading.
+template<typename Work>
+double timeRow(Work work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    int rounds = 0;
+    do {
+        work();
+        ++rounds;
+    } while (timer.nsecsElapsed() < 20'000'000);
+    return double(timer.nsecsElapsed()) / 1e9 / rounds;
+}
+
+int runRow(const QByteArray &row, const QString &fileName, int argc, char **argv)
+{
+    // A run that takes longer than this has hung.
+    alarm(900);
+    volatile qint64 sink = 0;
+    double seconds = -1;
+    if (row == "a") {
+        seconds = timeRow([&] {
+            QFile file(fileName);
+            if (!file.open(QIODevice::ReadOnly))
+                std::exit(3);
+            char c;
+            qint64 count = 0;
+            while (file.getChar(&c))
+                count += c;
+            sink = count;
+        });
+    } else if (row == "b") {
+        seconds = timeRow([&] {
+            QFile file(fileName);
+            if (!file.open(QIODevice::ReadOnly))
+                std::exit(3);
+            Tavisk::Tokenizer tokenizer(&file);
+            qint64 count = 0;
+            for (;;) {
+                const Tavisk::Token token = tokenizer.fetchToken();
+                if (token.type == Tavisk::EndOfFile)
+                    break;
+                count += token.name.size();
+            }
+            sink = count;
+        });
+    } else if (row == "c") {
+        seconds = timeRow([&] {
+            Tavisk::Reader reader;
+            NullOutput output;
+            if (!reader.open(fileName))
+                std::exit(3);
+            reader.parseTo(&output);
+        });
+    } else if (row == "d") {
+        QGuiApplication app(argc, argv);
+        seconds = timeRow([&] {
+            QTextDocument document;
+            Tavisk::TextDocumentRtfOutput output(&document);
+            Tavisk::Reader reader;
+            if (!reader.open(fileName))
+                std::exit(3);
+            reader.parseTo(&output);
+            sink = document.characterCount();
+        });
+    } else {
+        return 2;
+    }
+    std::printf("%.9f\n", seconds);
+    return 0;
+}
+
+// ---- parent side --------------------------------------------------------
+
+struct RunResult {
+    bool ok = false;
+    double seconds = 0; // as the child measured it, or the whole process for (e)
+    long peakKiB = 0; // the child's maximum resident set
+};
+
+// Starts a child with argv, its standard output read into @p output (or
+// thrown away), waits for it and reports its resource use.
+RunResult spawn(const std::vector<std::string> &args, QByteArray *output)
+{
+    RunResult result;
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        return result;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (output) {
+        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    }
+    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+    posix_spawn_file_actions_addclose(&actions, pipeFds[1]);
+
+    std::vector<char *> argv;
+    for (const std::string &arg : args)
+        argv.push_back(const_cast<char *>(arg.c_str()));
+    argv.push_back(nullptr);
+
+    QElapsedTimer timer;
+    timer.start();
+    pid_t pid;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeFds[1]);
+    if (spawned != 0) {
+        close(pipeFds[0]);
+        return result;
+    }
+    char buffer[256];
+    ssize_t n;
+    while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0) {
+        if (output)
+            output->append(buffer, n);
+    }
+    close(pipeFds[0]);
+    int status = 0;
+    struct rusage usage;
+    if (wait4(pid, &status, 0, &usage) != pid)
+        return result;
+    result.seconds = double(timer.nsecsElapsed()) / 1e9;
+    result.peakKiB = usage.ru_maxrss;
+    result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return result;
+}
+
+struct RowResult {
+    bool ok = false;
+    double seconds = 0; // median
+    double peakMiB = 0; // maximum over the runs
+};
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+RowResult measure(const std::vector<std::string> &args, bool timedByChild, int runs)
+{
+    RowResult row;
+    std::vector<double> times;
+    long peak = 0;
+    for (int i = 0; i < runs; ++i) {
+        QByteArray output;
+        const RunResult run = spawn(args, timedByChild ? &output : nullptr);
+        if (!run.ok)
+            return row;
+        times.push_back(timedByChild ? output.trimmed().toDouble() : run.seconds);
+        peak = std::max(peak, run.peakKiB);
+    }
+    row.ok = true;
+    row.seconds = median(times);
+    row.peakMiB = peak / 1024.0;
+    return row;
+}
+
+struct Options {
+    int runs = 5;
+    std::string self;
+    std::string tavisk;
+    QString corpus;
+    QStringList files;
+};
+
+struct FileResult {
+    QString name;
+    qint64 bytes = 0;
+    RowResult rows[6];
+};
+
+const char *const rowNames[6] = {
+    "(a) QFile::getChar loop",    "(b) tokenizer",
+    "(c) parseTo, null output",   "(d) parseTo, TextDocumentRtfOutput",
+    "(e) tavisk convert --to txt", "(e) tavisk convert --to html",
+};
+
+FileResult measureFile(const Options &options, const QString &fileName, int runs, bool withConverter)
+{
+    FileResult result;
+    result.name = QFileInfo(fileName).fileName();
+    result.bytes = QFileInfo(fileName).size();
+    const std::string file = QFile::encodeName(fileName).toStdString();
+    const char *const childRows[4] = {"a", "b", "c", "d"};
+    for (int i = 0; i < 4; ++i)
+        result.rows[i] = measure({options.self, "--row", childRows[i], file}, true, runs);
+    if (withConverter && !options.tavisk.empty()) {
+        result.rows[4] = measure({options.tavisk, "convert", file, "-o", "-", "--to", "txt"}, false, runs);
+        result.rows[5] = measure({options.tavisk, "convert", file, "-o", "-", "--to", "html"}, false, runs);
+    }
+    return result;
+}
+
+double mbPerSecond(const FileResult &file, int row)
+{
+    return file.bytes / MiB / file.rows[row].seconds;
+}
+
+void printTable(const FileResult &file, int runs)
+{
+    std::printf("\n%s: %.2f MiB, median of %d runs\n", qPrintable(file.name), file.bytes / MiB, runs);
+    std::printf("  %-36s %9s %9s %8s %10s %8s\n", "row", "MB/s", "seconds", "vs (a)", "peak MiB", "peak/in");
+    for (int i = 0; i < 6; ++i) {
+        const RowResult &row = file.rows[i];
+        if (!row.ok) {
+            if (i < 4)
+                std::printf("  %-36s %9s\n", rowNames[i], "failed");
+            continue;
+        }
+        char ratio[16] = "";
+        if (i >= 1 && i <= 3 && file.rows[0].ok)
+            std::snprintf(ratio, sizeof ratio, "%.2f", mbPerSecond(file, i) / mbPerSecond(file, 0));
+        std::printf("  %-36s %9.2f %9.3f %8s %10.1f %8.2f\n", rowNames[i], mbPerSecond(file, i), row.seconds, ratio,
+                    row.peakMiB, row.peakMiB * MiB / file.bytes);
+    }
+    std::fflush(stdout);
+}
+
+void printCorpus(const Options &options)
+{
+    QStringList files;
+    QDirIterator it(options.corpus, {QStringLiteral("*.rtf")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(it.next());
+    files.sort();
+    if (files.isEmpty())
+        return;
+    std::printf("\nCorpus %s: %lld files (MB/s, median of 3 runs; each run reads the file until 20 ms have passed)\n",
+                qPrintable(options.corpus), static_cast<long long>(files.size()));
+    std::printf("  %-48s %8s %8s %8s %8s %8s %7s %9s\n", "file", "KiB", "(a)", "(b)", "(c)", "(d)", "(d)/(a)",
+                "(d) MiB");
+    std::vector<double> ratios;
+    for (const QString &fileName : std::as_const(files)) {
+        const FileResult file = measureFile(options, fileName, 3, false);
+        QString name = QDir(options.corpus).relativeFilePath(fileName);
+        if (name.size() > 48)
+            name = name.left(45) + QStringLiteral("...");
+        std::printf("  %-48s %8.1f", qPrintable(name), file.bytes / 1024.0);
+        for (int i = 0; i < 4; ++i) {
+            if (file.rows[i].ok)
+                std::printf(" %8.2f", mbPerSecond(file, i));
+            else
+                std::printf(" %8s", "failed");
+        }
+        if (file.rows[0].ok && file.rows[3].ok) {
+            ratios.push_back(mbPerSecond(file, 3) / mbPerSecond(file, 0));
+            std::printf(" %7.2f %9.1f\n", ratios.back(), file.rows[3].peakMiB);
+        } else {
+            std::printf("\n");
+        }
+        std::fflush(stdout);
+    }
+    if (!ratios.empty())
+        std::printf("  median (d)/(a) over the corpus: %.2f\n", median(ratios));
+}
+
+// The targets, checked when the 16 and 64 MiB documents were measured.
+void printTargets(const std::vector<FileResult> &results)
+{
+    const FileResult *m16 = nullptr;
+    const FileResult *m64 = nullptr;
+    for (const FileResult &file : results) {
+        if (file.name == QLatin1String("document-16.rtf"))
+            m16 = &file;
+        if (file.name == QLatin1String("document-64.rtf"))
+            m64 = &file;
+    }
+    if (!m16)
+        return;
+    std::printf("\nTargets\n");
+    auto verdict = [](bool met) { return met ? "met" : "MISSED"; };
+    if (m16->rows[0].ok && m16->rows[2].ok) {
+        const double ratio = mbPerSecond(*m16, 2) / mbPerSecond(*m16, 0);
+        std::printf("  (c) / (a) on 16 MiB:             %6.2f  (>= 0.5)   %s\n", ratio, verdict(ratio >= 0.5));
+    }
+    if (m16->rows[3].ok) {
+        const double speed = mbPerSecond(*m16, 3);
+        std::printf("  (d) MB/s on 16 MiB:              %6.2f  (>= 5)     %s\n", speed, verdict(speed >= 5));
+    }
+    for (const FileResult *file : {m16, m64}) {
+        if (file && file->rows[3].ok) {
+            const double ratio = file->rows[3].peakMiB * MiB / file->bytes;
+            std::printf("  (d) peak memory / input, %2.0f MiB: %6.2f  (<= 8)     %s\n", file->bytes / MiB, ratio,
+                        verdict(ratio <= 8));
+        }
+    }
+    if (!m64)
+        return;
+    std::printf("  64 MiB against 16 MiB (<= 4.6; the input is %.2f times larger):\n", double(m64->bytes) / m16->bytes);
+    for (int i = 0; i < 6; ++i) {
+        if (!m16->rows[i].ok || !m64->rows[i].ok)
+            continue;
+        const double time = m64->rows[i].seconds / m16->rows[i].seconds;
+        const double memory = m64->rows[i].peakMiB / m16->rows[i].peakMiB;
+        std::printf("    %-36s time %5.2f %-6s  memory %5.2f %s\n", rowNames[i], time, verdict(time <= 4.6), memory,
+                    verdict(memory <= 4.6));
+    }
+}
+
+std::optional<Options> parseArguments(int argc, char **argv)
+{
+    Options options;
+    // Children are started by path; find our own.
+    char self[4096];
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length <= 0)
+        return std::nullopt;
+    options.self.assign(self, length);
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg = argv[i];
+        if (arg == "--runs" && i + 1 < argc)
+            options.runs = std::max(1, atoi(argv[++i]));
+        else if (arg == "--tavisk" && i + 1 < argc)
+            options.tavisk = argv[++i];
+        else if (arg == "--corpus" && i + 1 < argc)
+            options.corpus = QString::fromLocal8Bit(argv[++i]);
+        else if (arg.startsWith("--"))
+            return std::nullopt;
+        else
+            options.files.append(QString::fromLocal8Bit(arg));
+    }
+    return options;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc == 4 && std::strcmp(argv[1], "--row") == 0)
+        return runRow(argv[2], QString::fromLocal8Bit(argv[3]), argc, argv);
+
+    const std::optional<Options> options = parseArguments(argc, argv);
+    if (!options || (options->files.isEmpty() && options->corpus.isEmpty())) {
+        std::fprintf(stderr, "usage: taviskbench [--runs N] [--tavisk PATH] [--corpus DIR] FILE...\n");
+        return 2;
+    }
+    // Row (d) and the converter need no display.
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+
+    std::printf("MB/s = MiB of input per wall second; peak = maximum resident set of the process.\n");
+    if (options->tavisk.empty())
+        std::printf("Row (e) skipped: no tavisk converter given.\n");
+    std::vector<FileResult> results;
+    for (const QString &fileName : options->files) {
+        if (!QFileInfo::exists(fileName)) {
+            std::fprintf(stderr, "taviskbench: %s not found\n", qPrintable(fileName));
+            continue;
+        }
+        results.push_back(measureFile(*options, fileName, options->runs, true));
+        printTable(results.back(), options->runs);
+    }
+    printTargets(results);
+    if (!options->corpus.isEmpty() && QFileInfo(options->corpus).isDir())
+        printCorpus(*options);
+    return 0;
+}
