@@ -160,10 +160,12 @@ int runRow(const QByteArray &row, const QString &fileName, int argc, char **argv
                 std::exit(3);
             reader.parseTo(&output);
         });
-    } else if (row == "d") {
+    } else if (row == "d" || row == "d-noundo") {
         QGuiApplication app(argc, argv);
+        const bool undo = row == "d";
         seconds = timeRow([&] {
             QTextDocument document;
+            document.setUndoRedoEnabled(undo);
             Tavisk::TextDocumentRtfOutput output(&document);
             Tavisk::Reader reader;
             if (!reader.open(fileName))

@@ -40,7 +40,30 @@ const QSet<QString> &supportedDestinations()
     };
     return names;
 }
+// The vocabulary and the supported set in one table keyed by the name bytes,
+// for the parse loop, which classifies every control token.
+const QHash<QByteArray, ControlWordClass> &classTable()
+{
+    static const QHash<QByteArray, ControlWordClass> table = [] {
+        QHash<QByteArray, ControlWordClass> classes;
+        classes.reserve(1813);
+        for (const ControlWordEntry &entry : controlWordEntries())
+            classes.insert(QByteArray(entry.name), ControlWordClass{true, false});
+        for (const QString &name : supportedDestinations()) {
+            ControlWordClass &wordClass = classes[name.toLatin1()];
+            wordClass.known = vocabulary().contains(name);
+            wordClass.supportedDestination = true;
+        }
+        return classes;
+    }();
+    return table;
+}
 } // namespace
+
+ControlWordClass classifyControlWord(const QByteArray &name)
+{
+    return classTable().value(name);
+}
 
 ControlWord::ControlWord(const QString &name)
     : m_name(name)

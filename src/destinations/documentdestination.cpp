@@ -127,12 +127,25 @@ constexpr bool isSorted()
 }
 static_assert(isSorted(), "bodyWords must stay sorted by name");
 
+// Byte order of two short names, compared inline: the names of the table are
+// at most nine bytes, and a call into memcmp for each step of the search
+// costs more than the comparison itself.
+inline bool nameLess(std::string_view a, std::string_view b)
+{
+    const std::size_t length = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < length; ++i) {
+        if (a[i] != b[i])
+            return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]);
+    }
+    return a.size() < b.size();
+}
+
 const BodyWordEntry *lookupBodyWord(const QByteArray &controlWord)
 {
     const std::string_view name(controlWord.constData(), std::size_t(controlWord.size()));
     const auto it = std::lower_bound(std::begin(bodyWords), std::end(bodyWords), name,
-                                     [](const BodyWordEntry &entry, std::string_view n) { return entry.name < n; });
-    if (it == std::end(bodyWords) || it->name != name)
+                                     [](const BodyWordEntry &entry, std::string_view n) { return nameLess(entry.name, n); });
+    if (it == std::end(bodyWords) || nameLess(name, it->name))
         return nullptr;
     return it;
 }

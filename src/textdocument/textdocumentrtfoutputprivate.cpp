@@ -1,5 +1,7 @@
 #include "textdocumentrtfoutput_p.h"
 
+#include <tavisk/textdocumentrtfoutput.h>
+
 #include "output/codepage_p.h"
 #include "reader/logging_p.h"
 
@@ -108,15 +110,40 @@ double TextDocumentRtfOutputPrivate::pixelsFromTwips(int twips)
 
 void TextDocumentRtfOutputPrivate::applyCharFormat()
 {
+    // The gathered text was written under the format that is about to change.
+    flushText();
     m_cursor->setCharFormat(m_textCharFormatStack.last());
 }
 
 void TextDocumentRtfOutputPrivate::applyParagraphFormat()
 {
+    flushText();
     m_cursor->setBlockFormat(m_paragraphFormat);
 }
 
 void TextDocumentRtfOutputPrivate::insertText(const QString &text)
+{
+    if (m_gatherText) {
+        m_pendingText += text;
+        // Bounded, so that a long stretch of text without formatting does
+        // not hold a second copy of itself.
+        if (m_pendingText.size() >= 64 * 1024)
+            flushText();
+        return;
+    }
+    insertNow(text);
+}
+
+void TextDocumentRtfOutputPrivate::flushText()
+{
+    if (m_pendingText.isEmpty())
+        return;
+    insertNow(m_pendingText);
+    // Keeps the capacity for the next stretch of text.
+    m_pendingText.truncate(0);
+}
+
+void TextDocumentRtfOutputPrivate::insertNow(const QString &text)
 {
     // Outside an edit block, every QTextCursor::insertText ends by laying out
     // the whole paragraph to find the cursor's x position, so a paragraph
@@ -148,6 +175,23 @@ void TextDocumentRtfOutputPrivate::setColourProperty(QTextFormat &format, int pr
         format.setProperty(property, QBrush(colour, Qt::SolidPattern));
     else
         format.clearProperty(property);
+}
+
+TextDocumentRtfOutputBatch::TextDocumentRtfOutputBatch(AbstractRtfOutput *output)
+{
+    auto *textOutput = dynamic_cast<TextDocumentRtfOutput *>(output);
+    if (!textOutput || textOutput->d->m_gatherText)
+        return;
+    m_output = textOutput->d.get();
+    m_output->m_gatherText = true;
+}
+
+TextDocumentRtfOutputBatch::~TextDocumentRtfOutputBatch()
+{
+    if (!m_output)
+        return;
+    m_output->flushText();
+    m_output->m_gatherText = false;
 }
 
 } // namespace Tavisk
