@@ -37,6 +37,36 @@ private Q_SLOTS:
     void colourTableMessages();
 
     // ---- style sheet, pictures and information group ----
+    void destinationTable_data();
+    void destinationTable();
+    void styleSheet_data();
+    void styleSheet();
+    void styleSheetMessages();
+    void picture_data();
+    void picture();
+    void pictureHexData_data();
+    void pictureHexData();
+    void pictureReadsOnlyTheHeader();
+    void pictureNumbering();
+    void unknownPictureFormat();
+    void pictureCutOffByEndOfFile();
+    void pictureMessages();
+    void pictureNamesDistinctAcrossThreads();
+    void infoCounts_data();
+    void infoCounts();
+    void infoMessages();
+    void infoDateTime_data();
+    void infoDateTime();
+    void infoDateTimeMessages();
+    void infoText_data();
+    void infoText();
+    void infoTextMessages();
+    void userProps_data();
+    void userProps();
+    void userPropsMessages();
+    void userPropsValueInManyRuns();
+    void metadataFixture();
+    void pictureInTextDocument();
 };
 
 // ---- document body ----
@@ -414,6 +444,895 @@ void DestinationsTest::colourTableMessages()
 }
 
 // ---- style sheet, pictures and information group ----
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QSet>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <tavisk/textdocumentrtfoutput.h>
+
+#include <thread>
+
+namespace MetaHelpers
+{
+// Writes a style entry as "index|name|alignment|left|right|top|direction".
+QString styleRecord(unsigned int index, const StyleSheetTableEntry &entry)
+{
+    return QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
+        .arg(index)
+        .arg(entry.styleName())
+        .arg(int(entry.textAlignment()))
+        .arg(entry.leftIndent())
+        .arg(entry.rightIndent())
+        .arg(entry.topMargin())
+        .arg(entry.layoutDirection() == Qt::RightToLeft ? QStringLiteral("rtl") : QStringLiteral("ltr"));
+}
+
+// A small picture file made by Qt in the given format ("PNG", "JPEG", "BMP").
+QByteArray imageFile(const QSize &size, const char *format)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, format))
+        qFatal("cannot write a %s fixture", format);
+    return bytes;
+}
+
+// Hex text the way writers put it into a \pict group: lines of 64 digits.
+QByteArray hexLines(const QByteArray &data)
+{
+    const QByteArray hex = data.toHex();
+    QByteArray result;
+    for (qsizetype i = 0; i < hex.size(); i += 64)
+        result += hex.mid(i, 64) + "\r\n";
+    return result;
+}
+
+// The running number of a picture name "rtfparser://N.suffix", or -1.
+int pictureNumber(const QString &imageName, const QString &suffix)
+{
+    const QString prefix = QStringLiteral("rtfparser://");
+    const QString end = QLatin1Char('.') + suffix;
+    if (!imageName.startsWith(prefix) || !imageName.endsWith(end))
+        return -1;
+    bool ok = false;
+    const int number = imageName.mid(prefix.size(), imageName.size() - prefix.size() - end.size()).toInt(&ok);
+    return ok ? number : -1;
+}
+
+// One text item of the information group, by its getter's name.
+QString metadataText(const AbstractRtfOutput &output, const QString &item)
+{
+    static const QHash<QString, QString (AbstractRtfOutput::*)() const> getters = {
+        {QStringLiteral("author"), &AbstractRtfOutput::author},
+        {QStringLiteral("companyName"), &AbstractRtfOutput::companyName},
+        {QStringLiteral("title"), &AbstractRtfOutput::title},
+        {QStringLiteral("subject"), &AbstractRtfOutput::subject},
+        {QStringLiteral("operatorName"), &AbstractRtfOutput::operatorName},
+        {QStringLiteral("managerName"), &AbstractRtfOutput::managerName},
+        {QStringLiteral("comment"), &AbstractRtfOutput::comment},
+        {QStringLiteral("documentComment"), &AbstractRtfOutput::documentComment},
+        {QStringLiteral("keywords"), &AbstractRtfOutput::keywords},
+        {QStringLiteral("category"), &AbstractRtfOutput::category},
+        {QStringLiteral("hLinkBase"), &AbstractRtfOutput::hLinkBase},
+        {QStringLiteral("generatorInformation"), &AbstractRtfOutput::generatorInformation},
+    };
+    const auto getter = getters.value(item);
+    if (!getter)
+        qFatal("no text item %s", qPrintable(item));
+    return (output.*getter)();
+}
+
+QList<int> counts(const AbstractRtfOutput &output)
+{
+    return {output.numberOfPages(),
+            output.numberOfWords(),
+            output.numberOfCharacters(),
+            output.numberOfCharactersWithoutSpaces(),
+            output.totalEditingTime(),
+            output.versionNumber(),
+            output.internalVersionNumber()};
+}
+
+// A row's RTF inside a document; a row that starts a document itself (one
+// cut off by the end of the file) is taken as it is.
+QByteArray document(const QByteArray &rtf)
+{
+    return rtf.startsWith("{\\rtf1") ? rtf : "{\\rtf1 " + rtf + "}";
+}
+
+// The CRC of a PNG chunk, over its type and data.
+quint32 pngCrc(const QByteArray &typeAndData)
+{
+    quint32 crc = 0xffffffffu;
+    for (const char c : typeAndData) {
+        crc ^= quint8(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return crc ^ 0xffffffffu;
+}
+
+QByteArray pngChunk(const QByteArray &type, const QByteArray &data)
+{
+    QByteArray chunk;
+    const auto appendNumber = [&chunk](quint32 value) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            chunk.append(char((value >> shift) & 0xff));
+    };
+    appendNumber(quint32(data.size()));
+    chunk += type + data;
+    appendNumber(pngCrc(type + data));
+    return chunk;
+}
+
+QDateTime localDateTime(int year, int month, int day, int hour, int minute)
+{
+    return QDateTime(QDate(year, month, day), QTime(hour, minute));
+}
+} // namespace MetaHelpers
+
+// Every destination name with a class of its own is created from the table;
+// only the supported names without one fall back to a plain Destination.
+void DestinationsTest::destinationTable_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<bool>("plainDestination");
+
+    for (const char *name : {"fonttbl", "colortbl", "stylesheet", "pict", "info", "creatim", "revtim", "printim", "author", "company",
+                             "operator", "title", "subject", "comment", "doccomm", "manager", "category",
+                             "keywords", "hlinkbase", "generator", "userprops"})
+        QTest::newRow(name) << QByteArray(name) << false;
+    for (const char *name : {"pgdsc", "pgdsctbl", "shppict", "shp", "shpinst", "pntxta", "pntxtb", "mmathPr"})
+        QTest::newRow(name) << QByteArray(name) << true;
+}
+
+void DestinationsTest::destinationTable()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(bool, plainDestination);
+
+    TestHelpers::LogCapture log;
+    RecordingOutput output;
+    TestHelpers::parse("{\\rtf1 {\\" + name + " x}}", &output);
+
+    const QString fallback = QStringLiteral("creating plain old Destination for \"%1\"").arg(QString::fromLatin1(name));
+    QCOMPARE(log.messages().contains(fallback), plainDestination);
+    const QString pushed = QStringLiteral("destinationStack after changeDestination ( QList(\"rtf\", \"%1\") )")
+                               .arg(QString::fromLatin1(name));
+    QVERIFY2(!log.messagesStartingWith(QStringLiteral("\"\\t\\t\" ") + pushed).isEmpty(),
+             qPrintable(log.messages().join(QLatin1Char('\n'))));
+}
+
+void DestinationsTest::styleSheet_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QStringList>("styles");
+
+    QTest::newRow("fields carry over to the next style")
+        << QByteArray("{\\stylesheet{\\ql\\li720\\ri360\\sb240\\rtlch Normal;}{\\s1 heading 1;}}")
+        << QStringList{QStringLiteral("0|Normal|0|720|360|240|rtl"), QStringLiteral("1|heading 1|0|720|360|240|rtl")};
+    QTest::newRow("ltrch switches the direction back")
+        << QByteArray("{\\stylesheet{\\rtlch A;}{\\s1\\ltrch B;}}")
+        << QStringList{QStringLiteral("0|A|0|0|0|0|rtl"), QStringLiteral("1|B|0|0|0|0|ltr")};
+    QTest::newRow("words without a number change nothing")
+        << QByteArray("{\\stylesheet{\\s3\\li100\\ri200\\sb300 A;}{\\s\\li\\ri\\sb B;}}")
+        << QStringList{QStringLiteral("3|A|0|100|200|300|ltr"), QStringLiteral("3|B|0|100|200|300|ltr")};
+    QTest::newRow("unhandled paragraph words change nothing")
+        << QByteArray("{\\stylesheet{\\s2\\qc\\sa120\\fi-360\\sbasedon0\\snext2\\f1\\fs24\\b Body;}}")
+        << QStringList{QStringLiteral("2|Body|0|0|0|0|ltr")};
+    QTest::newRow("style without \\s takes the number before")
+        << QByteArray("{\\stylesheet{\\s5 A;}{B;}}")
+        << QStringList{QStringLiteral("5|A|0|0|0|0|ltr"), QStringLiteral("5|B|0|0|0|0|ltr")};
+    QTest::newRow("escaped bytes read as Windows-1252")
+        << QByteArray("{\\stylesheet{\\s2 Titre \\'e9l\\'e9gant;}}")
+        << QStringList{QStringLiteral("2|Titre \u00e9l\u00e9gant|0|0|0|0|ltr")};
+    QTest::newRow("Windows-1252 punctuation")
+        << QByteArray("{\\stylesheet{\\s1 \\'93Quote\\'94 \\'80\\'85;}}")
+        << QStringList{QStringLiteral("1|\u201cQuote\u201d \u20ac\u2026|0|0|0|0|ltr")};
+    QTest::newRow("raw UTF-8 name") << QByteArray("{\\stylesheet{\\s1 Caf\xc3\xa9;}}")
+                                    << QStringList{QStringLiteral("1|Caf\u00e9|0|0|0|0|ltr")};
+    QTest::newRow("name split by a control word") << QByteArray("{\\stylesheet{\\s1 Head\\b ing 1;}}")
+                                                  << QStringList{QStringLiteral("1|Heading 1|0|0|0|0|ltr")};
+    QTest::newRow("name split by a nested group") << QByteArray("{\\stylesheet{\\s1 Head{ing} 1;}}")
+                                                  << QStringList{QStringLiteral("1|Heading 1|0|0|0|0|ltr")};
+    QTest::newRow("name starts afresh after each style")
+        << QByteArray("{\\stylesheet{\\s1 A;}{\\s2 B;}}")
+        << QStringList{QStringLiteral("1|A|0|0|0|0|ltr"), QStringLiteral("2|B|0|0|0|0|ltr")};
+    QTest::newRow("spaces between style groups")
+        << QByteArray("{\\stylesheet {\\s1 A;} {\\s2 B;} }")
+        << QStringList{QStringLiteral("1|A|0|0|0|0|ltr"), QStringLiteral("2|B|0|0|0|0|ltr")};
+    QTest::newRow("terminator as a run of its own")
+        << QByteArray("{\\stylesheet{\\s1 Name\\'3b}{\\s2 Other{;}}}")
+        << QStringList{QStringLiteral("1|Name|0|0|0|0|ltr"), QStringLiteral("2|Other|0|0|0|0|ltr")};
+    QTest::newRow("empty name") << QByteArray("{\\stylesheet{\\s1 A;}{\\s4;}}")
+                                << QStringList{QStringLiteral("1|A|0|0|0|0|ltr"), QStringLiteral("4||0|0|0|0|ltr")};
+    QTest::newRow("embedded delimiter gives no entry") << QByteArray("{\\stylesheet{\\s1 Body;Text;}}")
+                                                       << QStringList();
+    QTest::newRow("style without ';' is not handed over") << QByteArray("{\\stylesheet{\\s1 A}}") << QStringList();
+    QTest::newRow("character style group is skipped")
+        << QByteArray("{\\stylesheet{\\*\\cs10 Default Paragraph Font;}{\\s1 A;}}")
+        << QStringList{QStringLiteral("1|A|0|0|0|0|ltr")};
+    QTest::newRow("cut off by the end of the file") << QByteArray("{\\rtf1 {\\stylesheet{\\s1 A;}{\\s2 B") << QStringList{
+        QStringLiteral("1|A|0|0|0|0|ltr")};
+}
+
+void DestinationsTest::styleSheet()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QStringList, styles);
+
+    RecordingOutput output;
+    TestHelpers::parse(MetaHelpers::document(rtf), &output);
+
+    QStringList actual;
+    for (const auto &style : std::as_const(output.styles))
+        actual.append(MetaHelpers::styleRecord(style.first, style.second));
+    QCOMPARE(actual, styles);
+}
+
+void DestinationsTest::styleSheetMessages()
+{
+    TestHelpers::LogCapture log;
+    RecordingOutput output;
+    TestHelpers::parse("{\\rtf1 {\\stylesheet{\\sb\\li\\qc\\fonttbl Body;Text;}{\\*\\cs1 x;}}}", &output);
+
+    const QStringList expected = {
+        QStringLiteral("space before default (0)"),
+        QStringLiteral("unhandled control word in StyleSheetDestination: \"li\""),
+        QStringLiteral("unhandled control word in StyleSheetDestination: \"qc\""),
+        QStringLiteral("unhandled **Destination** control word in StyleSheetDestination: \"fonttbl\""),
+        QStringLiteral("Style name with embedded delimiter:  \"Body;Text;\""),
+        QStringLiteral("unhandled control word in StyleSheetDestination: \"*\""),
+    };
+    QStringList actual;
+    for (const QString &message : log.messages()) {
+        if (!message.startsWith(QLatin1Char('"')) && !message.startsWith(QLatin1String("ignorable")))
+            actual.append(message);
+    }
+    QCOMPARE(actual, expected);
+    QVERIFY(output.styles.isEmpty());
+}
+
+void DestinationsTest::picture_data()
+{
+    QTest::addColumn<QByteArray>("words");
+    QTest::addColumn<QByteArray>("imageFormat");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("height");
+
+    // The fixture pictures are 10 x 20 pixels.
+    QTest::newRow("goals in twips") << QByteArray("\\pngblip\\picw10\\pich20\\picwgoal1440\\pichgoal720")
+                                    << QByteArray("PNG") << QStringLiteral("png") << 96.0 << 48.0;
+    QTest::newRow("goal scaled") << QByteArray("\\pngblip\\picwgoal1440\\pichgoal720\\picscalex50")
+                                 << QByteArray("PNG") << QStringLiteral("png") << 48.0 << 48.0;
+    QTest::newRow("size read from the picture") << QByteArray("\\pngblip") << QByteArray("PNG")
+                                                << QStringLiteral("png") << 10.0 << 20.0;
+    QTest::newRow("size read from the picture, scaled") << QByteArray("\\pngblip\\picscalex200\\picscaley50")
+                                                        << QByteArray("PNG") << QStringLiteral("png") << 20.0 << 10.0;
+    QTest::newRow("only the width goal") << QByteArray("\\pngblip\\picwgoal1440") << QByteArray("PNG")
+                                         << QStringLiteral("png") << 96.0 << 20.0;
+    QTest::newRow("only the height goal") << QByteArray("\\pngblip\\pichgoal720") << QByteArray("PNG")
+                                          << QStringLiteral("png") << 10.0 << 48.0;
+    QTest::newRow("JPEG") << QByteArray("\\jpegblip") << QByteArray("JPEG") << QStringLiteral("jpg") << 10.0 << 20.0;
+    QTest::newRow("BMP") << QByteArray("\\dibitmap0") << QByteArray("BMP") << QStringLiteral("bmp") << 10.0 << 20.0;
+    QTest::newRow("later type word wins") << QByteArray("\\jpegblip\\pngblip") << QByteArray("PNG")
+                                          << QStringLiteral("png") << 10.0 << 20.0;
+    QTest::newRow("crop and picture size do not count")
+        << QByteArray("\\pngblip\\picw500\\pich500\\piccropl10\\piccropr10\\piccropt10\\piccropb10")
+        << QByteArray("PNG") << QStringLiteral("png") << 10.0 << 20.0;
+    QTest::newRow("goals of 0 read the picture") << QByteArray("\\pngblip\\picwgoal0\\pichgoal0") << QByteArray("PNG")
+                                                 << QStringLiteral("png") << 10.0 << 20.0;
+    QTest::newRow("negative goals read the picture") << QByteArray("\\pngblip\\picwgoal-1440\\pichgoal-720")
+                                                     << QByteArray("PNG") << QStringLiteral("png") << 10.0 << 20.0;
+    QTest::newRow("huge goals are bounded") << QByteArray("\\pngblip\\picwgoal2000000000\\pichgoal2000000000")
+                                            << QByteArray("PNG") << QStringLiteral("png") << 32767.0 << 32767.0;
+    QTest::newRow("huge scale is bounded") << QByteArray("\\pngblip\\picscalex2000000000\\picscaley2000000000")
+                                           << QByteArray("PNG") << QStringLiteral("png") << 32767.0 << 32767.0;
+    QTest::newRow("scale of 0 or less is ignored") << QByteArray("\\pngblip\\picscalex0\\picscaley-50")
+                                                   << QByteArray("PNG") << QStringLiteral("png") << 10.0 << 20.0;
+}
+
+void DestinationsTest::picture()
+{
+    QFETCH(QByteArray, words);
+    QFETCH(QByteArray, imageFormat);
+    QFETCH(QString, suffix);
+    QFETCH(double, width);
+    QFETCH(double, height);
+
+    const QByteArray image = MetaHelpers::imageFile(QSize(10, 20), imageFormat.constData());
+    RecordingOutput output;
+    TestHelpers::parse("{\\rtf1 {\\pict" + words + "\r\n" + MetaHelpers::hexLines(image) + "}}", &output);
+
+    QCOMPARE(output.images.size(), 1);
+    QCOMPARE(output.images.first(), image);
+    const QTextImageFormat format = output.imageFormats.first();
+    QVERIFY2(MetaHelpers::pictureNumber(format.name(), suffix) > 0, qPrintable(format.name()));
+    QCOMPARE(format.width(), width);
+    QCOMPARE(format.height(), height);
+}
+
+void DestinationsTest::pictureHexData_data()
+{
+    QTest::addColumn<QByteArray>("hex");
+    QTest::addColumn<QByteArray>("data");
+
+    QTest::newRow("split around a nested group") << QByteArray("8950{}4e47") << QByteArray::fromHex("89504e47");
+    QTest::newRow("split between the digits of a byte") << QByteArray("895{}04e{\\*\\x y}47")
+                                                        << QByteArray::fromHex("89504e47");
+    QTest::newRow("upper-case digits") << QByteArray("89504E47") << QByteArray::fromHex("89504e47");
+    QTest::newRow("spaces and non-hex characters skipped") << QByteArray("89 50 zz 4e\t47 ;")
+                                                           << QByteArray::fromHex("89504e47");
+    QTest::newRow("odd number of digits drops the last") << QByteArray("89504") << QByteArray::fromHex("8950");
+    QTest::newRow("bytes above 127 skipped") << QByteArray("89\xff\x80" "50") << QByteArray::fromHex("8950");
+    QTest::newRow("no data") << QByteArray() << QByteArray();
+}
+
+// Data that Qt cannot read still reaches the output; its size is unknown (-1).
+void DestinationsTest::pictureHexData()
+{
+    QFETCH(QByteArray, hex);
+    QFETCH(QByteArray, data);
+
+    RecordingOutput output;
+    TestHelpers::parse("{\\rtf1 {\\pict\\pngblip " + hex + "}}", &output);
+
+    QCOMPARE(output.images.size(), 1);
+    QCOMPARE(output.images.first(), data);
+    QCOMPARE(output.imageFormats.first().width(), -1.0);
+    QCOMPARE(output.imageFormats.first().height(), -1.0);
+}
+
+// A PNG header that announces a picture of 100000 x 100000 pixels, followed
+// by a few bytes of pixel data: reading the size takes the header alone (the
+// pixels would need 30 GB), and the display size stays bounded.
+void DestinationsTest::pictureReadsOnlyTheHeader()
+{
+    const QByteArray png = QByteArray::fromHex("89504e470d0a1a0a")
+        + MetaHelpers::pngChunk("IHDR", QByteArray::fromHex("000186a0" "000186a0" "0802000000"))
+        + MetaHelpers::pngChunk("IDAT", QByteArray::fromHex("78da0300"));
+
+    RecordingOutput output;
+    TestHelpers::parse("{\\rtf1 {\\pict\\pngblip " + png.toHex() + "}}", &output);
+
+    QCOMPARE(output.images.size(), 1);
+    QCOMPARE(output.images.first(), png);
+    QCOMPARE(output.imageFormats.first().width(), 32767.0);
+    QCOMPARE(output.imageFormats.first().height(), 32767.0);
+}
+
+// Pictures take consecutive numbers, across documents; a picture in an
+// unknown format takes none.
+void DestinationsTest::pictureNumbering()
+{
+    const QByteArray png = MetaHelpers::imageFile(QSize(2, 2), "PNG").toHex();
+    const QByteArray jpeg = MetaHelpers::imageFile(QSize(2, 2), "JPEG").toHex();
+
+    QTest::ignoreMessage(QtWarningMsg, "Embedded picture in unknown format");
+    RecordingOutput first;
+    TestHelpers::parse("{\\rtf1 {\\pict\\pngblip " + png + "}{\\pict\\wmetafile8 0102}{\\pict\\jpegblip " + jpeg + "}}",
+                       &first);
+    RecordingOutput second;
+    TestHelpers::parse("{\\rtf1 {\\pict\\pngblip " + png + "}}", &second);
+
+    QCOMPARE(first.imageFormats.size(), 2);
+    QCOMPARE(second.imageFormats.size(), 1);
+    const int number = MetaHelpers::pictureNumber(first.imageFormats.at(0).name(), QStringLiteral("png"));
+    QVERIFY(number > 0);
+    QCOMPARE(first.imageFormats.at(1).name(), QStringLiteral("rtfparser://%1.jpg").arg(number + 1));
+    QCOMPARE(second.imageFormats.at(0).name(), QStringLiteral("rtfparser://%1.png").arg(number + 2));
+}
+
+void DestinationsTest::unknownPictureFormat()
+{
+    TestHelpers::LogCapture log;
+    RecordingOutput output;
+    TestHelpers::parse("{\\rtf1 {\\pict\\wmetafile8\\picw100\\pich100 010009000003}{\\pict\\emfblip 0100}}", &output);
+
+    QVERIFY(output.images.isEmpty());
+    QVERIFY(!output.calls.join(QLatin1Char('\n')).contains(QLatin1String("createImage")));
+    QVERIFY(log.messages().contains(QStringLiteral("todo: get WMF data")));
+    QCOMPARE(log.messagesStartingWith(QStringLiteral("warning: ")),
+             QStringList(2, QStringLiteral("warning: Embedded picture in unknown format")));
+}
+
+void DestinationsTest::pictureCutOffByEndOfFile()
+{
+    RecordingOutput output;
+    TestHelpers::parse("{\\rtf1 {\\pict\\pngblip\\picwgoal100 89504e470d0a1a", &output);
+    QVERIFY(output.images.isEmpty());
+}
+
+void DestinationsTest::pictureMessages()
+{
+    TestHelpers::LogCapture log;
+    RecordingOutput output;
+    TestHelpers::parse("{\\rtf1 {\\pict\\pngblip\\jpegblip\\dibitmap\\picw7\\pich8\\picscalex50\\picscaley75"
+                       "\\piccropl1\\piccropr2\\piccropt3\\piccropb4\\picwgoal1440\\pichgoal720\\bin4 00}}",
+                       &output);
+
+    const QStringList expected = {
+        QStringLiteral("PNG"),
+        QStringLiteral("JPEG"),
+        QStringLiteral("BMP"),
+        QStringLiteral("pict width:  7"),
+        QStringLiteral("pict height:  8"),
+        QStringLiteral("X scale:  50"),
+        QStringLiteral("Y scale:  75"),
+        QStringLiteral("Left crop: 1"),
+        QStringLiteral("Right crop: 2"),
+        QStringLiteral("Top crop: 3"),
+        QStringLiteral("Bottom crop: 4"),
+        QStringLiteral("Goal Width: 1440"),
+        QStringLiteral("Goal Height: 720"),
+        QStringLiteral("unexpected control word in pict: \"bin\""),
+    };
+    QStringList actual;
+    for (const QString &message : log.messages()) {
+        if (!message.startsWith(QLatin1Char('"')))
+            actual.append(message);
+    }
+    QCOMPARE(actual, expected);
+}
+
+// Two readers parsing at once on two threads never give two pictures the
+// same resource name.
+void DestinationsTest::pictureNamesDistinctAcrossThreads()
+{
+    QByteArray rtf = "{\\rtf1 ";
+    for (int i = 0; i < 500; ++i)
+        rtf += "{\\pict\\pngblip\\picwgoal15\\pichgoal15 00}";
+    rtf += '}';
+
+    RecordingOutput outputs[2];
+    std::thread threads[2];
+    for (int i = 0; i < 2; ++i)
+        threads[i] = std::thread([&rtf, &outputs, i] { TestHelpers::parse(rtf, &outputs[i]); });
+    for (auto &thread : threads)
+        thread.join();
+
+    QSet<QString> names;
+    for (const auto &output : outputs) {
+        QCOMPARE(output.imageFormats.size(), 500);
+        for (const QTextImageFormat &format : output.imageFormats)
+            names.insert(format.name());
+    }
+    QCOMPARE(names.size(), 1000);
+}
+
+void DestinationsTest::infoCounts_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QList<int>>("counts"); // pages, words, chars, chars without spaces, minutes, version, vern
+
+    QTest::newRow("all seven") << QByteArray(
+        "{\\info{\\nofpages3}{\\nofwords250}{\\nofchars1200}{\\nofcharsws1000}{\\edmins12}{\\version2}{\\vern49}}")
+                               << QList<int>{3, 250, 1200, 1000, 12, 2, 49};
+    QTest::newRow("words directly in the group") << QByteArray("{\\info\\nofpages4\\vern7}")
+                                                 << QList<int>{4, -1, -1, -1, -1, -1, 7};
+    QTest::newRow("without a number nothing is stored") << QByteArray("{\\info{\\nofpages}{\\edmins}}")
+                                                        << QList<int>{-1, -1, -1, -1, -1, -1, -1};
+    QTest::newRow("later value wins") << QByteArray("{\\info{\\edmins5}{\\edmins7}}")
+                                      << QList<int>{-1, -1, -1, -1, 7, -1, -1};
+    QTest::newRow("negative and zero stored as given") << QByteArray("{\\info\\nofpages-2\\nofwords0}")
+                                                       << QList<int>{-2, 0, -1, -1, -1, -1, -1};
+    QTest::newRow("number out of range arrives as 0") << QByteArray("{\\info{\\nofwords99999999999}}")
+                                                      << QList<int>{-1, 0, -1, -1, -1, -1, -1};
+    QTest::newRow("empty group") << QByteArray("{\\info}") << QList<int>{-1, -1, -1, -1, -1, -1, -1};
+    QTest::newRow("outside the information group") << QByteArray("\\nofpages3{\\edmins4}")
+                                                   << QList<int>{-1, -1, -1, -1, -1, -1, -1};
+}
+
+void DestinationsTest::infoCounts()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QList<int>, counts);
+
+    RecordingOutput output;
+    TestHelpers::parse(MetaHelpers::document(rtf), &output);
+    QCOMPARE(MetaHelpers::counts(output), counts);
+}
+
+void DestinationsTest::infoMessages()
+{
+    TestHelpers::LogCapture log;
+    RecordingOutput output;
+    TestHelpers::parse("{\\rtf1 {\\info\\id5 x{\\nofpages}{\\*\\company Example}}}", &output);
+
+    QStringList actual;
+    for (const QString &message : log.messages()) {
+        if (message.contains(QLatin1String("InfoDestination")))
+            actual.append(message);
+    }
+    QCOMPARE(actual,
+             (QStringList{QStringLiteral("unexpected control word in InfoDestination: \"id\""),
+                          QStringLiteral("unexpected text in InfoDestination: \"x\""),
+                          QStringLiteral("unexpected control word in InfoDestination: \"nofpages\"")}));
+    QCOMPARE(output.companyName(), QStringLiteral("Example"));
+}
+
+void DestinationsTest::infoDateTime_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QDateTime>("created");
+    QTest::addColumn<QDateTime>("revised");
+    QTest::addColumn<QDateTime>("printed");
+
+    const QDateTime none;
+    const QDateTime moment = MetaHelpers::localDateTime(2001, 2, 3, 4, 5);
+    QTest::newRow("creation time") << QByteArray("{\\creatim\\yr2001\\mo2\\dy3\\hr4\\min5}") << moment << none << none;
+    QTest::newRow("revision time, seconds not read")
+        << QByteArray("{\\revtim\\yr2001\\mo2\\dy3\\hr4\\min5\\sec6}") << none << moment << none;
+    QTest::newRow("print time, repeated word wins")
+        << QByteArray("{\\printim\\yr2001\\yr2002\\mo1\\dy1\\hr0\\min0}") << none << none
+        << MetaHelpers::localDateTime(2002, 1, 1, 0, 0);
+    QTest::newRow("without a time: midnight") << QByteArray("{\\creatim\\yr2001\\mo2\\dy3}")
+                                              << MetaHelpers::localDateTime(2001, 2, 3, 0, 0) << none << none;
+    QTest::newRow("without minutes") << QByteArray("{\\creatim\\yr2001\\mo2\\dy3\\hr17}")
+                                     << MetaHelpers::localDateTime(2001, 2, 3, 17, 0) << none << none;
+    QTest::newRow("in any order") << QByteArray("{\\creatim\\min5\\hr4\\dy3\\mo2\\yr2001}") << moment << none << none;
+    QTest::newRow("month 13 is invalid") << QByteArray("{\\creatim\\yr2001\\mo13\\dy1\\hr0\\min0}") << none << none
+                                         << none;
+    QTest::newRow("year 0 is invalid") << QByteArray("{\\creatim\\yr\\mo1\\dy1\\hr0\\min0}") << none << none << none;
+    QTest::newRow("day 30 February is invalid") << QByteArray("{\\creatim\\yr2001\\mo2\\dy30}") << none << none
+                                                << none;
+    QTest::newRow("without a day") << QByteArray("{\\creatim\\yr2001\\mo2}") << none << none << none;
+    QTest::newRow("without a year") << QByteArray("{\\creatim\\mo2\\dy3\\hr4}") << none << none << none;
+    QTest::newRow("empty group") << QByteArray("{\\info{\\creatim}{\\revtim}{\\printim}}") << none << none << none;
+    QTest::newRow("invalid replaces an earlier valid one")
+        << QByteArray("{\\creatim\\yr2001\\mo2\\dy3}{\\creatim\\yr2001\\mo13\\dy1}") << none << none << none;
+    QTest::newRow("second group replaces the first")
+        << QByteArray("{\\info{\\creatim\\yr1999\\mo1\\dy1}{\\creatim\\yr2001\\mo2\\dy3\\hr4\\min5}}") << moment
+        << none << none;
+    QTest::newRow("all three") << QByteArray("{\\info{\\creatim\\yr2001\\mo2\\dy3\\hr4\\min5}"
+                                             "{\\revtim\\yr2002\\mo3\\dy4\\hr5\\min6}"
+                                             "{\\printim\\yr2003\\mo4\\dy5\\hr6\\min7}}")
+                               << moment << MetaHelpers::localDateTime(2002, 3, 4, 5, 6)
+                               << MetaHelpers::localDateTime(2003, 4, 5, 6, 7);
+    QTest::newRow("cut off by the end of the file") << QByteArray("{\\rtf1 {\\info{\\creatim\\yr2001\\mo2\\dy3") << none
+                                                    << none << none;
+}
+
+void DestinationsTest::infoDateTime()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QDateTime, created);
+    QFETCH(QDateTime, revised);
+    QFETCH(QDateTime, printed);
+
+    RecordingOutput output;
+    TestHelpers::parse(MetaHelpers::document(rtf), &output);
+
+    const QDateTime actual[] = {output.created(), output.revised(), output.printed()};
+    const QDateTime expected[] = {created, revised, printed};
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(actual[i].isValid(), expected[i].isValid());
+        if (!expected[i].isValid())
+            continue;
+        QCOMPARE(actual[i].date(), expected[i].date());
+        QCOMPARE(actual[i].time(), expected[i].time());
+        QCOMPARE(actual[i].timeSpec(), Qt::LocalTime);
+    }
+}
+
+void DestinationsTest::infoDateTimeMessages()
+{
+    TestHelpers::LogCapture log;
+    RecordingOutput output;
+    TestHelpers::parse("{\\rtf1 {\\info{\\revtim x\\yr2001\\sec6}{\\buptim\\yr1999}}}", &output);
+
+    QVERIFY(log.messages().contains(QStringLiteral("unexpected text in InfoTimeDestination: \"x\"")));
+    QVERIFY(log.messages().contains(QStringLiteral("unexpected control word in \"revtim\" :  \"sec\"")));
+    // The backup time has no destination: its words reach the information group.
+    QVERIFY(log.messages().contains(QStringLiteral("unexpected control word in InfoDestination: \"buptim\"")));
+    QVERIFY(log.messages().contains(QStringLiteral("unexpected control word in InfoDestination: \"yr\"")));
+}
+
+void DestinationsTest::infoText_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("text");
+
+    const struct {
+        const char *word;
+        const char *getter;
+    } items[] = {{"author", "author"},         {"company", "companyName"},    {"operator", "operatorName"},
+                 {"title", "title"},           {"subject", "subject"},        {"comment", "comment"},
+                 {"doccomm", "documentComment"}, {"manager", "managerName"},  {"category", "category"},
+                 {"keywords", "keywords"},     {"hlinkbase", "hLinkBase"},    {"generator", "generatorInformation"}};
+    for (const auto &item : items) {
+        QTest::addRow("%s", item.word) << QByteArray("{\\info{\\") + item.word + " Text of " + item.word + "}}"
+                                       << QString::fromLatin1(item.getter)
+                                       << QStringLiteral("Text of ") + QString::fromLatin1(item.word);
+    }
+
+    QTest::newRow("later group replaces") << QByteArray("{\\title Annual report}{\\title Summary}")
+                                          << QStringLiteral("title") << QStringLiteral("Summary");
+    QTest::newRow("empty group gives a null text") << QByteArray("{\\title Annual report}{\\title}")
+                                                   << QStringLiteral("title") << QString();
+    QTest::newRow("second space is text") << QByteArray("{\\title  Two}") << QStringLiteral("title")
+                                          << QStringLiteral(" Two");
+    QTest::newRow("\\u skips its fallback") << QByteArray("{\\title Caf\\u233?}") << QStringLiteral("title")
+                                            << QStringLiteral("Caf\u00e9");
+    QTest::newRow("\\uc2") << QByteArray("{\\title\\uc2 \\u8364 xyz}") << QStringLiteral("title")
+                           << QStringLiteral("\u20acz");
+    QTest::newRow("\\uc0") << QByteArray("{\\title\\uc0 \\u233 x}") << QStringLiteral("title")
+                           << QStringLiteral("\u00e9x");
+    QTest::newRow("negative \\u") << QByteArray("{\\title \\u-4064?}") << QStringLiteral("title")
+                                  << QString(QChar(0xF020));
+    QTest::newRow("escaped fallback counts as one byte") << QByteArray("{\\title \\u8364\\'80x}")
+                                                         << QStringLiteral("title") << QStringLiteral("\u20acx");
+    QTest::newRow("skip goes on across a nested group") << QByteArray("{\\title \\u233{\\b}?x}")
+                                                        << QStringLiteral("title") << QStringLiteral("\u00e9x");
+    QTest::newRow("\\uc of the body does not reach the item") << QByteArray("\\uc0 {\\title \\u233 x}")
+                                                             << QStringLiteral("title") << QStringLiteral("\u00e9");
+    QTest::newRow("hex escape decoded by the output") << QByteArray("{\\title Caf\\'e9}") << QStringLiteral("title")
+                                                      << QStringLiteral("Caf\u00e9");
+    QTest::newRow("formatting ignored") << QByteArray("{\\title {\\b Bold} text}") << QStringLiteral("title")
+                                        << QStringLiteral("Bold text");
+    QTest::newRow("\\par ignored") << QByteArray("{\\title A\\par B}") << QStringLiteral("title")
+                                   << QStringLiteral("AB");
+    QTest::newRow("generator loses its ';'") << QByteArray("{\\*\\generator Writer 1.0;}")
+                                             << QStringLiteral("generatorInformation") << QStringLiteral("Writer 1.0");
+    QTest::newRow("generator loses one ';' only") << QByteArray("{\\generator Writer;;}")
+                                                  << QStringLiteral("generatorInformation") << QStringLiteral("Writer;");
+    QTest::newRow("other items keep their ';'") << QByteArray("{\\title A;}") << QStringLiteral("title")
+                                                << QStringLiteral("A;");
+    QTest::newRow("outside the information group") << QByteArray("{\\title X}Body") << QStringLiteral("title")
+                                                   << QStringLiteral("X");
+    QTest::newRow("cut off by the end of the file") << QByteArray("{\\rtf1 {\\info{\\author Ann") << QStringLiteral("author")
+                                                    << QString();
+}
+
+void DestinationsTest::infoText()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, item);
+    QFETCH(QString, text);
+
+    RecordingOutput output;
+    TestHelpers::parse(MetaHelpers::document(rtf), &output);
+
+    const QString actual = MetaHelpers::metadataText(output, item);
+    QCOMPARE(actual, text);
+    QCOMPARE(actual.isNull(), text.isNull());
+    // The item's text never reaches the body.
+    for (const QString &call : std::as_const(output.calls))
+        QVERIFY2(!call.startsWith(QLatin1String("appendText")) || call == QLatin1String("appendText(bytes:Body)"),
+                 qPrintable(call));
+}
+
+void DestinationsTest::infoTextMessages()
+{
+    TestHelpers::LogCapture log;
+    RecordingOutput output;
+    TestHelpers::parse("{\\rtf1 {\\title A\\b\\u B\\u233?}}", &output);
+
+    QCOMPARE(output.title(), QStringLiteral("AB\u00e9"));
+    QVERIFY(log.messages().contains(QStringLiteral("unexpected control word in \"title\" :  \"b\"")));
+    QVERIFY(log.messages().contains(QStringLiteral("unexpected control word in \"title\" :  \"u\"")));
+    QVERIFY(log.messages().contains(QStringLiteral("skipping 1 of \"?\"")));
+}
+
+void DestinationsTest::userProps_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QVariant>("value"); // of the first name
+    QTest::addColumn<QStringList>("messages");
+
+    const QString unhandled = QStringLiteral("unhandled value type in UserPropsDestination: %1");
+    QTest::newRow("text") << QByteArray("{\\propname Client}\\proptype30{\\staticval Example Ltd}")
+                          << QStringList{QStringLiteral("Client")} << QVariant(QByteArray("Example Ltd"))
+                          << QStringList();
+    QTest::newRow("text without \\proptype") << QByteArray("{\\propname Client}{\\staticval Example}")
+                                             << QStringList{QStringLiteral("Client")} << QVariant(QByteArray("Example"))
+                                             << QStringList();
+    QTest::newRow("integer") << QByteArray("{\\propname Pages}\\proptype3{\\staticval 12}")
+                             << QStringList{QStringLiteral("Pages")} << QVariant(12) << QStringList();
+    QTest::newRow("negative integer") << QByteArray("{\\propname Offset}\\proptype3{\\staticval -7}")
+                                      << QStringList{QStringLiteral("Offset")} << QVariant(-7) << QStringList();
+    QTest::newRow("double") << QByteArray("{\\propname Ratio}\\proptype5{\\staticval 2.5}")
+                            << QStringList{QStringLiteral("Ratio")} << QVariant(2.5) << QStringList();
+    QTest::newRow("bool 0 is false") << QByteArray("{\\propname Reviewed}\\proptype11{\\staticval 0}")
+                                     << QStringList{QStringLiteral("Reviewed")} << QVariant(false) << QStringList();
+    QTest::newRow("bool 1 is true") << QByteArray("{\\propname Reviewed}\\proptype11{\\staticval 1}")
+                                    << QStringList{QStringLiteral("Reviewed")} << QVariant(true) << QStringList();
+    QTest::newRow("bool -1 is true") << QByteArray("{\\propname Reviewed}\\proptype11{\\staticval -1}")
+                                     << QStringList{QStringLiteral("Reviewed")} << QVariant(true) << QStringList();
+    QTest::newRow("date") << QByteArray("{\\propname Due}\\proptype64{\\staticval 2001-02-03}")
+                          << QStringList{QStringLiteral("Due")} << QVariant(QDate(2001, 2, 3)) << QStringList();
+    QTest::newRow("date with a time") << QByteArray("{\\propname Due}\\proptype64{\\staticval 2001-02-03T04:05:06Z}")
+                                      << QStringList{QStringLiteral("Due")} << QVariant(QDate(2001, 2, 3))
+                                      << QStringList();
+    QTest::newRow("integer that does not convert") << QByteArray("{\\propname Pages}\\proptype3{\\staticval twelve}")
+                                                   << QStringList{QStringLiteral("Pages")}
+                                                   << QVariant(QByteArray("twelve")) << QStringList{unhandled.arg(2)};
+    QTest::newRow("integer out of range") << QByteArray("{\\propname Pages}\\proptype3{\\staticval 99999999999}")
+                                          << QStringList{QStringLiteral("Pages")}
+                                          << QVariant(QByteArray("99999999999")) << QStringList{unhandled.arg(2)};
+    QTest::newRow("double that does not convert") << QByteArray("{\\propname Ratio}\\proptype5{\\staticval 2,5}")
+                                                  << QStringList{QStringLiteral("Ratio")} << QVariant(QByteArray("2,5"))
+                                                  << QStringList{unhandled.arg(6)};
+    QTest::newRow("bool that does not convert") << QByteArray("{\\propname Done}\\proptype11{\\staticval yes}")
+                                                << QStringList{QStringLiteral("Done")} << QVariant(QByteArray("yes"))
+                                                << QStringList{unhandled.arg(1)};
+    QTest::newRow("month 13 does not convert") << QByteArray("{\\propname Due}\\proptype64{\\staticval 2001-13-01}")
+                                               << QStringList{QStringLiteral("Due")}
+                                               << QVariant(QByteArray("2001-13-01")) << QStringList{unhandled.arg(14)};
+    QTest::newRow("unknown type keeps the type before")
+        << QByteArray("{\\propname A}\\proptype7{\\staticval B}") << QStringList{QStringLiteral("A")}
+        << QVariant(QByteArray("B")) << QStringList{unhandled.arg(7)};
+    QTest::newRow("type carries over to the next property")
+        << QByteArray("{\\propname B}\\proptype3{\\staticval 1}{\\propname A}{\\staticval 2}")
+        << QStringList{QStringLiteral("A"), QStringLiteral("B")} << QVariant(2) << QStringList();
+    QTest::newRow("value joined over its runs") << QByteArray("{\\propname Client}{\\staticval Caf\\'e9 Ltd}")
+                                                << QStringList{QStringLiteral("Client")}
+                                                << QVariant(QByteArray("Caf\xe9 Ltd")) << QStringList();
+    QTest::newRow("number joined over its runs") << QByteArray("{\\propname Ratio}\\proptype5{\\staticval 2\\'2e5}")
+                                                 << QStringList{QStringLiteral("Ratio")} << QVariant(2.5)
+                                                 << QStringList();
+    QTest::newRow("escaped name read as Windows-1252") << QByteArray("{\\propname Caf\\'e9}{\\staticval x}")
+                                                       << QStringList{QStringLiteral("Caf\u00e9")}
+                                                       << QVariant(QByteArray("x")) << QStringList();
+    QTest::newRow("UTF-8 name") << QByteArray("{\\propname Caf\xc3\xa9}{\\staticval x}")
+                                << QStringList{QStringLiteral("Caf\u00e9")} << QVariant(QByteArray("x"))
+                                << QStringList();
+    QTest::newRow("same name twice keeps the later value")
+        << QByteArray("{\\propname A}{\\staticval 1}{\\propname A}{\\staticval 2}") << QStringList{QStringLiteral("A")}
+        << QVariant(QByteArray("2")) << QStringList();
+    QTest::newRow("empty value stores nothing") << QByteArray("{\\propname A}\\proptype30{\\staticval}")
+                                                << QStringList() << QVariant() << QStringList();
+    QTest::newRow("empty name does not reuse the name before")
+        << QByteArray("{\\propname}{\\staticval 2}{\\propname A}{\\staticval 1}")
+        << QStringList{QString(), QStringLiteral("A")} << QVariant(QByteArray("2")) << QStringList();
+    QTest::newRow("linked value stores nothing")
+        << QByteArray("{\\propname A}\\proptype30{\\linkval Target}") << QStringList() << QVariant()
+        << QStringList{QStringLiteral("unexpected control word in UserPropsDestination: \"linkval\"")};
+    QTest::newRow("\\proptype without a number")
+        << QByteArray("{\\propname A}\\proptype{\\staticval B}") << QStringList{QStringLiteral("A")}
+        << QVariant(QByteArray("B"))
+        << QStringList{QStringLiteral("unexpected control word in UserPropsDestination: \"proptype\"")};
+    QTest::newRow("empty group") << QByteArray() << QStringList() << QVariant() << QStringList();
+    QTest::newRow("cut off by the end of the file")
+        << QByteArray("{\\rtf1 {\\*\\userprops {\\propname A}{\\staticval Example Ltd")
+        << QStringList{QStringLiteral("A")}
+        << QVariant(QByteArray("Example Ltd")) << QStringList();
+}
+
+void DestinationsTest::userProps()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QStringList, names);
+    QFETCH(QVariant, value);
+    QFETCH(QStringList, messages);
+
+    TestHelpers::LogCapture log;
+    RecordingOutput output;
+    const QByteArray group = rtf.startsWith("{\\rtf1") ? rtf : "{\\*\\userprops " + rtf + "}";
+    TestHelpers::parse(MetaHelpers::document(group), &output);
+
+    QStringList actualNames = output.userPropNames();
+    actualNames.sort();
+    QCOMPARE(actualNames, names);
+    if (!names.isEmpty()) {
+        const QVariant actual = output.userProp(names.first());
+        QCOMPARE(actual.metaType(), value.metaType());
+        QCOMPARE(actual, value);
+    }
+    QCOMPARE(log.messagesStartingWith(QStringLiteral("un")), messages);
+}
+
+void DestinationsTest::userPropsMessages()
+{
+    TestHelpers::LogCapture log;
+    RecordingOutput output;
+    TestHelpers::parse("{\\rtf1 {\\*\\userprops {\\propname A}\\proptype99{\\staticval B}\\u65}}", &output);
+    QCOMPARE(log.messagesStartingWith(QStringLiteral("un")),
+             (QStringList{QStringLiteral("unhandled value type in UserPropsDestination: 99"),
+                          QStringLiteral("unexpected control word in UserPropsDestination: \"u\"")}));
+    QCOMPARE(output.userProp(QStringLiteral("A")), QVariant(QByteArray("B")));
+}
+
+// A value written as many escapes arrives in many runs, all of them kept.
+void DestinationsTest::userPropsValueInManyRuns()
+{
+    QByteArray rtf = "{\\rtf1 {\\*\\userprops {\\propname Long}{\\staticval ";
+    for (int i = 0; i < 100000; ++i)
+        rtf += "\\'41b";
+    rtf += "}}}";
+
+    RecordingOutput output;
+    TestHelpers::parse(rtf, &output);
+    const QByteArray value = output.userProp(QStringLiteral("Long")).toByteArray();
+    QCOMPARE(value.size(), 200000);
+    QVERIFY(value.startsWith("AbAb"));
+    QVERIFY(value.endsWith("AbAb"));
+}
+
+// One document that carries every kind of metadata reads back completely.
+void DestinationsTest::metadataFixture()
+{
+    QFile file(TestHelpers::dataFile(QStringLiteral("metadata.rtf")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    RecordingOutput output;
+    TestHelpers::parse(file.readAll(), &output);
+
+    QCOMPARE(output.title(), QStringLiteral("Quarterly report \u2013 Q3"));
+    QCOMPARE(output.subject(), QStringLiteral("Sales"));
+    QCOMPARE(output.author(), QStringLiteral("Ren\u00e9e Martin"));
+    QCOMPARE(output.managerName(), QStringLiteral("Jo Smith"));
+    QCOMPARE(output.companyName(), QStringLiteral("Example Ltd"));
+    QCOMPARE(output.operatorName(), QStringLiteral("Pat Lee"));
+    QCOMPARE(output.category(), QStringLiteral("Reports"));
+    QCOMPARE(output.keywords(), QStringLiteral("sales, quarter"));
+    QCOMPARE(output.comment(), QStringLiteral("Draft"));
+    QCOMPARE(output.documentComment(), QStringLiteral("For the board"));
+    QCOMPARE(output.hLinkBase(), QStringLiteral("https://example.org/reports/"));
+    QCOMPARE(output.generatorInformation(), QStringLiteral("Tavisk test writer 1.0"));
+
+    const auto checkMoment = [](const QDateTime &actual, const QDateTime &expected) {
+        QVERIFY(actual.isValid());
+        QCOMPARE(actual.date(), expected.date());
+        QCOMPARE(actual.time(), expected.time());
+        QCOMPARE(actual.timeSpec(), Qt::LocalTime);
+    };
+    checkMoment(output.created(), MetaHelpers::localDateTime(2021, 3, 14, 9, 26));
+    checkMoment(output.revised(), MetaHelpers::localDateTime(2021, 10, 2, 17, 45));
+    checkMoment(output.printed(), MetaHelpers::localDateTime(2021, 10, 3, 8, 0));
+
+    QCOMPARE(MetaHelpers::counts(output), (QList<int>{12, 3456, 20480, 17000, 840, 7, 57}));
+
+    QStringList names = output.userPropNames();
+    names.sort();
+    QCOMPARE(names,
+             (QStringList{QStringLiteral("Approved"), QStringLiteral("Client"), QStringLiteral("Due"),
+                          QStringLiteral("Pages"), QStringLiteral("Ratio"), QStringLiteral("R\u00e9vision")}));
+    QCOMPARE(output.userProp(QStringLiteral("Client")), QVariant(QByteArray("Caf\xe9 Ltd")));
+    QCOMPARE(output.userProp(QStringLiteral("Pages")), QVariant(12));
+    QCOMPARE(output.userProp(QStringLiteral("Ratio")), QVariant(0.75));
+    QCOMPARE(output.userProp(QStringLiteral("Approved")), QVariant(true));
+    QCOMPARE(output.userProp(QStringLiteral("Due")), QVariant(QDate(2021, 12, 31)));
+    QCOMPARE(output.userProp(QStringLiteral("R\u00e9vision")), QVariant(QByteArray("B")));
+
+    // The metadata stays out of the body.
+    QVERIFY(output.calls.contains(QStringLiteral("appendText(bytes:Body text.)")));
+    QCOMPARE(output.calls.filter(QStringLiteral("appendText")).size(), 1);
+}
+
+// A picture in a text document becomes an image resource under its name,
+// placed at the cursor with its display size.
+void DestinationsTest::pictureInTextDocument()
+{
+    const QByteArray png = MetaHelpers::imageFile(QSize(10, 20), "PNG");
+    QTextDocument document;
+    TextDocumentRtfOutput output(&document);
+    TestHelpers::parse("{\\rtf1 A{\\pict\\pngblip\\picwgoal1440\\pichgoal720 " + png.toHex() + "}B}", &output);
+
+    QCOMPARE(document.toPlainText(), QStringLiteral("A\uFFFCB"));
+    QTextCursor cursor(&document);
+    cursor.setPosition(2); // the format of the character before the cursor
+    QVERIFY(cursor.charFormat().isImageFormat());
+    const QTextImageFormat format = cursor.charFormat().toImageFormat();
+    QVERIFY2(MetaHelpers::pictureNumber(format.name(), QStringLiteral("png")) > 0, qPrintable(format.name()));
+    QCOMPARE(format.width(), 96.0);
+    QCOMPARE(format.height(), 48.0);
+
+    const QVariant resource = document.resource(QTextDocument::ImageResource, QUrl(format.name()));
+    QCOMPARE(resource.toByteArray(), png);
+    QImage image;
+    QVERIFY(image.loadFromData(resource.toByteArray()));
+    QCOMPARE(image.size(), QSize(10, 20));
+}
 
 QTEST_GUILESS_MAIN(DestinationsTest)
 

@@ -22,3 +22,8 @@ execute_process(COMMAND "${WORK_DIR}/consumer/consumer" RESULT_VARIABLE result)
 if(result)
     message(FATAL_ERROR "the consumer did not run")
 endif()
+# The converter is installed with the library and finds it from there.
+execute_process(COMMAND "${prefix}/bin/tavisk" --version RESULT_VARIABLE result OUTPUT_QUIET)
+if(result)
+    message(FATAL_ERROR "the installed tavisk tool did not run")
+endif()

@@ -12,6 +12,26 @@
 #include "destinations/documentdestination.h"
 #include "destinations/fonttabledestination.h"
 #include "destinations/ignoreddestination.h"
+#include "destinations/infocreatedtimedestination.h"
+#include "destinations/infodestination.h"
+#include "destinations/infoprintedtimedestination.h"
+#include "destinations/inforevisedtimedestination.h"
+#include "destinations/pictdestination.h"
+#include "destinations/stylesheetdestination.h"
+#include "destinations/userpropsdestination.h"
+
+#include "destinations/authorpcdatadestination.h"
+#include "destinations/categorypcdatadestination.h"
+#include "destinations/commentpcdatadestination.h"
+#include "destinations/companypcdatadestination.h"
+#include "destinations/documentcommentpcdatadestination.h"
+#include "destinations/generatorpcdatadestination.h"
+#include "destinations/hlinkbasepcdatadestination.h"
+#include "destinations/keywordspcdatadestination.h"
+#include "destinations/managerpcdatadestination.h"
+#include "destinations/operatorpcdatadestination.h"
+#include "destinations/subjectpcdatadestination.h"
+#include "destinations/titlepcdatadestination.h"
 
 #include <tavisk/abstractrtfoutput.h>
 
@@ -42,6 +62,25 @@ const QHash<QString, DestinationFactory> &destinationTable()
         {QStringLiteral("ignorable"), &create<IgnoredDestination>},
         {QStringLiteral("fonttbl"), &create<FontTableDestination>},
         {QStringLiteral("colortbl"), &create<ColorTableDestination>},
+        {QStringLiteral("stylesheet"), &create<StyleSheetDestination>},
+        {QStringLiteral("pict"), &create<PictDestination>},
+        {QStringLiteral("info"), &create<InfoDestination>},
+        {QStringLiteral("creatim"), &create<InfoCreatedTimeDestination>},
+        {QStringLiteral("revtim"), &create<InfoRevisedTimeDestination>},
+        {QStringLiteral("printim"), &create<InfoPrintedTimeDestination>},
+        {QStringLiteral("author"), &create<AuthorPcdataDestination>},
+        {QStringLiteral("company"), &create<CompanyPcdataDestination>},
+        {QStringLiteral("operator"), &create<OperatorPcdataDestination>},
+        {QStringLiteral("title"), &create<TitlePcdataDestination>},
+        {QStringLiteral("subject"), &create<SubjectPcdataDestination>},
+        {QStringLiteral("comment"), &create<CommentPcdataDestination>},
+        {QStringLiteral("doccomm"), &create<DocumentCommentPcdataDestination>},
+        {QStringLiteral("manager"), &create<ManagerPcdataDestination>},
+        {QStringLiteral("category"), &create<CategoryPcdataDestination>},
+        {QStringLiteral("keywords"), &create<KeywordsPcdataDestination>},
+        {QStringLiteral("hlinkbase"), &create<HLinkBasePcdataDestination>},
+        {QStringLiteral("generator"), &create<GeneratorPcdataDestination>},
+        {QStringLiteral("userprops"), &create<UserPropsDestination>},
     };
     return table;
 }

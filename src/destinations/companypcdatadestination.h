@@ -1,0 +1,20 @@
+#ifndef TAVISK_COMPANYPCDATADESTINATION_H
+#define TAVISK_COMPANYPCDATADESTINATION_H
+
+#include "pcdatadestination.h"
+
+namespace Tavisk
+{
+
+/// The author's company, {\company ...}.
+class TAVISK_EXPORT CompanyPcdataDestination : public PcdataDestination
+{
+public:
+    CompanyPcdataDestination(AbstractRtfOutput *output, const QString &name);
+
+    void aboutToEndDestination() override;
+};
+
+} // namespace Tavisk
+
+#endif

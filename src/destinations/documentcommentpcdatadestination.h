@@ -1,0 +1,20 @@
+#ifndef TAVISK_DOCUMENTCOMMENTPCDATADESTINATION_H
+#define TAVISK_DOCUMENTCOMMENTPCDATADESTINATION_H
+
+#include "pcdatadestination.h"
+
+namespace Tavisk
+{
+
+/// The document comment, {\doccomm ...}.
+class TAVISK_EXPORT DocumentCommentPcdataDestination : public PcdataDestination
+{
+public:
+    DocumentCommentPcdataDestination(AbstractRtfOutput *output, const QString &name);
+
+    void aboutToEndDestination() override;
+};
+
+} // namespace Tavisk
+
+#endif

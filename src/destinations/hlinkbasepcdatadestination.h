@@ -1,0 +1,20 @@
+#ifndef TAVISK_HLINKBASEPCDATADESTINATION_H
+#define TAVISK_HLINKBASEPCDATADESTINATION_H
+
+#include "pcdatadestination.h"
+
+namespace Tavisk
+{
+
+/// The base address of relative hyperlinks, {\hlinkbase ...}.
+class TAVISK_EXPORT HLinkBasePcdataDestination : public PcdataDestination
+{
+public:
+    HLinkBasePcdataDestination(AbstractRtfOutput *output, const QString &name);
+
+    void aboutToEndDestination() override;
+};
+
+} // namespace Tavisk
+
+#endif

@@ -1,0 +1,20 @@
+#ifndef TAVISK_INFOCREATEDTIMEDESTINATION_H
+#define TAVISK_INFOCREATEDTIMEDESTINATION_H
+
+#include "infotimedestination.h"
+
+namespace Tavisk
+{
+
+/// The creation time of the document, {\creatim ...}.
+class TAVISK_EXPORT InfoCreatedTimeDestination : public InfoTimeDestination
+{
+public:
+    InfoCreatedTimeDestination(AbstractRtfOutput *output, const QString &name);
+
+    void aboutToEndDestination() override;
+};
+
+} // namespace Tavisk
+
+#endif

@@ -1,0 +1,20 @@
+#ifndef TAVISK_INFOPRINTEDTIMEDESTINATION_H
+#define TAVISK_INFOPRINTEDTIMEDESTINATION_H
+
+#include "infotimedestination.h"
+
+namespace Tavisk
+{
+
+/// The last print time of the document, {\printim ...}.
+class TAVISK_EXPORT InfoPrintedTimeDestination : public InfoTimeDestination
+{
+public:
+    InfoPrintedTimeDestination(AbstractRtfOutput *output, const QString &name);
+
+    void aboutToEndDestination() override;
+};
+
+} // namespace Tavisk
+
+#endif

@@ -1,0 +1,20 @@
+#ifndef TAVISK_INFOREVISEDTIMEDESTINATION_H
+#define TAVISK_INFOREVISEDTIMEDESTINATION_H
+
+#include "infotimedestination.h"
+
+namespace Tavisk
+{
+
+/// The revision time of the document, {\revtim ...}.
+class TAVISK_EXPORT InfoRevisedTimeDestination : public InfoTimeDestination
+{
+public:
+    InfoRevisedTimeDestination(AbstractRtfOutput *output, const QString &name);
+
+    void aboutToEndDestination() override;
+};
+
+} // namespace Tavisk
+
+#endif

@@ -1,0 +1,20 @@
+#ifndef TAVISK_MANAGERPCDATADESTINATION_H
+#define TAVISK_MANAGERPCDATADESTINATION_H
+
+#include "pcdatadestination.h"
+
+namespace Tavisk
+{
+
+/// The author's manager, {\manager ...}.
+class TAVISK_EXPORT ManagerPcdataDestination : public PcdataDestination
+{
+public:
+    ManagerPcdataDestination(AbstractRtfOutput *output, const QString &name);
+
+    void aboutToEndDestination() override;
+};
+
+} // namespace Tavisk
+
+#endif

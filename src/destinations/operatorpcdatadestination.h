@@ -1,0 +1,20 @@
+#ifndef TAVISK_OPERATORPCDATADESTINATION_H
+#define TAVISK_OPERATORPCDATADESTINATION_H
+
+#include "pcdatadestination.h"
+
+namespace Tavisk
+{
+
+/// The person who last edited the document, {\operator ...}.
+class TAVISK_EXPORT OperatorPcdataDestination : public PcdataDestination
+{
+public:
+    OperatorPcdataDestination(AbstractRtfOutput *output, const QString &name);
+
+    void aboutToEndDestination() override;
+};
+
+} // namespace Tavisk
+
+#endif

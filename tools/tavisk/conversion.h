@@ -1,0 +1,53 @@
+#ifndef TAVISK_TOOL_CONVERSION_H
+#define TAVISK_TOOL_CONVERSION_H
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class InspectingOutput;
+class QTextDocument;
+
+enum class Format { Text, Html, Markdown, Odt, Pdf, Png };
+
+/// The format named by --to: txt, html, md, odt, pdf or png (and a few
+/// common spellings of them).
+std::optional<Format> formatFromName(const QString &name);
+/// The format a file name's extension stands for.
+std::optional<Format> formatFromFileName(const QString &fileName);
+/// The extension written for @p format, without the dot.
+QString formatExtension(Format format);
+/// The names --to accepts, for messages.
+QString formatNames();
+
+/// Output path meaning standard output.
+inline QString standardOutputPath()
+{
+    return QStringLiteral("-");
+}
+
+/// One file to convert. For png, @p output is the name the numbered pages
+/// are made from ("doc.png" gives "doc-1.png", "doc-2.png", ...).
+struct ConversionJob {
+    QString input;
+    QString output;
+    Format format = Format::Text;
+    int dotsPerInch = 150;
+};
+
+/**
+ * Opens @p input and parses it into @p output (which writes into its
+ * document). On failure returns false and sets @p error to a one-line
+ * message that names the file.
+ */
+bool loadDocument(const QString &input, InspectingOutput *output, QString *error);
+
+/// Converts one file. Returns an empty string on success, else a one-line
+/// message that names the file at fault.
+QString convert(const ConversionJob &job);
+
+/// The file names convert() writes for a png job with @p pageCount pages.
+QStringList pageFileNames(const QString &output, int pageCount);
+
+#endif

@@ -1,0 +1,56 @@
+#include "inspectingoutput.h"
+
+#include <QBuffer>
+#include <QImageReader>
+
+InspectingOutput::InspectingOutput(QTextDocument *document)
+    : TextDocumentRtfOutput(document)
+{
+}
+
+void InspectingOutput::insertFontTableEntry(Tavisk::FontTableEntry entry, unsigned int index)
+{
+    // A font number given twice: the later entry wins, as it does for the
+    // text that uses it.
+    m_fonts.insert(index, entry);
+    TextDocumentRtfOutput::insertFontTableEntry(entry, index);
+}
+
+void InspectingOutput::appendToColourTable(const QColor &colour)
+{
+    m_colours.append(colour);
+    TextDocumentRtfOutput::appendToColourTable(colour);
+}
+
+void InspectingOutput::insertStyleSheetTableEntry(unsigned int index, Tavisk::StyleSheetTableEntry entry)
+{
+    m_styles.insert(index, entry);
+    TextDocumentRtfOutput::insertStyleSheetTableEntry(index, entry);
+}
+
+void InspectingOutput::createImage(const QByteArray &data, const QTextImageFormat &format)
+{
+    Picture picture;
+    picture.name = format.name();
+    picture.format = picture.name.section(QLatin1Char('.'), -1);
+    picture.byteCount = data.size();
+    picture.displaySize = QSizeF(format.width(), format.height());
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    picture.pixelSize = QImageReader(&buffer).size();
+    m_pictures.append(picture);
+    TextDocumentRtfOutput::createImage(data, format);
+}
+
+void InspectingOutput::setPageWidth(int twips)
+{
+    m_pageWidth = twips;
+    TextDocumentRtfOutput::setPageWidth(twips);
+}
+
+void InspectingOutput::setPageHeight(int twips)
+{
+    m_pageHeight = twips;
+    TextDocumentRtfOutput::setPageHeight(twips);
+}
