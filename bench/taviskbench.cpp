@@ -281,27 +281,34 @@ struct Options {
 struct FileResult {
     QString name;
     qint64 bytes = 0;
-    RowResult rows[6];
+    RowResult rows[7];
 };
 
-const char *const rowNames[6] = {
-    "(a) QFile::getChar loop",    "(b) tokenizer",
-    "(c) parseTo, null output",   "(d) parseTo, TextDocumentRtfOutput",
-    "(e) tavisk convert --to txt", "(e) tavisk convert --to html",
+constexpr int rowCount = 7;
+constexpr int converterRow = 5;
+const char *const rowNames[rowCount] = {
+    "(a) QFile::getChar loop",     "(b) tokenizer",
+    "(c) parseTo, null output",    "(d) parseTo, TextDocumentRtfOutput",
+    "(d) the same, undo disabled", "(e) tavisk convert --to txt",
+    "(e) tavisk convert --to html",
 };
 
-FileResult measureFile(const Options &options, const QString &fileName, int runs, bool withConverter)
+FileResult measureFile(const Options &options, const QString &fileName, int runs, bool allRows)
 {
     FileResult result;
     result.name = QFileInfo(fileName).fileName();
     result.bytes = QFileInfo(fileName).size();
+    // Large inputs take long enough per run that three runs give a stable median.
+    if (result.bytes > 32 * MiB)
+        runs = std::min(runs, 3);
     const std::string file = QFile::encodeName(fileName).toStdString();
-    const char *const childRows[4] = {"a", "b", "c", "d"};
-    for (int i = 0; i < 4; ++i)
+    const char *const childRows[5] = {"a", "b", "c", "d", "d-noundo"};
+    for (int i = 0; i < (allRows ? 5 : 4); ++i)
         result.rows[i] = measure({options.self, "--row", childRows[i], file}, true, runs);
-    if (withConverter && !options.tavisk.empty()) {
-        result.rows[4] = measure({options.tavisk, "convert", file, "-o", "-", "--to", "txt"}, false, runs);
-        result.rows[5] = measure({options.tavisk, "convert", file, "-o", "-", "--to", "html"}, false, runs);
+    if (allRows && !options.tavisk.empty()) {
+        result.rows[converterRow] = measure({options.tavisk, "convert", file, "-o", "-", "--to", "txt"}, false, runs);
+        result.rows[converterRow + 1] =
+            measure({options.tavisk, "convert", file, "-o", "-", "--to", "html"}, false, runs);
     }
     return result;
 }
@@ -313,9 +320,11 @@ double mbPerSecond(const FileResult &file, int row)
 
 void printTable(const FileResult &file, int runs)
 {
+    if (file.bytes > 32 * MiB)
+        runs = std::min(runs, 3);
     std::printf("\n%s: %.2f MiB, median of %d runs\n", qPrintable(file.name), file.bytes / MiB, runs);
     std::printf("  %-36s %9s %9s %8s %10s %8s\n", "row", "MB/s", "seconds", "vs (a)", "peak MiB", "peak/in");
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < rowCount; ++i) {
         const RowResult &row = file.rows[i];
         if (!row.ok) {
             if (i < 4)
@@ -323,7 +332,7 @@ void printTable(const FileResult &file, int runs)
             continue;
         }
         char ratio[16] = "";
-        if (i >= 1 && i <= 3 && file.rows[0].ok)
+        if (i >= 1 && i <= 4 && file.rows[0].ok)
             std::snprintf(ratio, sizeof ratio, "%.2f", mbPerSecond(file, i) / mbPerSecond(file, 0));
         std::printf("  %-36s %9.2f %9.3f %8s %10.1f %8.2f\n", rowNames[i], mbPerSecond(file, i), row.seconds, ratio,
                     row.peakMiB, row.peakMiB * MiB / file.bytes);
@@ -402,13 +411,44 @@ void printTargets(const std::vector<FileResult> &results)
     if (!m64)
         return;
     std::printf("  64 MiB against 16 MiB (<= 4.6; the input is %.2f times larger):\n", double(m64->bytes) / m16->bytes);
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < rowCount; ++i) {
         if (!m16->rows[i].ok || !m64->rows[i].ok)
             continue;
         const double time = m64->rows[i].seconds / m16->rows[i].seconds;
         const double memory = m64->rows[i].peakMiB / m16->rows[i].peakMiB;
         std::printf("    %-36s time %5.2f %-6s  memory %5.2f %s\n", rowNames[i], time, verdict(time <= 4.6), memory,
                     verdict(memory <= 4.6));
+    }
+}
+
+// Hostile inputs come in pairs of sizes (hostile-KIND-SIZE.rtf): the larger
+// must cost time and memory in proportion to its size.
+void printScaling(const std::vector<FileResult> &results)
+{
+    bool header = false;
+    for (size_t i = 0; i < results.size(); ++i) {
+        const FileResult &small = results[i];
+        if (!small.name.startsWith(QLatin1String("hostile-")))
+            continue;
+        const QString kind = small.name.section(QLatin1Char('-'), 0, -2);
+        for (size_t j = i + 1; j < results.size(); ++j) {
+            const FileResult &large = results[j];
+            if (large.name.section(QLatin1Char('-'), 0, -2) != kind)
+                continue;
+            if (!header) {
+                std::printf("\nHostile inputs: the larger file against the smaller (time, peak memory)\n");
+                header = true;
+            }
+            std::printf("  %-26s input %5.2fx", qPrintable(kind.mid(8)), double(large.bytes) / small.bytes);
+            for (int row : {2, 3}) {
+                if (small.rows[row].ok && large.rows[row].ok)
+                    std::printf("   (%c) time %5.2fx memory %5.2fx", 'a' + row,
+                                large.rows[row].seconds / small.rows[row].seconds,
+                                large.rows[row].peakMiB / small.rows[row].peakMiB);
+            }
+            std::printf("\n");
+            break;
+        }
     }
 }
 
@@ -450,6 +490,12 @@ int main(int argc, char **argv)
     }
     // Row (d) and the converter need no display.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!getenv("XDG_RUNTIME_DIR")) {
+        static QByteArray runtimeDir = QDir::tempPath().toLocal8Bit() + "/taviskbench-runtime";
+        QDir().mkpath(QString::fromLocal8Bit(runtimeDir));
+        QFile::setPermissions(QString::fromLocal8Bit(runtimeDir), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        setenv("XDG_RUNTIME_DIR", runtimeDir.constData(), 1);
+    }
 
     std::printf("MB/s = MiB of input per wall second; peak = maximum resident set of the process.\n");
     if (options->tavisk.empty())
@@ -460,10 +506,12 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "taviskbench: %s not found\n", qPrintable(fileName));
             continue;
         }
-        results.push_back(measureFile(*options, fileName, options->runs, true));
+        const bool hostile = QFileInfo(fileName).fileName().startsWith(QLatin1String("hostile-"));
+        results.push_back(measureFile(*options, fileName, options->runs, !hostile));
         printTable(results.back(), options->runs);
     }
     printTargets(results);
+    printScaling(results);
     if (!options->corpus.isEmpty() && QFileInfo(options->corpus).isDir())
         printCorpus(*options);
     return 0;
