@@ -115,6 +115,13 @@ inline int parameterValue(const Token &token)
         return magnitude <= limit ? int(-magnitude) : 0;
     return magnitude < limit ? int(magnitude) : 0;
 }
+// Whether a word's name is @p name, compared inline: the loop asks twice for
+// every control word.
+template<std::size_t N>
+inline bool isName(const QByteArray &word, const char (&name)[N])
+{
+    return word.size() == qsizetype(N - 1) && std::equal(name, name + N - 1, word.constData());
+}
 } // namespace
 
 void ReaderPrivate::parseDocument(Tokenizer &tokenizer)
@@ -165,7 +172,7 @@ void ReaderPrivate::parseDocument(Tokenizer &tokenizer)
                 qCDebug(lcRtf) << "*** Unrecognised control word (not in spec 1.9.1): " << token.name;
 
             bool openDestination = false;
-            if (token.name == "ud") {
+            if (isName(token.name, "ud")) {
                 // \ud holds the Unicode version of a \upr group: its content
                 // is read as ordinary body text.
                 ignorable = controlWord.supportedDestination;
@@ -194,7 +201,7 @@ void ReaderPrivate::parseDocument(Tokenizer &tokenizer)
                 break;
             }
 
-            if (token.name == "*") {
+            if (isName(token.name, "*")) {
                 ignorable = true;
                 atGroupStart = true;
             }

@@ -4,6 +4,8 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+
 namespace Tavisk
 {
 
@@ -59,16 +61,57 @@ inline QByteArray singleByte(char c)
 
 Tokenizer::Tokenizer(QIODevice *inputDevice)
     : m_inputDevice(inputDevice)
+    , m_lookAhead(inputDevice)
 {
+}
+
+bool Tokenizer::LookAhead::refill()
+{
+    if (m_index > 0)
+        m_device->skip(m_index);
+    m_index = 0;
+    const qint64 peeked = m_device->peek(m_bytes, sizeof m_bytes);
+    m_size = peeked > 0 ? qsizetype(peeked) : 0;
+    return m_size > 0;
+}
+
+void Tokenizer::LookAhead::ungetChar(char c)
+{
+    if (m_index > 0) {
+        --m_index;
+        return;
+    }
+    // The byte came from a window that has already been consumed.
+    m_device->ungetChar(c);
+    m_size = 0;
+}
+
+void Tokenizer::LookAhead::consume()
+{
+    if (m_index > 0)
+        m_device->skip(m_index);
+    m_index = 0;
+    m_size = 0;
+}
+
+Tokenizer::~Tokenizer()
+{
+    m_lookAhead.consume();
 }
 
 Token Tokenizer::fetchToken()
 {
     Token token;
+    readToken(token);
+    return token;
+}
+
+void Tokenizer::readToken(Token &token)
+{
     char c;
     do {
-        if (!m_inputDevice->getChar(&c))
-            return token;
+        if (!m_lookAhead.getChar(&c))
+            return;
     } while (isLineBreak(c));
 
     switch (c) {
@@ -80,14 +123,13 @@ Token Tokenizer::fetchToken()
         break;
     case '\\':
         token.type = Control;
-        pullControl(token);
+        readControl(token);
         break;
     default:
         token.type = Plain;
         readPlainText(token, &c, 1);
         break;
     }
-    return token;
 }
 
 void Tokenizer::pullPlainText(Token &token)
@@ -104,11 +146,11 @@ void Tokenizer::readPlainText(Token &token, const char *first, qsizetype firstLe
     if (firstLength > 0)
         buffer[length++] = *first;
     char c;
-    while (m_inputDevice->getChar(&c)) {
+    while (m_lookAhead.getChar(&c)) {
         if (isLineBreak(c))
             continue;
         if (c == '\\' || c == '{' || c == '}') {
-            m_inputDevice->ungetChar(c);
+            m_lookAhead.ungetChar(c);
             break;
         }
         buffer[length++] = c;
@@ -125,16 +167,21 @@ void Tokenizer::readPlainText(Token &token, const char *first, qsizetype firstLe
 
 void Tokenizer::pullControl(Token &token)
 {
+    readControl(token);
+}
+
+void Tokenizer::readControl(Token &token)
+{
     char c;
     // A backslash as the very last byte: the token keeps an empty name, and
     // the next fetch reports the end of the input.
-    if (!m_inputDevice->getChar(&c))
+    if (!m_lookAhead.getChar(&c))
         return;
     if (isLetter(c)) {
         readControlWord(token, &c, 1);
     } else {
         token.name = singleByte(c);
-        pullControlSymbol(token);
+        readControlSymbol(token);
     }
 }
 
@@ -156,11 +203,11 @@ void Tokenizer::readControlWord(Token &token, const char *first, qsizetype first
     QByteArray parameter;
 
     char c;
-    while (m_inputDevice->getChar(&c)) {
+    while (m_lookAhead.getChar(&c)) {
         if (c == ' ' || isLineBreak(c))
             break; // the delimiter belongs to the word
         if (static_cast<unsigned char>(c) <= 32) {
-            m_inputDevice->ungetChar(c);
+            m_lookAhead.ungetChar(c);
             break;
         }
         if (isLetter(c)) {
@@ -168,7 +215,7 @@ void Tokenizer::readControlWord(Token &token, const char *first, qsizetype first
             // word: writers emit "\highlight0Normal" and "\u945a", where the
             // letters are text (and for \u, its fallback).
             if (token.hasParameter) {
-                m_inputDevice->ungetChar(c);
+                m_lookAhead.ungetChar(c);
                 break;
             }
             name[nameLength++] = c;
@@ -184,7 +231,7 @@ void Tokenizer::readControlWord(Token &token, const char *first, qsizetype first
             }
             token.hasParameter = true;
         } else {
-            m_inputDevice->ungetChar(c);
+            m_lookAhead.ungetChar(c);
             break;
         }
     }
@@ -285,6 +332,11 @@ QString Tokenizer::sharedParameter(const char *digits, qsizetype length)
 
 void Tokenizer::pullControlSymbol(Token &token)
 {
+    readControlSymbol(token);
+}
+
+void Tokenizer::readControlSymbol(Token &token)
+{
     const char symbol = token.name.at(0);
     switch (symbol) {
     case '\'': {
@@ -292,7 +344,7 @@ void Tokenizer::pullControlSymbol(Token &token)
         // a control symbol, and the bytes read for it are dropped.
         char high;
         char low;
-        if (!m_inputDevice->getChar(&high) || !m_inputDevice->getChar(&low))
+        if (!m_lookAhead.getChar(&high) || !m_lookAhead.getChar(&low))
             return;
         const int highValue = hexValue(high);
         const int lowValue = hexValue(low);
