@@ -200,7 +200,6 @@ void Tokenizer::readControlWord(Token &token, const char *first, qsizetype first
         name[nameLength++] = *first;
     char digits[32];
     qsizetype digitCount = 0;
-    QByteArray parameter;
 
     char c;
     while (m_lookAhead.getChar(&c)) {
@@ -226,7 +225,7 @@ void Tokenizer::readControlWord(Token &token, const char *first, qsizetype first
         } else if (isDigit(c) || c == '-') {
             digits[digitCount++] = c;
             if (digitCount == qsizetype(sizeof digits)) {
-                parameter.append(digits, digitCount);
+                token.parameter.append(QLatin1String(digits, digitCount));
                 digitCount = 0;
             }
             token.hasParameter = true;
@@ -239,10 +238,7 @@ void Tokenizer::readControlWord(Token &token, const char *first, qsizetype first
         token.name = sharedName(name, nameLength);
     else
         token.name.append(name, nameLength);
-    if (!parameter.isEmpty()) {
-        parameter.append(digits, digitCount);
-        token.parameter.append(QLatin1String(parameter));
-    } else if (digitCount > 0) {
+    if (digitCount > 0) {
         if (token.parameter.isEmpty())
             token.parameter = sharedParameter(digits, digitCount);
         else
