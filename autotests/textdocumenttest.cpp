@@ -353,6 +353,14 @@ void TextDocumentTest::paragraphFormats_data()
     QTest::newRow("line break stays inside the paragraph")
         << QByteArray("{\\rtf1 \\fi720\\sb240 one\\line two\\par three}")
         << QStringList{QStringLiteral("one\u2028two|indent=48 top=16"), QStringLiteral("three|indent=48 top=16")};
+    // A parse hands text and paragraph formats to the document in batches;
+    // a line feed in the text still breaks the block where it stands.
+    QTest::newRow("line feed byte between paragraph changes")
+        << QByteArray("{\\rtf1 \\qc a\\'0ab\\qr\\par c}")
+        << QStringList{QStringLiteral("a|align=4"), QStringLiteral("b|align=2"), QStringLiteral("c|align=2")};
+    QTest::newRow("paragraph format at the very end")
+        << QByteArray("{\\rtf1 a\\par\\qc\\li720}")
+        << QStringList{QStringLiteral("a|"), QStringLiteral("|align=4 left=48")};
 }
 
 void TextDocumentTest::paragraphFormats()

@@ -70,6 +70,7 @@ void TextDocumentRtfOutput::insertPar()
 {
     // In an edit block for the same reason as insertText().
     d->flushText();
+    d->applyPendingFormats();
     d->m_cursor->beginEditBlock();
     d->m_cursor->insertBlock();
     d->m_cursor->endEditBlock();
@@ -266,6 +267,7 @@ void TextDocumentRtfOutput::createImage(const QByteArray &data, const QTextImage
     const QUrl url(format.stringProperty(QTextFormat::ImageName), QUrl::TolerantMode);
     d->m_document->addResource(QTextDocument::ImageResource, url, QVariant(data));
     d->flushText();
+    d->applyPendingFormats();
     d->m_cursor->beginEditBlock();
     d->m_cursor->insertImage(format);
     d->m_cursor->endEditBlock();

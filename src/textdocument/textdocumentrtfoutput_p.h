@@ -65,6 +65,9 @@ public:
     /// Inserts the gathered text. Called before anything else touches the
     /// cursor or its formats, and at the end of the parse.
     void flushText();
+    /// Hands the cursor the formats changed since text last reached the
+    /// document; before an insertion and at the end of the parse.
+    void applyPendingFormats();
     /// Decodes one run of text bytes in m_encoding.
     QString decode(const QByteArray &text);
 
@@ -97,6 +100,10 @@ public:
     /// is a piece of its own.
     bool m_gatherText = false;
     QString m_pendingText;
+    /// During a parse, format changes reach the cursor just before the next
+    /// insertion: a run of changes costs one format lookup, not one each.
+    bool m_charFormatPending = false;
+    bool m_blockFormatPending = false;
 
 private:
     void insertNow(const QString &text);

@@ -110,20 +110,48 @@ double TextDocumentRtfOutputPrivate::pixelsFromTwips(int twips)
 
 void TextDocumentRtfOutputPrivate::applyCharFormat()
 {
-    // The gathered text was written under the format that is about to change.
-    flushText();
+    if (m_gatherText) {
+        // The gathered text was written under the format that is changing;
+        // the cursor takes the new one when text next reaches the document.
+        flushText();
+        m_charFormatPending = true;
+        return;
+    }
     m_cursor->setCharFormat(m_textCharFormatStack.last());
 }
 
 void TextDocumentRtfOutputPrivate::applyParagraphFormat()
 {
-    flushText();
+    if (m_gatherText) {
+        // A paragraph sets several properties in a row (\pard\ql\li..\sa..);
+        // the block takes them all at once, before the next insertion.
+        flushText();
+        m_blockFormatPending = true;
+        return;
+    }
     m_cursor->setBlockFormat(m_paragraphFormat);
+}
+
+void TextDocumentRtfOutputPrivate::applyPendingFormats()
+{
+    if (m_blockFormatPending) {
+        m_blockFormatPending = false;
+        m_cursor->setBlockFormat(m_paragraphFormat);
+    }
+    if (m_charFormatPending) {
+        m_charFormatPending = false;
+        m_cursor->setCharFormat(m_textCharFormatStack.last());
+    }
 }
 
 void TextDocumentRtfOutputPrivate::insertText(const QString &text)
 {
     if (m_gatherText) {
+        // The formats in force for this text reach the cursor now: the
+        // format objects are changed in place before the next change is
+        // announced, so they no longer describe this text by then.
+        if (m_pendingText.isEmpty())
+            applyPendingFormats();
         m_pendingText += text;
         // Bounded, so that a long stretch of text without formatting does
         // not hold a second copy of itself.
@@ -191,6 +219,7 @@ TextDocumentRtfOutputBatch::~TextDocumentRtfOutputBatch()
     if (!m_output)
         return;
     m_output->flushText();
+    m_output->applyPendingFormats();
     m_output->m_gatherText = false;
 }
 
