@@ -40,6 +40,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <optional>
+#include <utility>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -272,33 +273,54 @@ double median(std::vector<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-RowResult measure(const std::vector<std::string> &args, bool timedByChild, int runs)
-{
-    RowResult row;
+// The runs of one row, gathered as they come.
+struct Samples {
+    Samples(std::vector<std::string> arguments, bool childTimes)
+        : args(std::move(arguments))
+        , timedByChild(childTimes)
+    {
+    }
+
+    std::vector<std::string> args;
+    bool timedByChild = true;
+    bool failed = false;
     std::vector<double> times;
     std::vector<double> cpuTimes;
-    long peak = 0;
-    for (int i = 0; i < runs; ++i) {
+    long peakKiB = 0;
+
+    void run()
+    {
+        if (failed)
+            return;
         QByteArray output;
-        const RunResult run = spawn(args, timedByChild ? &output : nullptr);
-        if (!run.ok)
-            return row;
+        const RunResult result = spawn(args, timedByChild ? &output : nullptr);
+        if (!result.ok) {
+            failed = true;
+            return;
+        }
         if (timedByChild) {
             const QList<QByteArray> fields = output.trimmed().split(' ');
             times.push_back(fields.value(0).toDouble());
             cpuTimes.push_back(fields.value(1).toDouble());
         } else {
-            times.push_back(run.seconds);
-            cpuTimes.push_back(run.cpuSeconds);
+            times.push_back(result.seconds);
+            cpuTimes.push_back(result.cpuSeconds);
         }
-        peak = std::max(peak, run.peakKiB);
+        peakKiB = std::max(peakKiB, result.peakKiB);
     }
-    row.ok = true;
-    row.seconds = median(times);
-    row.cpuSeconds = median(cpuTimes);
-    row.peakMiB = peak / 1024.0;
-    return row;
-}
+
+    RowResult result() const
+    {
+        RowResult row;
+        if (failed || times.empty())
+            return row;
+        row.ok = true;
+        row.seconds = median(times);
+        row.cpuSeconds = median(cpuTimes);
+        row.peakMiB = peakKiB / 1024.0;
+        return row;
+    }
+};
 
 struct Options {
     int runs = 5;
@@ -332,14 +354,22 @@ FileResult measureFile(const Options &options, const QString &fileName, int runs
     if (result.bytes > 32 * MiB)
         runs = std::min(runs, 3);
     const std::string file = QFile::encodeName(fileName).toStdString();
+    std::vector<std::pair<int, Samples>> rows;
     const char *const childRows[5] = {"a", "b", "c", "d", "d-noundo"};
     for (int i = 0; i < (allRows ? 5 : 4); ++i)
-        result.rows[i] = measure({options.self, "--row", childRows[i], file}, true, runs);
+        rows.push_back({i, Samples({options.self, "--row", childRows[i], file}, true)});
     if (allRows && !options.tavisk.empty()) {
-        result.rows[converterRow] = measure({options.tavisk, "convert", file, "-o", "-", "--to", "txt"}, false, runs);
-        result.rows[converterRow + 1] =
-            measure({options.tavisk, "convert", file, "-o", "-", "--to", "html"}, false, runs);
+        rows.push_back({converterRow, Samples({options.tavisk, "convert", file, "-o", "-", "--to", "txt"}, false)});
+        rows.push_back({converterRow + 1, Samples({options.tavisk, "convert", file, "-o", "-", "--to", "html"}, false)});
     }
+    // Round by round, every row once per round: a burst of load from other
+    // processes then slows all rows alike, and the ratios between rows hold.
+    for (int round = 0; round < runs; ++round) {
+        for (auto &row : rows)
+            row.second.run();
+    }
+    for (const auto &row : rows)
+        result.rows[row.first] = row.second.result();
     return result;
 }
 
