@@ -264,7 +264,24 @@ struct RowResult {
     double seconds = 0; // median
     double cpuSeconds = 0; // median
     double peakMiB = 0; // maximum over the runs
+    std::vector<double> times; // wall seconds of each round, in order
+    std::vector<double> cpuTimes;
 };
+
+// The median over the rounds of a ratio of two rows' times: each round's
+// pair was measured close together, so load from other processes on the
+// machine cancels out of the ratio.
+double medianRatio(const std::vector<double> &numerators, const std::vector<double> &denominators)
+{
+    std::vector<double> ratios;
+    for (size_t i = 0; i < std::min(numerators.size(), denominators.size()); ++i)
+        ratios.push_back(numerators[i] / denominators[i]);
+    if (ratios.empty())
+        return 0;
+    std::sort(ratios.begin(), ratios.end());
+    const size_t n = ratios.size();
+    return n % 2 ? ratios[n / 2] : (ratios[n / 2 - 1] + ratios[n / 2]) / 2;
+}
 
 double median(std::vector<double> values)
 {
@@ -318,6 +335,8 @@ struct Samples {
         row.seconds = median(times);
         row.cpuSeconds = median(cpuTimes);
         row.peakMiB = peakKiB / 1024.0;
+        row.times = times;
+        row.cpuTimes = cpuTimes;
         return row;
     }
 };
@@ -345,32 +364,59 @@ const char *const rowNames[rowCount] = {
     "(e) tavisk convert --to html",
 };
 
-FileResult measureFile(const Options &options, const QString &fileName, int runs, bool allRows)
-{
+// The rows of one input, measured in rounds by measureAll().
+struct Job {
     FileResult result;
-    result.name = QFileInfo(fileName).fileName();
-    result.bytes = QFileInfo(fileName).size();
-    // Large inputs take long enough per run that three runs give a stable median.
-    if (result.bytes > 32 * MiB)
-        runs = std::min(runs, 3);
-    const std::string file = QFile::encodeName(fileName).toStdString();
+    int runs = 0;
     std::vector<std::pair<int, Samples>> rows;
+};
+
+Job makeJob(const Options &options, const QString &fileName, int runs, bool allRows)
+{
+    Job job;
+    job.result.name = QFileInfo(fileName).fileName();
+    job.result.bytes = QFileInfo(fileName).size();
+    // Large inputs take long enough per run that three runs give a stable median.
+    job.runs = job.result.bytes > 32 * MiB ? std::min(runs, 3) : runs;
+    const std::string file = QFile::encodeName(fileName).toStdString();
     const char *const childRows[5] = {"a", "b", "c", "d", "d-noundo"};
     for (int i = 0; i < (allRows ? 5 : 4); ++i)
-        rows.push_back({i, Samples({options.self, "--row", childRows[i], file}, true)});
+        job.rows.push_back({i, Samples({options.self, "--row", childRows[i], file}, true)});
     if (allRows && !options.tavisk.empty()) {
-        rows.push_back({converterRow, Samples({options.tavisk, "convert", file, "-o", "-", "--to", "txt"}, false)});
-        rows.push_back({converterRow + 1, Samples({options.tavisk, "convert", file, "-o", "-", "--to", "html"}, false)});
+        job.rows.push_back({converterRow, Samples({options.tavisk, "convert", file, "-o", "-", "--to", "txt"}, false)});
+        job.rows.push_back(
+            {converterRow + 1, Samples({options.tavisk, "convert", file, "-o", "-", "--to", "html"}, false)});
     }
-    // Round by round, every row once per round: a burst of load from other
-    // processes then slows all rows alike, and the ratios between rows hold.
-    for (int round = 0; round < runs; ++round) {
-        for (auto &row : rows)
-            row.second.run();
+    return job;
+}
+
+// Round by round, every row of every input once per round: a burst of load
+// from other processes then slows the rows and inputs that are compared with
+// each other alike, and the ratios between them hold.
+void measureAll(std::vector<Job> &jobs)
+{
+    int rounds = 0;
+    for (const Job &job : jobs)
+        rounds = std::max(rounds, job.runs);
+    for (int round = 0; round < rounds; ++round) {
+        for (Job &job : jobs) {
+            if (round >= job.runs)
+                continue;
+            for (auto &row : job.rows)
+                row.second.run();
+        }
     }
-    for (const auto &row : rows)
-        result.rows[row.first] = row.second.result();
-    return result;
+    for (Job &job : jobs) {
+        for (const auto &row : job.rows)
+            job.result.rows[row.first] = row.second.result();
+    }
+}
+
+FileResult measureFile(const Options &options, const QString &fileName, int runs, bool allRows)
+{
+    std::vector<Job> jobs{makeJob(options, fileName, runs, allRows)};
+    measureAll(jobs);
+    return jobs.front().result;
 }
 
 double mbPerSecond(const FileResult &file, int row)
@@ -394,7 +440,7 @@ void printTable(const FileResult &file, int runs)
         }
         char ratio[16] = "";
         if (i >= 1 && i <= 4 && file.rows[0].ok)
-            std::snprintf(ratio, sizeof ratio, "%.2f", mbPerSecond(file, i) / mbPerSecond(file, 0));
+            std::snprintf(ratio, sizeof ratio, "%.2f", medianRatio(file.rows[0].times, file.rows[i].times));
         std::printf("  %-36s %9.2f %9.3f %9.3f %8s %10.1f %8.2f\n", rowNames[i], mbPerSecond(file, i), row.seconds,
                     row.cpuSeconds, ratio,
                     row.peakMiB, row.peakMiB * MiB / file.bytes);
@@ -456,7 +502,7 @@ void printTargets(const std::vector<FileResult> &results)
     std::printf("\nTargets\n");
     auto verdict = [](bool met) { return met ? "met" : "MISSED"; };
     if (m16->rows[0].ok && m16->rows[2].ok) {
-        const double ratio = mbPerSecond(*m16, 2) / mbPerSecond(*m16, 0);
+        const double ratio = medianRatio(m16->rows[0].times, m16->rows[2].times);
         std::printf("  (c) / (a) on 16 MiB:             %6.2f  (>= 0.5)   %s\n", ratio, verdict(ratio >= 0.5));
     }
     if (m16->rows[3].ok) {
@@ -472,17 +518,17 @@ void printTargets(const std::vector<FileResult> &results)
     }
     if (!m64)
         return;
-    std::printf("  64 MiB against 16 MiB (<= 4.6; the input is %.2f times larger). Time is judged by CPU\n"
-                "  seconds, which other processes on the machine disturb far less than wall seconds:\n",
+    std::printf("  64 MiB against 16 MiB (<= 4.6; the input is %.2f times larger), median over the rounds\n"
+                "  of each round's ratio, by wall and by CPU seconds:\n",
                 double(m64->bytes) / m16->bytes);
     for (int i = 0; i < rowCount; ++i) {
         if (!m16->rows[i].ok || !m64->rows[i].ok)
             continue;
-        const double wall = m64->rows[i].seconds / m16->rows[i].seconds;
-        const double cpu = m64->rows[i].cpuSeconds / m16->rows[i].cpuSeconds;
+        const double wall = medianRatio(m64->rows[i].times, m16->rows[i].times);
+        const double cpu = medianRatio(m64->rows[i].cpuTimes, m16->rows[i].cpuTimes);
         const double memory = m64->rows[i].peakMiB / m16->rows[i].peakMiB;
-        std::printf("    %-36s cpu %5.2f %-6s (wall %5.2f)  memory %5.2f %s\n", rowNames[i], cpu, verdict(cpu <= 4.6),
-                    wall, memory, verdict(memory <= 4.6));
+        std::printf("    %-36s time %5.2f %-6s (cpu %5.2f)  memory %5.2f %s\n", rowNames[i], wall,
+                    verdict(wall <= 4.6), cpu, memory, verdict(memory <= 4.6));
     }
 }
 
@@ -501,14 +547,14 @@ void printScaling(const std::vector<FileResult> &results)
             if (large.name.section(QLatin1Char('-'), 0, -2) != kind)
                 continue;
             if (!header) {
-                std::printf("\nHostile inputs: the larger file against the smaller (CPU time, peak memory)\n");
+                std::printf("\nHostile inputs: the larger file against the smaller (time, peak memory)\n");
                 header = true;
             }
             std::printf("  %-26s input %5.2fx", qPrintable(kind.mid(8)), double(large.bytes) / small.bytes);
             for (int row : {2, 3}) {
                 if (small.rows[row].ok && large.rows[row].ok)
-                    std::printf("   (%c) cpu %5.2fx memory %5.2fx", 'a' + row,
-                                large.rows[row].cpuSeconds / small.rows[row].cpuSeconds,
+                    std::printf("   (%c) time %5.2fx memory %5.2fx", 'a' + row,
+                                medianRatio(large.rows[row].times, small.rows[row].times),
                                 large.rows[row].peakMiB / small.rows[row].peakMiB);
             }
             std::printf("\n");
@@ -565,14 +611,19 @@ int main(int argc, char **argv)
     std::printf("MB/s = MiB of input per wall second; peak = maximum resident set of the process.\n");
     if (options->tavisk.empty())
         std::printf("Row (e) skipped: no tavisk converter given.\n");
-    std::vector<FileResult> results;
+    std::vector<Job> jobs;
     for (const QString &fileName : options->files) {
         if (!QFileInfo::exists(fileName)) {
             std::fprintf(stderr, "taviskbench: %s not found\n", qPrintable(fileName));
             continue;
         }
         const bool hostile = QFileInfo(fileName).fileName().startsWith(QLatin1String("hostile-"));
-        results.push_back(measureFile(*options, fileName, options->runs, !hostile));
+        jobs.push_back(makeJob(*options, fileName, options->runs, !hostile));
+    }
+    measureAll(jobs);
+    std::vector<FileResult> results;
+    for (const Job &job : jobs) {
+        results.push_back(job.result);
         printTable(results.back(), options->runs);
     }
     printTargets(results);
