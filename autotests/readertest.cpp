@@ -340,6 +340,17 @@ void ReaderTest::parameters_data()
     QTest::newRow("overflowing size is the default") << QByteArray("\\fs99999999999")
                                                      << QStringLiteral("setFontPointSize(12)");
     QTest::newRow("toggle with lone minus is off") << QByteArray("\\b-") << QStringLiteral("setFontBold(0)");
+    QTest::newRow("just past the limit gives 0") << QByteArray("\\li2147483648") << QStringLiteral("setLeftIndent(0)");
+    QTest::newRow("just past the negative limit gives 0")
+        << QByteArray("\\li-2147483649") << QStringLiteral("setLeftIndent(0)");
+    QTest::newRow("negative zero") << QByteArray("\\li-0") << QStringLiteral("setLeftIndent(0)");
+    QTest::newRow("leading zeros do not overflow")
+        << QByteArray("\\li-000000000000000000002147483648") << QStringLiteral("setLeftIndent(-2147483648)");
+    QTest::newRow("a megabyte of leading zeros")
+        << QByteArray("\\li") + QByteArray(1 << 20, '0') + "42" << QStringLiteral("setLeftIndent(42)");
+    QTest::newRow("minus at the end gives 0") << QByteArray("\\li42-") << QStringLiteral("setLeftIndent(0)");
+    QTest::newRow("parameter longer than a word's buffer")
+        << QByteArray("\\li") + QByteArray(100, '1') << QStringLiteral("setLeftIndent(0)");
 }
 
 void ReaderTest::parameters()
@@ -370,6 +381,42 @@ void ReaderTest::hostileInput_data()
         << QByteArray("{\\rtf1 ") + QByteArray("{\\*\\foo ").repeated(20000) + QByteArray(20000, '}') + '}' << 0;
     QTest::newRow("many destinations in one group")
         << QByteArray("{\\rtf1 {") + QByteArray("{}\\pgdsc ").repeated(20000) + "}}" << -1;
+
+    QTest::newRow("bin with a huge length and no data") << QByteArray("{\\rtf1 a\\bin2147483647}") << 0;
+    QTest::newRow("bin with a huge length in a picture")
+        << QByteArray("{\\rtf1 {\\pict\\bin2147483647 ab}}") << 0;
+    QTest::newRow("bin with a huge length at the end") << QByteArray("{\\rtf1 {\\pict\\bin2147483647") << 1;
+    QTest::newRow("picture of 4 MB of hex digits")
+        << QByteArray("{\\rtf1 {\\pict\\pngblip ") + QByteArray("0123456789abcdef\n").repeated(1 << 18) + "}}" << 0;
+    QTest::newRow("hex digits in odd counts with junk between them")
+        << QByteArray("{\\rtf1 {\\pict\\pngblip 8 95 zz04e4 7\\'0d0a{1a}0a 0 g h\\par 0}}") << 0;
+    QTest::newRow("picture goals and scales at the 32-bit limits")
+        << QByteArray("{\\rtf1 {\\pict\\pngblip\\picw2147483647\\pich-2147483648\\picwgoal2147483647"
+                      "\\pichgoal-2147483648\\picscalex2147483647\\picscaley-2147483648 89504e47}"
+                      "{\\pict\\picwgoal-2147483648\\pichgoal2147483647\\picscalex-2147483648"
+                      "\\picscaley2147483647 0a}}")
+        << 0;
+    QTest::newRow("200000 fonts") << [] {
+        QByteArray rtf = "{\\rtf1 {\\fonttbl";
+        for (int i = 0; i < 200000; ++i)
+            rtf += "{\\f" + QByteArray::number(i) + "\\fcharset204 F;}";
+        return rtf + "}\\f2147483647 a\\f199999 b}";
+    }() << 0;
+    QTest::newRow("200000 colours") << QByteArray("{\\rtf1 {\\colortbl;") + QByteArray("\\red1\\green2\\blue3;").repeated(200000)
+            + "}\\cf200000 a\\cf2147483647 b}"
+                                     << 0;
+
+    // The input ends inside each kind of destination group.
+    const QByteArray truncated[] = {
+        "{\\fonttbl{\\f0\\fcharset204 Ari",         "{\\colortbl;\\red255\\gre",
+        "{\\stylesheet{\\s1\\b heading",           "{\\info{\\title The ti",
+        "{\\info{\\creatim\\yr2024\\mo",          "{\\info{\\nofpages",
+        "{\\*\\userprops{\\propname A}\\proptype3{\\staticval 1", "{\\pict\\pngblip 89504",
+        "{\\*\\shppict{\\pict 0",                   "{\\*\\generator Wri",
+        "{\\*\\unknown {x",                          "{\\pict\\",
+    };
+    for (const QByteArray &destination : truncated)
+        QTest::addRow("ends inside %s", destination.constData()) << QByteArray("{\\rtf1 ") + destination << -1;
 
     // Random bytes after a valid header, with a fixed seed so a failure can
     // be reproduced.

@@ -223,6 +223,14 @@ private Q_SLOTS:
     void corpus();
     void fuzzRegressions_data();
     void fuzzRegressions();
+
+    void gatheredText_data();
+    void gatheredText();
+    void textWithoutReaderReachesDocumentAtOnce();
+    void hostileInput_data();
+    void hostileInput();
+    void truncatedDestinations_data();
+    void truncatedDestinations();
 };
 
 void TextDocumentTest::scripts_data()
@@ -348,6 +356,14 @@ void TextDocumentTest::paragraphFormats_data()
     QTest::newRow("line break stays inside the paragraph")
         << QByteArray("{\\rtf1 \\fi720\\sb240 one\\line two\\par three}")
         << QStringList{QStringLiteral("one\u2028two|indent=48 top=16"), QStringLiteral("three|indent=48 top=16")};
+    // A parse hands text and paragraph formats to the document in batches;
+    // a line feed in the text still breaks the block where it stands.
+    QTest::newRow("line feed byte between paragraph changes")
+        << QByteArray("{\\rtf1 \\qc a\\'0ab\\qr\\par c}")
+        << QStringList{QStringLiteral("a|align=4"), QStringLiteral("b|align=2"), QStringLiteral("c|align=2")};
+    QTest::newRow("paragraph format at the very end")
+        << QByteArray("{\\rtf1 a\\par\\qc\\li720}")
+        << QStringList{QStringLiteral("a|"), QStringLiteral("|align=4 left=48")};
 }
 
 void TextDocumentTest::paragraphFormats()
@@ -601,6 +617,160 @@ void TextDocumentTest::fuzzRegressions()
     output.maxCalls = 64;
     reader.parseTo(&output);
     QVERIFY(!output.unbalancedEndGroup);
+}
+
+void TextDocumentTest::gatheredText_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QStringList>("expected");
+
+    // During a parse, consecutive text is inserted in one piece; each change
+    // of format, paragraph or group must still split it where the RTF does.
+    // Text before the first format change has the document's own format.
+    QTest::newRow("escapes, unicode and specials in one run")
+        << QByteArray("{\\rtf1 caf\\'e9\\u8364?\\tab x\\emdash y}")
+        << QStringList{QStringLiteral("caf\u00e9\u20ac\tx\u2014y|")};
+    QTest::newRow("format change inside a run")
+        << QByteArray("{\\rtf1 {a\\'e9\\b b\\i c}d}")
+        << QStringList{QStringLiteral("a\u00e9|"), QStringLiteral("b|size=12 weight=700"),
+                       QStringLiteral("c|size=12 weight=700 italic"), QStringLiteral("d|size=12")};
+    QTest::newRow("paragraph break inside a run")
+        << QByteArray("{\\rtf1 a\\u8364?\\par b\\line c}")
+        << QStringList{QStringLiteral("a\u20ac|"), QStringLiteral("<par>"), QStringLiteral("b\u2028c|")};
+    QTest::newRow("document ends inside a group")
+        << QByteArray("{\\rtf1 {\\b bold \\'e9") << QStringList{QStringLiteral("bold \u00e9|size=12 weight=700")};
+    QTest::newRow("long run without formatting")
+        << QByteArray("{\\rtf1 ") + QByteArray("abcdefgh").repeated(20000) + "\\b x}"
+        << QStringList{QString::fromLatin1(QByteArray("abcdefgh").repeated(20000)) + QLatin1Char('|'),
+                       QStringLiteral("x|size=12 weight=700")};
+}
+
+void TextDocumentTest::gatheredText()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QStringList, expected);
+
+    QTextDocument document;
+    QVERIFY(parseInto(rtf, &document));
+    QCOMPARE(fragments(document), expected);
+}
+
+void TextDocumentTest::textWithoutReaderReachesDocumentAtOnce()
+{
+    // An output driven directly, not by a Reader, writes every call through
+    // at once: a caller may look at the document between calls.
+    QTextDocument document;
+    TextDocumentRtfOutput output(&document);
+    output.appendText(QByteArray("abc"));
+    QCOMPARE(document.toPlainText(), QStringLiteral("abc"));
+    output.appendText(QStringLiteral("\u20ac"));
+    output.insertBullet();
+    QCOMPARE(document.toPlainText(), QStringLiteral("abc\u20ac\u2022"));
+
+    // And after a parse through the same output, it does so again.
+    QVERIFY(TestHelpers::parse("{\\rtf1 def}", &output));
+    QCOMPARE(document.toPlainText(), QStringLiteral("abc\u20ac\u2022def"));
+    output.appendText(QByteArray("g"));
+    QCOMPARE(document.toPlainText(), QStringLiteral("abc\u20ac\u2022defg"));
+}
+
+void TextDocumentTest::hostileInput_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("expected");
+
+    // Large tables: the benchmark measures the full sizes (200 000 fonts,
+    // 1 000 000 colours, 1 000 000 groups); these stay quick under sanitizers.
+    QByteArray fonts = "{\\rtf1{\\fonttbl";
+    for (int i = 0; i < 50000; ++i)
+        fonts += "{\\f" + QByteArray::number(i) + "\\fcharset" + (i % 2 ? "204" : "0") + " F" + QByteArray::number(i) + ";}";
+    fonts += "}";
+    QTest::newRow("50000 fonts, the last one selected")
+        << fonts + "\\f49999 \\'c4\\f49998 \\'c4}" << QStringLiteral("\u0414\u00c4");
+    QTest::newRow("50000 fonts, numbers at the 32-bit limits")
+        << fonts + "\\f1 \\'c4\\f2147483647 \\'c4\\f-2147483648 \\'c4\\f2147483648 \\'c4}"
+        << QStringLiteral("\u0414\u0414\u0414\u00c4");
+    QTest::newRow("font numbers at the 32-bit limits in the table")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f2147483647\\fcharset204 A;}{\\f-2147483648\\fcharset161 B;}}"
+                      "\\f2147483647 \\'c4\\f-2147483648 \\'c4}")
+        << QStringLiteral("\u0414\u0394");
+
+    QByteArray colours = "{\\rtf1{\\colortbl;";
+    for (int i = 0; i < 100000; ++i)
+        colours += "\\red" + QByteArray::number(i % 256) + "\\green0\\blue0;";
+    colours += "}";
+    QTest::newRow("100000 colours, indexes past the end and at the limits")
+        << colours + "{\\cf100000 a}{\\cf100001 b}{\\cf2147483647 c}{\\highlight-2147483648 d}"
+                     "{\\cbpat2147483647 e}}"
+        << QStringLiteral("abcde");
+
+    QTest::newRow("100000 nested groups")
+        << QByteArray("{\\rtf1 ") + QByteArray("{\\b x").repeated(100000) + QByteArray(100000, '}') + "y}"
+        << QString(100000, QLatin1Char('x')) + QLatin1Char('y');
+    QTest::newRow("100000 nested groups, never closed")
+        << QByteArray("{\\rtf1 ") + QByteArray("{\\i x").repeated(100000) << QString(100000, QLatin1Char('x'));
+
+    QTest::newRow("unicode skip at the limit swallows the rest")
+        << QByteArray("{\\rtf1 a\\uc2147483647\\u8364 bcd{\\b efg}\\par hij}") << QStringLiteral("a\u20ac\n");
+    QTest::newRow("negative unicode skip skips nothing")
+        << QByteArray("{\\rtf1 \\uc-2147483648\\u8364?}") << QStringLiteral("\u20ac?");
+    QTest::newRow("unicode values at the limits")
+        << QByteArray("{\\rtf1 \\uc0\\u2147483647\\u-2147483647\\u65601 a}")
+        << QStringLiteral("\uffff\u0001Aa");
+    QTest::newRow("bin with a huge length and no data")
+        << QByteArray("{\\rtf1 a\\bin2147483647 b}") << QStringLiteral("ab");
+    QTest::newRow("bin with a huge length at the end")
+        << QByteArray("{\\rtf1 a\\bin2147483647") << QStringLiteral("a");
+}
+
+void TextDocumentTest::hostileInput()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, expected);
+
+    QTextDocument document;
+    QVERIFY(parseInto(rtf, &document));
+    QCOMPARE(rawText(document), expected);
+}
+
+void TextDocumentTest::truncatedDestinations_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+
+    // The input ends inside each kind of destination group, at different
+    // points of the group; the text before it must be in the document.
+    const QByteArray destinations[] = {
+        "{\\fonttbl{\\f0\\fswiss\\fcharset204 Arial",
+        "{\\fonttbl{\\f0\\fswiss\\fcharset204 Arial;}",
+        "{\\fonttbl{\\f0{\\*\\panose 020b",
+        "{\\colortbl;\\red255\\green0",
+        "{\\stylesheet{\\s1\\b heading",
+        "{\\info{\\title The ti",
+        "{\\info{\\author Some",
+        "{\\info{\\creatim\\yr2024\\mo2",
+        "{\\info{\\nofpages",
+        "{\\*\\userprops{\\propname Client}\\proptype30{\\staticval Ac",
+        "{\\pict\\pngblip\\picw10\\pich10 89504e470d0a1a0a0",
+        "{\\*\\shppict{\\pict\\wmetafile8 0100",
+        "{\\*\\generator Writ",
+        "{\\*\\unknowndestination {nested",
+        "{\\field{\\*\\fldinst HYPERLINK",
+        "{\\pict\\bin2147483647",
+        "{\\pict\\",
+        "{\\fonttbl\\",
+        "{\\colortbl\\'e",
+    };
+    for (const QByteArray &destination : destinations)
+        QTest::newRow(destination.constData()) << QByteArray("{\\rtf1 before ") + destination;
+}
+
+void TextDocumentTest::truncatedDestinations()
+{
+    QFETCH(QByteArray, rtf);
+
+    QTextDocument document;
+    QVERIFY(parseInto(rtf, &document));
+    QVERIFY(document.toPlainText().startsWith(QStringLiteral("before ")));
 }
 
 QTEST_MAIN(TextDocumentTest)

@@ -69,6 +69,9 @@ private Q_SLOTS:
     void unhandledSymbolsAreLogged();
     void longWordAndParameter();
     void dump();
+    void tokensAcrossReadAhead();
+    void devicePosition_data();
+    void devicePosition();
 };
 
 void TokenizerTest::tokens_data()
@@ -167,6 +170,62 @@ void TokenizerTest::dump()
     QCOMPARE(log.messages(),
              (QStringList{QStringLiteral("token type: Control"), QStringLiteral("name:  \"fs\""),
                           QStringLiteral("parameter:  \"24\""), QStringLiteral("token type: OpenGroup")}));
+}
+
+void TokenizerTest::tokensAcrossReadAhead()
+{
+    // The tokenizer reads ahead in blocks of a few kilobytes: every kind of
+    // token must come out the same wherever a block ends inside it.
+    const QByteArray tail = "\\fs24 \\'e9\\b-1\r\n{x\\{}\\par\tz\\";
+    for (int prefix = 4070; prefix <= 4110; ++prefix) {
+        const QStringList expected{QStringLiteral("'") + QString(prefix, QLatin1Char('a')) + QLatin1Char('\''),
+                                   QStringLiteral("\\fs[24]"),
+                                   QStringLiteral("'<e9>'"),
+                                   QStringLiteral("\\b[-1]"),
+                                   QStringLiteral("{"),
+                                   QStringLiteral("'x'"),
+                                   QStringLiteral("'{'"),
+                                   QStringLiteral("}"),
+                                   QStringLiteral("\\par"),
+                                   QStringLiteral("'<09>z'"),
+                                   QStringLiteral("\\"),
+                                   QStringLiteral("EOF")};
+        QCOMPARE(tokenize(QByteArray(prefix, 'a') + tail), expected);
+    }
+}
+
+void TokenizerTest::devicePosition_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("tokens");
+    QTest::addColumn<qint64>("position");
+
+    // Once the tokenizer is gone, the device is where reading byte by byte
+    // with one byte of push-back would have left it.
+    QTest::newRow("after the document's closing brace") << QByteArray("{\\rtf1 a}b{c}") << 4 << qint64(9);
+    QTest::newRow("a word's space delimiter is consumed") << QByteArray("\\par x") << 1 << qint64(5);
+    QTest::newRow("a word's backslash is given back") << QByteArray("\\b\\i") << 1 << qint64(2);
+    QTest::newRow("a run's backslash is given back") << QByteArray("ab\\c") << 1 << qint64(2);
+    QTest::newRow("a hex escape ends after its digits") << QByteArray("\\'e9z") << 1 << qint64(4);
+    QTest::newRow("a malformed hex escape keeps what it read") << QByteArray("\\'zzq") << 1 << qint64(4);
+    QTest::newRow("past a long run") << QByteArray(10000, 'a') + "}{" << 2 << qint64(10001);
+    QTest::newRow("no token fetched") << QByteArray("{\\rtf1}") << 0 << qint64(0);
+}
+
+void TokenizerTest::devicePosition()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(int, tokens);
+    QFETCH(qint64, position);
+
+    QBuffer buffer(&input);
+    buffer.open(QIODevice::ReadOnly);
+    {
+        Tokenizer tokenizer(&buffer);
+        for (int i = 0; i < tokens; ++i)
+            tokenizer.fetchToken();
+    }
+    QCOMPARE(buffer.pos(), position);
 }
 
 QTEST_APPLESS_MAIN(TokenizerTest)

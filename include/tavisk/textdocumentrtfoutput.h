@@ -11,6 +11,7 @@ namespace Tavisk
 {
 
 class TextDocumentRtfOutputPrivate;
+class TextDocumentRtfOutputBatch;
 
 /**
  * The ready-made output: writes an RTF document into a QTextDocument.
@@ -86,6 +87,7 @@ public:
 
 private:
     Q_DISABLE_COPY(TextDocumentRtfOutput)
+    friend class TextDocumentRtfOutputBatch;
     std::unique_ptr<TextDocumentRtfOutputPrivate> const d;
 };
 

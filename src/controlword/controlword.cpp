@@ -1,7 +1,10 @@
 #include "controlword_p.h"
 
 #include <QHash>
+#include <QList>
 #include <QSet>
+
+#include <algorithm>
 
 namespace Tavisk
 {
@@ -40,7 +43,77 @@ const QSet<QString> &supportedDestinations()
     };
     return names;
 }
+// The vocabulary and the supported set in one table keyed by the name bytes,
+// for the parse loop, which classifies every control token: open addressing
+// over a power-of-two array, with a hash computed inline, so that a lookup
+// costs little more than comparing the name once.
+class ClassTable
+{
+public:
+    ClassTable()
+    {
+        m_slots.resize(4096); // more than twice the 1813 words
+        for (const ControlWordEntry &entry : controlWordEntries())
+            slotFor(QByteArray(entry.name)) = {QByteArray(entry.name), ControlWordClass{true, false}};
+        for (const QString &name : supportedDestinations()) {
+            const QByteArray bytes = name.toLatin1();
+            Slot &slot = slotFor(bytes);
+            slot.name = bytes;
+            slot.wordClass.known = vocabulary().contains(name);
+            slot.wordClass.supportedDestination = true;
+        }
+    }
+
+    ControlWordClass classify(const QByteArray &name) const
+    {
+        const qsizetype mask = m_slots.size() - 1;
+        for (qsizetype i = hash(name) & mask;; i = (i + 1) & mask) {
+            const Slot &slot = m_slots.at(i);
+            if (slot.name.isNull())
+                return ControlWordClass();
+            if (slot.name.size() == name.size()
+                && std::equal(name.constData(), name.constData() + name.size(), slot.name.constData()))
+                return slot.wordClass;
+        }
+    }
+
+private:
+    struct Slot {
+        QByteArray name;
+        ControlWordClass wordClass;
+    };
+
+    static qsizetype hash(const QByteArray &name)
+    {
+        quint32 h = 2166136261u;
+        for (const char c : name)
+            h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+        return qsizetype(h ^ (h >> 16));
+    }
+
+    Slot &slotFor(const QByteArray &name)
+    {
+        const qsizetype mask = m_slots.size() - 1;
+        qsizetype i = hash(name) & mask;
+        while (!m_slots.at(i).name.isNull() && m_slots.at(i).name != name)
+            i = (i + 1) & mask;
+        return m_slots[i];
+    }
+
+    QList<Slot> m_slots;
+};
+
+const ClassTable &classTable()
+{
+    static const ClassTable table;
+    return table;
+}
 } // namespace
+
+ControlWordClass classifyControlWord(const QByteArray &name)
+{
+    return classTable().classify(name);
+}
 
 ControlWord::ControlWord(const QString &name)
     : m_name(name)

@@ -26,14 +26,27 @@ constexpr bool isSortedByName(const Entry (&table)[N])
     return true;
 }
 
+/// Byte order of two short names, compared inline: the names of the tables
+/// are a few bytes long, and a call into memcmp for each step of the search
+/// costs more than the comparison itself.
+inline bool nameLess(std::string_view a, std::string_view b)
+{
+    const std::size_t length = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < length; ++i) {
+        if (a[i] != b[i])
+            return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]);
+    }
+    return a.size() < b.size();
+}
+
 /// The entry of @p table named exactly @p controlWord, or null.
 template<typename Entry, std::size_t N>
 const Entry *findWord(const Entry (&table)[N], const QByteArray &controlWord)
 {
     const std::string_view name(controlWord.constData(), std::size_t(controlWord.size()));
     const Entry *it = std::lower_bound(std::begin(table), std::end(table), name,
-                                       [](const Entry &entry, std::string_view n) { return entry.name < n; });
-    if (it == std::end(table) || it->name != name)
+                                       [](const Entry &entry, std::string_view n) { return nameLess(entry.name, n); });
+    if (it == std::end(table) || nameLess(name, it->name))
         return nullptr;
     return it;
 }

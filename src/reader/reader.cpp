@@ -3,6 +3,7 @@
 #include "reader_p.h"
 
 #include "destinations/destination.h"
+#include "textdocument/textdocumentrtfoutput_p.h"
 #include "tokenizer/tokenizer.h"
 
 #include <QFile>
@@ -78,6 +79,9 @@ bool ReaderPrivate::parseTo(AbstractRtfOutput *output)
     if (!m_inputDevice || !m_inputDevice->isOpen() || !output)
         return false;
     m_output = output;
+    // A document output gathers consecutive text for the parse; what is
+    // left is inserted before parseTo returns.
+    const TextDocumentRtfOutputBatch batch(output);
     return parseFile();
 }
 

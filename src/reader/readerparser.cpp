@@ -3,7 +3,7 @@
 
 #include "reader_p.h"
 
-#include "controlword/controlword.h"
+#include "controlword/controlword_p.h"
 #include "logging_p.h"
 #include "tokenizer/tokenizer.h"
 
@@ -37,6 +37,8 @@
 
 #include <QDebug>
 #include <QHash>
+
+#include <algorithm>
 
 namespace Tavisk
 {
@@ -83,15 +85,42 @@ const QHash<QString, DestinationFactory> &destinationTable()
     return table;
 }
 
-// A parameter is converted like QString::toInt: digits with an optional
-// leading '-'; anything else, or a value outside 32 bits, gives 0.
+// A parameter is converted like QString::toInt in base 10: digits with an
+// optional leading '-'; anything else (no digit, a '-' elsewhere), or a value
+// outside 32 bits, gives 0. The tokenizer puts only digits and '-' into a
+// parameter, so reading them directly gives the same values without the
+// general conversion.
 inline int parameterValue(const Token &token)
 {
     if (!token.hasParameter)
         return 0;
-    bool ok = false;
-    const int value = token.parameter.toInt(&ok, 10);
-    return ok ? value : 0;
+    const QChar *c = token.parameter.constData();
+    const QChar *const end = c + token.parameter.size();
+    const bool negative = c != end && *c == QLatin1Char('-');
+    if (negative)
+        ++c;
+    if (c == end)
+        return 0;
+    // The magnitude stops growing past the 32-bit range, so leading zeros of
+    // any length still give their value and an overflow cannot wrap.
+    constexpr qint64 limit = qint64(1) << 31;
+    qint64 magnitude = 0;
+    for (; c != end; ++c) {
+        const char16_t digit = c->unicode();
+        if (digit < u'0' || digit > u'9')
+            return 0;
+        magnitude = std::min(magnitude * 10 + (digit - u'0'), limit + 1);
+    }
+    if (negative)
+        return magnitude <= limit ? int(-magnitude) : 0;
+    return magnitude < limit ? int(magnitude) : 0;
+}
+// Whether a word's name is @p name, compared inline: the loop asks twice for
+// every control word.
+template<std::size_t N>
+inline bool isName(const QByteArray &word, const char (&name)[N])
+{
+    return word.size() == qsizetype(N - 1) && std::equal(name, name + N - 1, word.constData());
 }
 } // namespace
 
@@ -138,22 +167,21 @@ void ReaderPrivate::parseDocument(Tokenizer &tokenizer)
         }
 
         case Control: {
-            const QString name = QString::fromUtf8(token.name);
-            const ControlWord controlWord(name);
-            if (!controlWord.isKnown())
+            const ControlWordClass controlWord = classifyControlWord(token.name);
+            if (!controlWord.known)
                 qCDebug(lcRtf) << "*** Unrecognised control word (not in spec 1.9.1): " << token.name;
 
             bool openDestination = false;
-            if (token.name == "ud") {
+            if (isName(token.name, "ud")) {
                 // \ud holds the Unicode version of a \upr group: its content
                 // is read as ordinary body text.
-                ignorable = controlWord.isSupportedDestination();
+                ignorable = controlWord.supportedDestination;
                 if (ignorable)
                     openDestination = true;
                 else
                     atGroupStart = false;
             } else if (atGroupStart) {
-                if (controlWord.isSupportedDestination()) {
+                if (controlWord.supportedDestination) {
                     openDestination = true;
                 } else if (ignorable) {
                     qCDebug(lcRtf) << "ignorable destination word:" << token.name;
@@ -167,13 +195,13 @@ void ReaderPrivate::parseDocument(Tokenizer &tokenizer)
             }
 
             if (openDestination) {
-                changeDestination(name);
+                changeDestination(QString::fromUtf8(token.name));
                 ignorable = false;
                 atGroupStart = false;
                 break;
             }
 
-            if (token.name == "*") {
+            if (isName(token.name, "*")) {
                 ignorable = true;
                 atGroupStart = true;
             }

@@ -69,6 +69,8 @@ void TextDocumentRtfOutput::appendText(const QString &text)
 void TextDocumentRtfOutput::insertPar()
 {
     // In an edit block for the same reason as insertText().
+    d->flushText();
+    d->applyPendingFormats();
     d->m_cursor->beginEditBlock();
     d->m_cursor->insertBlock();
     d->m_cursor->endEditBlock();
@@ -264,6 +266,8 @@ void TextDocumentRtfOutput::createImage(const QByteArray &data, const QTextImage
     // needs the picture.
     const QUrl url(format.stringProperty(QTextFormat::ImageName), QUrl::TolerantMode);
     d->m_document->addResource(QTextDocument::ImageResource, url, QVariant(data));
+    d->flushText();
+    d->applyPendingFormats();
     d->m_cursor->beginEditBlock();
     d->m_cursor->insertImage(format);
     d->m_cursor->endEditBlock();

@@ -20,6 +20,8 @@ class QTextDocument;
 namespace Tavisk
 {
 
+class AbstractRtfOutput;
+
 /**
  * State of a TextDocumentRtfOutput: the cursor into the caller's document,
  * the character formats of the open RTF groups, the paragraph format, and
@@ -57,8 +59,15 @@ public:
     void applyCharFormat();
     /// Hands the paragraph format to the cursor's block.
     void applyParagraphFormat();
-    /// Inserts @p text at the cursor with the cursor's character format.
+    /// Inserts @p text at the cursor with the cursor's character format;
+    /// during a reader's parse it is gathered with the text before it.
     void insertText(const QString &text);
+    /// Inserts the gathered text. Called before anything else touches the
+    /// cursor or its formats, and at the end of the parse.
+    void flushText();
+    /// Hands the cursor the formats changed since text last reached the
+    /// document; before an insertion and at the end of the parse.
+    void applyPendingFormats();
     /// Decodes one run of text bytes in m_encoding.
     QString decode(const QByteArray &text);
 
@@ -83,8 +92,39 @@ public:
     /// a group ends with the group, its code page included.
     QList<QString> m_encodingStack;
 
+    /// True while a Reader parses into this output: consecutive text is then
+    /// gathered in m_pendingText and inserted with one cursor operation.
+    /// Every insertion into a QTextDocument costs thousands of instructions
+    /// whatever its length (format lookup, undo record, change signals), and
+    /// RTF text arrives in small pieces: a \'hh escape or a \u character
+    /// is a piece of its own.
+    bool m_gatherText = false;
+    QString m_pendingText;
+    /// During a parse, format changes reach the cursor just before the next
+    /// insertion: a run of changes costs one format lookup, not one each.
+    bool m_charFormatPending = false;
+    bool m_blockFormatPending = false;
+
 private:
+    void insertNow(const QString &text);
     void setColourProperty(QTextFormat &format, int property, int colourIndex) const;
+};
+
+/**
+ * Lets a Reader gather the text of a TextDocumentRtfOutput for the length of
+ * one parse: constructed before the parse, it turns gathering on; destroyed
+ * after, it inserts what is left and turns gathering off again. Outside a
+ * parse every call on the output reaches the document at once.
+ */
+class TextDocumentRtfOutputBatch
+{
+public:
+    explicit TextDocumentRtfOutputBatch(AbstractRtfOutput *output);
+    ~TextDocumentRtfOutputBatch();
+
+private:
+    Q_DISABLE_COPY(TextDocumentRtfOutputBatch)
+    TextDocumentRtfOutputPrivate *m_output = nullptr;
 };
 
 } // namespace Tavisk

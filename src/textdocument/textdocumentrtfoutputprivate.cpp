@@ -1,5 +1,7 @@
 #include "textdocumentrtfoutput_p.h"
 
+#include <tavisk/textdocumentrtfoutput.h>
+
 #include "output/codepage_p.h"
 #include "reader/logging_p.h"
 
@@ -108,15 +110,68 @@ double TextDocumentRtfOutputPrivate::pixelsFromTwips(int twips)
 
 void TextDocumentRtfOutputPrivate::applyCharFormat()
 {
+    if (m_gatherText) {
+        // The gathered text was written under the format that is changing;
+        // the cursor takes the new one when text next reaches the document.
+        flushText();
+        m_charFormatPending = true;
+        return;
+    }
     m_cursor->setCharFormat(m_textCharFormatStack.last());
 }
 
 void TextDocumentRtfOutputPrivate::applyParagraphFormat()
 {
+    if (m_gatherText) {
+        // A paragraph sets several properties in a row (\pard\ql\li..\sa..);
+        // the block takes them all at once, before the next insertion.
+        flushText();
+        m_blockFormatPending = true;
+        return;
+    }
     m_cursor->setBlockFormat(m_paragraphFormat);
 }
 
+void TextDocumentRtfOutputPrivate::applyPendingFormats()
+{
+    if (m_blockFormatPending) {
+        m_blockFormatPending = false;
+        m_cursor->setBlockFormat(m_paragraphFormat);
+    }
+    if (m_charFormatPending) {
+        m_charFormatPending = false;
+        m_cursor->setCharFormat(m_textCharFormatStack.last());
+    }
+}
+
 void TextDocumentRtfOutputPrivate::insertText(const QString &text)
+{
+    if (m_gatherText) {
+        // The formats in force for this text reach the cursor now: the
+        // format objects are changed in place before the next change is
+        // announced, so they no longer describe this text by then.
+        if (m_pendingText.isEmpty())
+            applyPendingFormats();
+        m_pendingText += text;
+        // Bounded, so that a long stretch of text without formatting does
+        // not hold a second copy of itself.
+        if (m_pendingText.size() >= 64 * 1024)
+            flushText();
+        return;
+    }
+    insertNow(text);
+}
+
+void TextDocumentRtfOutputPrivate::flushText()
+{
+    if (m_pendingText.isEmpty())
+        return;
+    insertNow(m_pendingText);
+    // Keeps the capacity for the next stretch of text.
+    m_pendingText.truncate(0);
+}
+
+void TextDocumentRtfOutputPrivate::insertNow(const QString &text)
 {
     // Outside an edit block, every QTextCursor::insertText ends by laying out
     // the whole paragraph to find the cursor's x position, so a paragraph
@@ -148,6 +203,24 @@ void TextDocumentRtfOutputPrivate::setColourProperty(QTextFormat &format, int pr
         format.setProperty(property, QBrush(colour, Qt::SolidPattern));
     else
         format.clearProperty(property);
+}
+
+TextDocumentRtfOutputBatch::TextDocumentRtfOutputBatch(AbstractRtfOutput *output)
+{
+    auto *textOutput = dynamic_cast<TextDocumentRtfOutput *>(output);
+    if (!textOutput || textOutput->d->m_gatherText)
+        return;
+    m_output = textOutput->d.get();
+    m_output->m_gatherText = true;
+}
+
+TextDocumentRtfOutputBatch::~TextDocumentRtfOutputBatch()
+{
+    if (!m_output)
+        return;
+    m_output->flushText();
+    m_output->applyPendingFormats();
+    m_output->m_gatherText = false;
 }
 
 } // namespace Tavisk

@@ -4,6 +4,8 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+
 namespace Tavisk
 {
 
@@ -36,20 +38,80 @@ inline bool isLineBreak(char c)
 {
     return c == '\r' || c == '\n';
 }
+
+// Every byte value, each followed by a NUL as QByteArray data is, for tokens
+// of a single byte (\'hh escapes, control symbols): their names share this
+// static storage instead of allocating.
+struct ByteTable {
+    char bytes[512];
+    constexpr ByteTable()
+        : bytes()
+    {
+        for (int i = 0; i < 256; ++i)
+            bytes[2 * i] = char(i);
+    }
+};
+constexpr ByteTable byteTable;
+
+inline QByteArray singleByte(char c)
+{
+    return QByteArray::fromRawData(&byteTable.bytes[2 * static_cast<unsigned char>(c)], 1);
+}
 } // namespace
 
 Tokenizer::Tokenizer(QIODevice *inputDevice)
     : m_inputDevice(inputDevice)
+    , m_lookAhead(inputDevice)
 {
+}
+
+bool Tokenizer::LookAhead::refill()
+{
+    if (m_index > 0)
+        m_device->skip(m_index);
+    m_index = 0;
+    const qint64 peeked = m_device->peek(m_bytes, sizeof m_bytes);
+    m_size = peeked > 0 ? qsizetype(peeked) : 0;
+    return m_size > 0;
+}
+
+void Tokenizer::LookAhead::ungetChar(char c)
+{
+    if (m_index > 0) {
+        --m_index;
+        return;
+    }
+    // The byte came from a window that has already been consumed.
+    m_device->ungetChar(c);
+    m_size = 0;
+}
+
+void Tokenizer::LookAhead::consume()
+{
+    if (m_index > 0)
+        m_device->skip(m_index);
+    m_index = 0;
+    m_size = 0;
+}
+
+Tokenizer::~Tokenizer()
+{
+    m_lookAhead.consume();
 }
 
 Token Tokenizer::fetchToken()
 {
     Token token;
+    readToken(token);
+    return token;
+}
+
+void Tokenizer::readToken(Token &token)
+{
     char c;
     do {
-        if (!m_inputDevice->getChar(&c))
-            return token;
+        if (!m_lookAhead.getChar(&c))
+            return;
     } while (isLineBreak(c));
 
     switch (c) {
@@ -61,75 +123,215 @@ Token Tokenizer::fetchToken()
         break;
     case '\\':
         token.type = Control;
-        pullControl(token);
+        readControl(token);
         break;
     default:
         token.type = Plain;
-        token.name.append(c);
-        pullPlainText(token);
+        readPlainText(token, &c, 1);
         break;
     }
-    return token;
 }
 
 void Tokenizer::pullPlainText(Token &token)
 {
+    readPlainText(token, nullptr, 0);
+}
+
+void Tokenizer::readPlainText(Token &token, const char *first, qsizetype firstLength)
+{
+    // Bytes are gathered on the stack and handed to the token in blocks: one
+    // allocation for a typical run instead of a growth step every few bytes.
+    char buffer[1024];
+    qsizetype length = 0;
+    if (firstLength > 0)
+        buffer[length++] = *first;
     char c;
-    while (m_inputDevice->getChar(&c)) {
+    while (m_lookAhead.getChar(&c)) {
         if (isLineBreak(c))
             continue;
         if (c == '\\' || c == '{' || c == '}') {
-            m_inputDevice->ungetChar(c);
-            return;
+            m_lookAhead.ungetChar(c);
+            break;
         }
-        token.name.append(c);
+        buffer[length++] = c;
+        if (length == qsizetype(sizeof buffer)) {
+            token.name.append(buffer, length);
+            length = 0;
+        }
     }
+    if (token.name.isEmpty())
+        token.name = QByteArray(buffer, length);
+    else
+        token.name.append(buffer, length);
 }
 
 void Tokenizer::pullControl(Token &token)
 {
+    readControl(token);
+}
+
+void Tokenizer::readControl(Token &token)
+{
     char c;
     // A backslash as the very last byte: the token keeps an empty name, and
     // the next fetch reports the end of the input.
-    if (!m_inputDevice->getChar(&c))
+    if (!m_lookAhead.getChar(&c))
         return;
-    token.name.append(c);
-    if (isLetter(c))
-        pullControlWord(token);
-    else
-        pullControlSymbol(token);
+    if (isLetter(c)) {
+        readControlWord(token, &c, 1);
+    } else {
+        token.name = singleByte(c);
+        readControlSymbol(token);
+    }
 }
 
 void Tokenizer::pullControlWord(Token &token)
 {
+    readControlWord(token, nullptr, 0);
+}
+
+void Tokenizer::readControlWord(Token &token, const char *first, qsizetype firstLength)
+{
+    // The letters and the parameter are gathered on the stack; a word or a
+    // parameter longer than the buffer spills into the token in blocks.
+    char name[64];
+    qsizetype nameLength = 0;
+    if (firstLength > 0)
+        name[nameLength++] = *first;
+    char digits[32];
+    qsizetype digitCount = 0;
+
     char c;
-    while (m_inputDevice->getChar(&c)) {
+    while (m_lookAhead.getChar(&c)) {
         if (c == ' ' || isLineBreak(c))
-            return; // the delimiter belongs to the word
+            break; // the delimiter belongs to the word
         if (static_cast<unsigned char>(c) <= 32) {
-            m_inputDevice->ungetChar(c);
-            return;
+            m_lookAhead.ungetChar(c);
+            break;
         }
         if (isLetter(c)) {
             // A letter after the parameter starts the text that follows the
             // word: writers emit "\highlight0Normal" and "\u945a", where the
             // letters are text (and for \u, its fallback).
             if (token.hasParameter) {
-                m_inputDevice->ungetChar(c);
-                return;
+                m_lookAhead.ungetChar(c);
+                break;
             }
-            token.name.append(c);
+            name[nameLength++] = c;
+            if (nameLength == qsizetype(sizeof name)) {
+                token.name.append(name, nameLength);
+                nameLength = 0;
+            }
         } else if (isDigit(c) || c == '-') {
-            token.parameter.append(QLatin1Char(c));
+            digits[digitCount++] = c;
+            if (digitCount == qsizetype(sizeof digits)) {
+                token.parameter.append(QLatin1String(digits, digitCount));
+                digitCount = 0;
+            }
             token.hasParameter = true;
         } else {
-            m_inputDevice->ungetChar(c);
-            return;
+            m_lookAhead.ungetChar(c);
+            break;
         }
+    }
+    if (token.name.isEmpty())
+        token.name = sharedName(name, nameLength);
+    else
+        token.name.append(name, nameLength);
+    if (digitCount > 0) {
+        if (token.parameter.isEmpty())
+            token.parameter = sharedParameter(digits, digitCount);
+        else
+            token.parameter.append(QLatin1String(digits, digitCount));
     }
 }
 
+namespace
+{
+constexpr qsizetype maximumSharedCopies = 4096;
+
+inline quint64 hashBytes(const char *bytes, qsizetype length)
+{
+    // FNV-1a: a handful of instructions per byte for names of a few letters.
+    quint64 hash = 0xcbf29ce484222325ULL;
+    for (qsizetype i = 0; i < length; ++i) {
+        hash ^= static_cast<unsigned char>(bytes[i]);
+        hash *= 0x100000001b3ULL;
+    }
+    return hash ^ (hash >> 32);
+}
+
+inline bool sameBytes(const QByteArray &key, const char *bytes, qsizetype length)
+{
+    if (key.size() != length)
+        return false;
+    const char *data = key.constData();
+    for (qsizetype i = 0; i < length; ++i) {
+        if (data[i] != bytes[i])
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+template<typename Value>
+template<typename Make>
+Value Tokenizer::SharedCopies<Value>::get(const char *bytes, qsizetype length, Make make)
+{
+    if (m_slots.isEmpty())
+        m_slots.resize(256);
+    const quint64 hash = hashBytes(bytes, length);
+    qsizetype mask = m_slots.size() - 1;
+    qsizetype index = qsizetype(hash) & mask;
+    // Keys are never empty: an empty key marks a free slot.
+    while (!m_slots.at(index).key.isEmpty()) {
+        const Slot &slot = m_slots.at(index);
+        if (sameBytes(slot.key, bytes, length))
+            return slot.value;
+        index = (index + 1) & mask;
+    }
+    const Value value = make(bytes, length);
+    if (length == 0 || m_count >= maximumSharedCopies)
+        return value;
+    if (2 * (m_count + 1) > m_slots.size()) {
+        // Keep the table at most half full: double it and place the entries again.
+        QList<Slot> old;
+        old.swap(m_slots);
+        m_slots.resize(old.size() * 2);
+        mask = m_slots.size() - 1;
+        for (Slot &slot : old) {
+            if (slot.key.isEmpty())
+                continue;
+            qsizetype i = qsizetype(hashBytes(slot.key.constData(), slot.key.size())) & mask;
+            while (!m_slots.at(i).key.isEmpty())
+                i = (i + 1) & mask;
+            m_slots[i] = std::move(slot);
+        }
+        index = qsizetype(hash) & mask;
+        while (!m_slots.at(index).key.isEmpty())
+            index = (index + 1) & mask;
+    }
+    m_slots[index] = Slot{QByteArray(bytes, length), value};
+    ++m_count;
+    return value;
+}
+
+QByteArray Tokenizer::sharedName(const char *name, qsizetype length)
+{
+    return m_names.get(name, length, [](const char *bytes, qsizetype n) { return QByteArray(bytes, n); });
+}
+
+QString Tokenizer::sharedParameter(const char *digits, qsizetype length)
+{
+    return m_parameters.get(digits, length, [](const char *bytes, qsizetype n) { return QString::fromLatin1(bytes, n); });
+}
+
 void Tokenizer::pullControlSymbol(Token &token)
+{
+    readControlSymbol(token);
+}
+
+void Tokenizer::readControlSymbol(Token &token)
 {
     const char symbol = token.name.at(0);
     switch (symbol) {
@@ -138,14 +340,14 @@ void Tokenizer::pullControlSymbol(Token &token)
         // a control symbol, and the bytes read for it are dropped.
         char high;
         char low;
-        if (!m_inputDevice->getChar(&high) || !m_inputDevice->getChar(&low))
+        if (!m_lookAhead.getChar(&high) || !m_lookAhead.getChar(&low))
             return;
         const int highValue = hexValue(high);
         const int lowValue = hexValue(low);
         if (highValue < 0 || lowValue < 0)
             return;
         token.type = Plain;
-        token.name = QByteArray(1, char(highValue * 16 + lowValue));
+        token.name = singleByte(char(highValue * 16 + lowValue));
         return;
     }
     case '\\':

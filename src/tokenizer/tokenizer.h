@@ -3,6 +3,8 @@
 
 #include "token.h"
 
+#include <QList>
+
 class QIODevice;
 
 namespace Tavisk
@@ -18,6 +20,8 @@ class Tokenizer
 {
 public:
     explicit Tokenizer(QIODevice *inputDevice);
+    ~Tokenizer();
+    Q_DISABLE_COPY(Tokenizer)
 
     Token fetchToken();
 
@@ -27,7 +31,82 @@ public:
     void pullPlainText(Token &token);
 
 private:
+    // The work of pullControlWord and pullPlainText, for a word or run whose
+    // first byte has been read but not yet stored in the token.
+    void readToken(Token &token);
+    void readControl(Token &token);
+    void readControlSymbol(Token &token);
+    void readControlWord(Token &token, const char *first, qsizetype firstLength);
+    void readPlainText(Token &token, const char *first, qsizetype firstLength);
+
+    QByteArray sharedName(const char *name, qsizetype length);
+    QString sharedParameter(const char *digits, qsizetype length);
+
+    /**
+     * The bytes ahead of the device position, as QIODevice::peek() copies
+     * them. Tokens are read from here; the device is moved past the bytes
+     * used when the window is refilled and when the tokenizer is destroyed,
+     * so it is left exactly where byte-wise reading with one byte of
+     * push-back would have left it (after the document's closing brace,
+     * say), while one peek and one skip per window replace a getChar() call
+     * per byte, the most expensive step of reading.
+     */
+    class LookAhead
+    {
+    public:
+        explicit LookAhead(QIODevice *device)
+            : m_device(device)
+        {
+        }
+        /// The next byte, or false at the end of the input.
+        bool getChar(char *c)
+        {
+            if (m_index == m_size && !refill())
+                return false;
+            *c = m_bytes[m_index++];
+            return true;
+        }
+        /// Gives back the byte just read.
+        void ungetChar(char c);
+        /// Moves the device past the bytes read.
+        void consume();
+
+    private:
+        bool refill();
+
+        QIODevice *m_device;
+        qsizetype m_index = 0;
+        qsizetype m_size = 0;
+        char m_bytes[4096];
+    };
+
     QIODevice *m_inputDevice;
+    LookAhead m_lookAhead;
+    /// A document uses a few hundred distinct words and parameters over and
+    /// over; tokens share one copy of each instead of allocating their own.
+    /// Open addressing with a hash computed inline: a lookup costs about as
+    /// much as comparing the bytes. The cache stops growing at a fixed
+    /// size, so a file of endless distinct words costs no more than
+    /// allocating every name would.
+    template<typename Value>
+    class SharedCopies
+    {
+    public:
+        /// The shared copy for @p bytes, made by @p make on the first request.
+        template<typename Make>
+        Value get(const char *bytes, qsizetype length, Make make);
+
+    private:
+        struct Slot {
+            QByteArray key;
+            Value value;
+        };
+        QList<Slot> m_slots;
+        qsizetype m_count = 0;
+    };
+
+    SharedCopies<QByteArray> m_names;
+    SharedCopies<QString> m_parameters;
 };
 
 } // namespace Tavisk
