@@ -1,6 +1,7 @@
 #include "pictdestination.h"
 
 #include "reader/logging_p.h"
+#include "tokenizer/hexdigit_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
 
@@ -18,17 +19,6 @@ namespace
 // goal or scale written as a huge number must not reach the text layout,
 // which rounds sizes to int.
 constexpr double maximumExtent = 32767.0;
-
-inline int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // Goals come in twips; the document wants pixels at 96 dpi. A goal of 0 or
 // less gives no usable size and counts as not given.
@@ -104,7 +94,7 @@ void PictDestination::handlePlainText(const QByteArray &plainText)
     // two digits of a byte leaves the first one pending for the next run.
     // Anything that is not a hex digit (spaces, stray letters) is skipped.
     for (const char c : plainText) {
-        const int value = hexValue(c);
+        const int value = hexDigitValue(c);
         if (value < 0)
             continue;
         if (m_pendingNibble < 0) {

@@ -1,6 +1,7 @@
 #include "tokenizer.h"
 
 #include "reader/logging_p.h"
+#include "hexdigit_p.h"
 
 #include <QIODevice>
 
@@ -21,17 +22,6 @@ inline bool isLetter(char c)
 inline bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-inline int hexValue(char c)
-{
-    if (isDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 inline bool isLineBreak(char c)
@@ -342,8 +332,8 @@ void Tokenizer::readControlSymbol(Token &token)
         char low;
         if (!m_lookAhead.getChar(&high) || !m_lookAhead.getChar(&low))
             return;
-        const int highValue = hexValue(high);
-        const int lowValue = hexValue(low);
+        const int highValue = hexDigitValue(high);
+        const int lowValue = hexDigitValue(low);
         if (highValue < 0 || lowValue < 0)
             return;
         token.type = Plain;
