@@ -1,6 +1,6 @@
 #include "conversion.h"
 
-#include "inspectingoutput.h"
+#include "collectingoutput.h"
 #include "pagerenderer.h"
 
 #include <tavisk/reader.h>
@@ -193,7 +193,7 @@ QStringList pageFileNames(const QString &output, int pageCount)
     return names;
 }
 
-bool loadDocument(const QString &input, InspectingOutput *output, QString *error)
+bool loadDocument(const QString &input, CollectingOutput *output, QString *error)
 {
     // The reader only says whether a file opened; ask the file system first
     // so the message can give the reason.
@@ -226,7 +226,7 @@ QString convert(const ConversionJob &job)
     // Nothing is ever undone in a converted document; recording every
     // insertion would only cost time and memory.
     document.setUndoRedoEnabled(false);
-    InspectingOutput output(&document);
+    CollectingOutput output(&document);
     QString error;
     if (!loadDocument(job.input, &output, &error))
         return error;

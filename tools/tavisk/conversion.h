@@ -6,7 +6,7 @@
 
 #include <optional>
 
-class InspectingOutput;
+class CollectingOutput;
 class QTextDocument;
 
 enum class Format { Text, Html, Markdown, Odt, Pdf, Png };
@@ -41,7 +41,7 @@ struct ConversionJob {
  * document). On failure returns false and sets @p error to a one-line
  * message that names the file.
  */
-bool loadDocument(const QString &input, InspectingOutput *output, QString *error);
+bool loadDocument(const QString &input, CollectingOutput *output, QString *error);
 
 /// Converts one file. Returns an empty string on success, else a one-line
 /// message that names the file at fault.

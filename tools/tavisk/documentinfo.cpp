@@ -1,6 +1,6 @@
 #include "documentinfo.h"
 
-#include "inspectingoutput.h"
+#include "collectingoutput.h"
 
 #include <QDateTime>
 #include <QJsonArray>
@@ -205,7 +205,7 @@ QString colourName(const QColor &colour)
     return colour.isValid() ? colour.name() : QString();
 }
 
-QStringList sortedPropertyNames(const InspectingOutput &output)
+QStringList sortedPropertyNames(const CollectingOutput &output)
 {
     // The names come in hash order; show them sorted.
     QStringList names = output.userPropNames();
@@ -214,7 +214,7 @@ QStringList sortedPropertyNames(const InspectingOutput &output)
 }
 } // namespace
 
-QJsonObject DocumentInfo::toJson(const QString &fileName, const InspectingOutput &output)
+QJsonObject DocumentInfo::toJson(const QString &fileName, const CollectingOutput &output)
 {
     QJsonObject metadata;
     for (const TextItem &item : s_textItems) {
@@ -264,7 +264,7 @@ QJsonObject DocumentInfo::toJson(const QString &fileName, const InspectingOutput
     }
 
     QJsonArray pictures;
-    for (const InspectingOutput::Picture &picture : output.pictures()) {
+    for (const CollectingOutput::Picture &picture : output.pictures()) {
         QJsonObject entry{{QStringLiteral("name"), picture.name},
                           {QStringLiteral("format"), picture.format},
                           {QStringLiteral("bytes"), picture.byteCount},
@@ -291,7 +291,7 @@ QJsonObject DocumentInfo::toJson(const QString &fileName, const InspectingOutput
     return result;
 }
 
-QString DocumentInfo::toText(const QString &fileName, const InspectingOutput &output)
+QString DocumentInfo::toText(const QString &fileName, const CollectingOutput &output)
 {
     QStringList lines;
     QList<QPair<QString, QString>> items;
@@ -367,7 +367,7 @@ QString DocumentInfo::toText(const QString &fileName, const InspectingOutput &ou
 
     lines.append(QString());
     lines.append(QStringLiteral("Pictures: %1").arg(output.pictures().size()));
-    for (const InspectingOutput::Picture &picture : output.pictures()) {
+    for (const CollectingOutput::Picture &picture : output.pictures()) {
         const QString pixels = picture.pixelSize.isValid()
             ? QStringLiteral("%1 x %2 pixels").arg(picture.pixelSize.width()).arg(picture.pixelSize.height())
             : QStringLiteral("unreadable");

@@ -3,7 +3,7 @@
 
 #include "conversion.h"
 #include "documentinfo.h"
-#include "inspectingoutput.h"
+#include "collectingoutput.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -144,7 +144,7 @@ int runInfo(const QCommandLineParser &parser, const QStringList &inputs)
     }
     QTextDocument document;
     document.setUndoRedoEnabled(false);
-    InspectingOutput output(&document);
+    CollectingOutput output(&document);
     QString error;
     if (!loadDocument(inputs.first(), &output, &error)) {
         messages().error(error);

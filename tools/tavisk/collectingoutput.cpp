@@ -1,14 +1,14 @@
-#include "inspectingoutput.h"
+#include "collectingoutput.h"
 
 #include <QBuffer>
 #include <QImageReader>
 
-InspectingOutput::InspectingOutput(QTextDocument *document)
+CollectingOutput::CollectingOutput(QTextDocument *document)
     : TextDocumentRtfOutput(document)
 {
 }
 
-void InspectingOutput::insertFontTableEntry(Tavisk::FontTableEntry entry, unsigned int index)
+void CollectingOutput::insertFontTableEntry(Tavisk::FontTableEntry entry, unsigned int index)
 {
     // A font number given twice: the later entry wins, as it does for the
     // text that uses it.
@@ -16,19 +16,19 @@ void InspectingOutput::insertFontTableEntry(Tavisk::FontTableEntry entry, unsign
     TextDocumentRtfOutput::insertFontTableEntry(entry, index);
 }
 
-void InspectingOutput::appendToColourTable(const QColor &colour)
+void CollectingOutput::appendToColourTable(const QColor &colour)
 {
     m_colours.append(colour);
     TextDocumentRtfOutput::appendToColourTable(colour);
 }
 
-void InspectingOutput::insertStyleSheetTableEntry(unsigned int index, Tavisk::StyleSheetTableEntry entry)
+void CollectingOutput::insertStyleSheetTableEntry(unsigned int index, Tavisk::StyleSheetTableEntry entry)
 {
     m_styles.insert(index, entry);
     TextDocumentRtfOutput::insertStyleSheetTableEntry(index, entry);
 }
 
-void InspectingOutput::createImage(const QByteArray &data, const QTextImageFormat &format)
+void CollectingOutput::createImage(const QByteArray &data, const QTextImageFormat &format)
 {
     Picture picture;
     picture.name = format.name();
@@ -43,13 +43,13 @@ void InspectingOutput::createImage(const QByteArray &data, const QTextImageForma
     TextDocumentRtfOutput::createImage(data, format);
 }
 
-void InspectingOutput::setPageWidth(int twips)
+void CollectingOutput::setPageWidth(int twips)
 {
     m_pageWidth = twips;
     TextDocumentRtfOutput::setPageWidth(twips);
 }
 
-void InspectingOutput::setPageHeight(int twips)
+void CollectingOutput::setPageHeight(int twips)
 {
     m_pageHeight = twips;
     TextDocumentRtfOutput::setPageHeight(twips);

@@ -1,5 +1,5 @@
-#ifndef TAVISK_TOOL_INSPECTINGOUTPUT_H
-#define TAVISK_TOOL_INSPECTINGOUTPUT_H
+#ifndef TAVISK_TOOL_COLLECTINGOUTPUT_H
+#define TAVISK_TOOL_COLLECTINGOUTPUT_H
 
 #include <tavisk/textdocumentrtfoutput.h>
 
@@ -16,7 +16,7 @@
  * size. The document is built exactly as TextDocumentRtfOutput builds it;
  * every recorded call is passed on to it.
  */
-class InspectingOutput : public Tavisk::TextDocumentRtfOutput
+class CollectingOutput : public Tavisk::TextDocumentRtfOutput
 {
 public:
     struct Picture {
@@ -27,7 +27,7 @@ public:
         QSize pixelSize;     ///< size of the image itself; invalid when Qt cannot read it
     };
 
-    explicit InspectingOutput(QTextDocument *document);
+    explicit CollectingOutput(QTextDocument *document);
 
     const QMap<unsigned int, Tavisk::FontTableEntry> &fonts() const { return m_fonts; }
     const QList<QColor> &colours() const { return m_colours; }
