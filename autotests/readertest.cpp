@@ -4,6 +4,7 @@
 #include "recordingoutput.h"
 #include "testhelpers.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QMetaObject>
 #include <QRandomGenerator>
@@ -26,6 +27,14 @@ private Q_SLOTS:
     void reopenReplacesHeldFile();
     void secondParse_data();
     void secondParse();
+    void parseHooks_data();
+    void parseHooks();
+    void parseHooksNeedInputAndOutput();
+    void errorString_data();
+    void errorString();
+    void readFromDevice_data();
+    void readFromDevice();
+    void deviceOwnership();
 
     void header_data();
     void header();
@@ -164,6 +173,139 @@ void ReaderTest::secondParse()
     RecordingOutput second;
     QCOMPARE(reader.parseTo(&second), secondResult);
     QCOMPARE(second.calls, secondCalls);
+}
+
+void ReaderTest::parseHooks_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("result");
+    QTest::addColumn<QStringList>("hooks");
+    QTest::newRow("document") << QByteArray("{\\rtf1 {\\b a}}") << true
+                              << QStringList{QStringLiteral("beginParse@0"), QStringLiteral("endParse@4")};
+    QTest::newRow("truncated document") << QByteArray("{\\rtf1 {a") << true
+                                        << QStringList{QStringLiteral("beginParse@0"), QStringLiteral("endParse@2")};
+    QTest::newRow("rejected header") << QByteArray("plain text") << false
+                                     << QStringList{QStringLiteral("beginParse@0"), QStringLiteral("endParse@0")};
+    QTest::newRow("empty input") << QByteArray() << false
+                                 << QStringList{QStringLiteral("beginParse@0"), QStringLiteral("endParse@0")};
+}
+
+void ReaderTest::parseHooks()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, result);
+    QFETCH(QStringList, hooks);
+    RecordingOutput output;
+    QCOMPARE(TestHelpers::parse(content, &output), result);
+    QCOMPARE(output.hooks, hooks);
+}
+
+void ReaderTest::parseHooksNeedInputAndOutput()
+{
+    Reader reader;
+    RecordingOutput output;
+    QVERIFY(!reader.parseTo(&output));
+    QVERIFY(output.hooks.isEmpty());
+}
+
+void ReaderTest::errorString_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("missing file") << QStringLiteral("missing.rtf") << QByteArray() << false
+                                  << QStringLiteral("cannot open: No such file or directory");
+    QTest::newRow("folder") << QString() << QByteArray() << false << QStringLiteral("cannot open: Is a directory");
+    QTest::newRow("not RTF") << QStringLiteral("notrtf.txt") << QByteArray("Dear Sir") << true
+                             << QStringLiteral("not an RTF file (it does not start with {\\rtf)");
+    QTest::newRow("RTF") << QStringLiteral("fine.rtf") << QByteArray("{\\rtf1 x}") << true << QString();
+}
+
+void ReaderTest::errorString()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+    QFETCH(bool, opens);
+    QFETCH(QString, error);
+    QString path = m_dir.path();
+    if (!fileName.isEmpty())
+        path = content.isNull() ? m_dir.filePath(fileName) : writeFile(fileName, content);
+    Reader reader;
+    QCOMPARE(reader.open(path), opens);
+    if (opens) {
+        QVERIFY(reader.errorString().isEmpty());
+        RecordingOutput output;
+        QCOMPARE(reader.parseTo(&output), error.isEmpty());
+    }
+    QCOMPARE(reader.errorString(), error);
+}
+
+void ReaderTest::readFromDevice_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("document") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hello {\\b bold}\\par}");
+    QTest::newRow("not RTF") << QByteArray("Hello");
+    QTest::newRow("metadata") << TestHelpers::readFile(TestHelpers::dataFile(QStringLiteral("metadata.rtf")));
+}
+
+void ReaderTest::readFromDevice()
+{
+    // A buffer gives what the same bytes in a file give.
+    QFETCH(QByteArray, content);
+    RecordingOutput fromFile;
+    const bool fileResult = TestHelpers::parse(content, &fromFile);
+
+    QBuffer buffer;
+    buffer.setData(content);
+    Reader reader;
+    QVERIFY(reader.open(&buffer));
+    RecordingOutput fromBuffer;
+    QCOMPARE(reader.parseTo(&fromBuffer), fileResult);
+    QCOMPARE(fromBuffer.calls, fromFile.calls);
+    QCOMPARE(fromBuffer.title(), fromFile.title());
+    QVERIFY(reader.fileName().isNull());
+}
+
+void ReaderTest::deviceOwnership()
+{
+    // A device the reader opened is closed again by close(); one the caller
+    // opened is read from where it stands and left open.
+    QBuffer closedBuffer;
+    closedBuffer.setData("{\\rtf1 a}");
+    Reader reader;
+    QVERIFY(reader.open(&closedBuffer));
+    QVERIFY(closedBuffer.isOpen());
+    QCOMPARE(closedBuffer.openMode() & QIODevice::ReadWrite, QIODevice::ReadOnly);
+    reader.close();
+    QVERIFY(!closedBuffer.isOpen());
+
+    QBuffer openBuffer;
+    openBuffer.setData("junk{\\rtf1 b}");
+    QVERIFY(openBuffer.open(QIODevice::ReadOnly));
+    QVERIFY(openBuffer.seek(4));
+    QVERIFY(reader.open(&openBuffer));
+    RecordingOutput output;
+    QVERIFY(reader.parseTo(&output));
+    QCOMPARE(output.calls, QStringList{QStringLiteral("appendText(bytes:b)")});
+    reader.close();
+    QVERIFY(openBuffer.isOpen());
+
+    // The reader forgets a device it was given once it reads another input.
+    QBuffer first;
+    first.setData("{\\rtf1 first}");
+    QVERIFY(reader.open(&first));
+    QVERIFY(reader.open(writeFile(QStringLiteral("after-device.rtf"), "{\\rtf1 second}")));
+    QVERIFY(!first.isOpen());
+
+    QVERIFY(!reader.open(static_cast<QIODevice *>(nullptr)));
+    QVERIFY(!reader.errorString().isEmpty());
+    QBuffer writeOnly;
+    QVERIFY(writeOnly.open(QIODevice::WriteOnly));
+    QVERIFY(!reader.open(&writeOnly));
+    QCOMPARE(reader.errorString(), QStringLiteral("cannot open: the device is not open for reading"));
+    QVERIFY(!reader.parseTo(&output));
+    QCOMPARE(reader.errorString(), QStringLiteral("no input is open"));
 }
 
 void ReaderTest::header_data()

@@ -115,6 +115,12 @@ public:
         record(QStringLiteral("endGroup()"));
     }
 
+    // The parse hooks are kept apart from the calls, each with the number of
+    // calls recorded before it: "beginParse@0", "endParse@3".
+    void beginParse() override { hooks.append(QStringLiteral("beginParse@%1").arg(calls.size())); }
+    void endParse() override { hooks.append(QStringLiteral("endParse@%1").arg(calls.size())); }
+
+    QStringList hooks;
     QList<QByteArray> images;
     QList<QTextImageFormat> imageFormats;
     QList<QColor> colours;

@@ -30,10 +30,19 @@ inline bool parse(const QByteArray &rtf, Tavisk::AbstractRtfOutput *output)
     return reader.parseTo(output);
 }
 
+/// The whole content of @p path.
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(path));
+    return file.readAll();
+}
+
 /// Path of a fixture in autotests/data.
 inline QString dataFile(const QString &name)
 {
-    return QStringLiteral(TAVISK_TEST_DATA "/") + name;
+    return QFINDTESTDATA(QStringLiteral("data/") + name);
 }
 
 /**

@@ -193,6 +193,30 @@ public:
         TextDocumentRtfOutput::appendText(text);
     }
 };
+
+// Reads the document at every paragraph end, as a subclass that reports
+// progress or counts pages during a parse would.
+class ParagraphWatchingOutput : public TextDocumentRtfOutput
+{
+public:
+    ParagraphWatchingOutput(QTextDocument *document)
+        : TextDocumentRtfOutput(document)
+        , m_document(document)
+    {
+    }
+
+    QStringList seen;
+
+    void insertPar() override
+    {
+        flush();
+        seen.append(m_document->toPlainText());
+        TextDocumentRtfOutput::insertPar();
+    }
+
+private:
+    QTextDocument *m_document;
+};
 } // namespace
 
 class TextDocumentTest : public QObject
@@ -227,6 +251,9 @@ private Q_SLOTS:
     void gatheredText_data();
     void gatheredText();
     void textWithoutReaderReachesDocumentAtOnce();
+    void flushDuringParse();
+    void fromRtf_data();
+    void fromRtf();
     void hostileInput_data();
     void hostileInput();
     void truncatedDestinations_data();
@@ -583,7 +610,7 @@ void TextDocumentTest::corpus()
     TextSeenOutput output(&document);
     Reader reader;
     QVERIFY(reader.open(fileName));
-    reader.parseTo(&output);
+    (void)reader.parseTo(&output);
     if (output.textSeen)
         QVERIFY(!document.toPlainText().trimmed().isEmpty());
 }
@@ -608,14 +635,14 @@ void TextDocumentTest::fuzzRegressions()
         QVERIFY(reader.open(file));
         QTextDocument document;
         TextDocumentRtfOutput output(&document);
-        reader.parseTo(&output);
+        (void)reader.parseTo(&output);
         (void)document.toPlainText();
     }
     Reader reader;
     QVERIFY(reader.open(file));
     RecordingOutput output;
     output.maxCalls = 64;
-    reader.parseTo(&output);
+    (void)reader.parseTo(&output);
     QVERIFY(!output.unbalancedEndGroup);
 }
 
@@ -672,6 +699,47 @@ void TextDocumentTest::textWithoutReaderReachesDocumentAtOnce()
     QCOMPARE(document.toPlainText(), QStringLiteral("abc\u20ac\u2022def"));
     output.appendText(QByteArray("g"));
     QCOMPARE(document.toPlainText(), QStringLiteral("abc\u20ac\u2022defg"));
+}
+
+void TextDocumentTest::flushDuringParse()
+{
+    QTextDocument document;
+    ParagraphWatchingOutput output(&document);
+    QVERIFY(TestHelpers::parse("{\\rtf1 one \\'e9\\par {\\b two}\\u8364?\\par three}", &output));
+    QCOMPARE(output.seen, (QStringList{QStringLiteral("one \u00e9"), QStringLiteral("one \u00e9\ntwo\u20ac")}));
+    QCOMPARE(document.toPlainText(), QStringLiteral("one \u00e9\ntwo\u20ac\nthree"));
+}
+
+void TextDocumentTest::fromRtf_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<bool>("result");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("document") << QByteArray("{\\rtf1\\ansi{\\info{\\title Letter}}Dear {\\b Sir}\\par}") << true
+                              << QStringLiteral("Dear Sir\n") << QStringLiteral("Letter") << QString();
+    QTest::newRow("not RTF") << QByteArray("Dear Sir") << false << QString() << QString()
+                             << QStringLiteral("not an RTF file (it does not start with {\\rtf)");
+    QTest::newRow("empty") << QByteArray() << false << QString() << QString()
+                           << QStringLiteral("not an RTF file (it does not start with {\\rtf)");
+}
+
+void TextDocumentTest::fromRtf()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(bool, result);
+    QFETCH(QString, text);
+    QFETCH(QString, title);
+    QFETCH(QString, error);
+    QTextDocument document;
+    document.setPlainText(QStringLiteral("replaced"));
+    QString errorString = QStringLiteral("stale");
+    QCOMPARE(TextDocumentRtfOutput::fromRtf(rtf, &document, &errorString), result);
+    QCOMPARE(document.toPlainText(), text);
+    QCOMPARE(document.metaInformation(QTextDocument::DocumentTitle), title);
+    QCOMPARE(errorString, error);
+    QVERIFY(!TextDocumentRtfOutput::fromRtf(rtf, nullptr));
 }
 
 void TextDocumentTest::hostileInput_data()

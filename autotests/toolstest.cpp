@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QJsonArray>
@@ -368,7 +369,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
 
         const QString missing = m_dir.filePath(QStringLiteral("missing.rtf"));
-        const QString dataDir = QStringLiteral(TAVISK_TEST_DATA);
+        const QString dataDir = QFileInfo(TestHelpers::dataFile(QStringLiteral("metadata.rtf"))).absolutePath();
         const QString convert = QStringLiteral("convert");
         const QString o = QStringLiteral("-o");
 

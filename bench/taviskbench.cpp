@@ -176,7 +176,7 @@ int runRow(const QByteArray &row, const QString &fileName, int argc, char **argv
             NullOutput output;
             if (!reader.open(fileName))
                 std::exit(3);
-            reader.parseTo(&output);
+            (void)reader.parseTo(&output);
         });
     } else if (row == "d" || row == "d-noundo") {
         QGuiApplication app(argc, argv);
@@ -188,7 +188,7 @@ int runRow(const QByteArray &row, const QString &fileName, int argc, char **argv
             Tavisk::Reader reader;
             if (!reader.open(fileName))
                 std::exit(3);
-            reader.parseTo(&output);
+            (void)reader.parseTo(&output);
             sink = document.characterCount();
         });
     } else {

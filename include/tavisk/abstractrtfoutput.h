@@ -164,6 +164,17 @@ public:
     /// tokens. The default does nothing.
     virtual void endGroup();
 
+    /// The reader calls beginParse() once at the start of every
+    /// Reader::parseTo() that has an input and an output, before the header
+    /// is read, and endParse() once before parseTo() returns, also when the
+    /// header is rejected. Between the two, every other operation of this
+    /// class comes from that one parse. An output may hold work back between
+    /// them (TextDocumentRtfOutput gathers text there) and must finish it in
+    /// endParse(). The defaults do nothing.
+    virtual void beginParse();
+    /// See beginParse().
+    virtual void endParse();
+
 private:
     Q_DISABLE_COPY(AbstractRtfOutput)
     std::unique_ptr<AbstractRtfOutputPrivate> const d;

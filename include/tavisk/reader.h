@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+class QIODevice;
+
 #include <memory>
 
 namespace Tavisk
@@ -15,16 +17,20 @@ class AbstractRtfOutput;
 class ReaderPrivate;
 
 /**
- * Reads one RTF file and hands its content to an output.
+ * Reads one RTF document, from a file or any QIODevice, and hands its content
+ * to an output.
  *
  * @code
  * Tavisk::Reader reader;
- * if (reader.open(fileName)) {
- *     QTextDocument document;
- *     Tavisk::TextDocumentRtfOutput output(&document);
- *     reader.parseTo(&output);
- * }
+ * QTextDocument document;
+ * Tavisk::TextDocumentRtfOutput output(&document);
+ * if (!reader.open(fileName) || !reader.parseTo(&output))
+ *     qWarning() << fileName << reader.errorString();
  * @endcode
+ *
+ * RTF held in memory (the clipboard's "text/rtf", a mail part, a database
+ * field) is read through a QBuffer given to open(QIODevice *), or in one call
+ * with TextDocumentRtfOutput::fromRtf().
  *
  * Everything runs on the caller's thread; parseTo() returns when the document
  * group has closed or the input has ended. One Reader belongs to one thread at
@@ -46,19 +52,40 @@ public:
     /// closed and released first. Returns false when the file cannot be opened.
     [[nodiscard]] bool open(const QString &fileName);
 
-    /// Closes and releases the held file; does nothing when none is held.
+    /// Reads from @p device, which the reader does not own and which must
+    /// stay alive until close(), another open() or the reader's destruction.
+    /// A device that is not open yet is opened read-only here and closed again
+    /// by close(); an open device is read from where it stands and left open.
+    /// An input held from an earlier open() is released first. Returns false
+    /// when @p device is null or cannot be opened for reading; errorString()
+    /// then says why.
+    [[nodiscard]] bool open(QIODevice *device);
+
+    /// Closes and releases the held input; does nothing when none is held.
+    /// A device given to open(QIODevice *) is closed only if the reader
+    /// opened it.
     void close();
 
     /// The name passed to open(), while that file exists on disk; otherwise a
-    /// null string.
+    /// null string (also while reading from a device).
     QString fileName() const;
 
-    /// Parses the open file into @p output, which must stay alive for the
-    /// whole call. Returns false when no open file is held, when @p output is
-    /// null, or when the file does not start with the RTF header {\rtf1.
-    /// Once the header is accepted the result is true, however damaged the
-    /// rest of the file is: problems are reported to the log and skipped.
-    bool parseTo(AbstractRtfOutput *output);
+    /// Why the last open() or parseTo() failed, as one short phrase such as
+    /// "cannot open: No such file or directory" or "not an RTF file"; an empty
+    /// string after a call that succeeded.
+    QString errorString() const;
+
+    /// Parses the open input into @p output, which must stay alive for the
+    /// whole call. Returns false when no input is held, when @p output is
+    /// null, or when the input does not start with the RTF header {\rtf;
+    /// errorString() then says why. Once the header is accepted the result is
+    /// true, however damaged the rest of the document is: problems are
+    /// reported to the log and skipped.
+    ///
+    /// The output's AbstractRtfOutput::beginParse() is called before the
+    /// header is read and AbstractRtfOutput::endParse() before this returns,
+    /// also when the header is rejected.
+    [[nodiscard]] bool parseTo(AbstractRtfOutput *output);
 
 private:
     std::unique_ptr<ReaderPrivate> const d;

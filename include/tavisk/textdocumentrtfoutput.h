@@ -11,7 +11,6 @@ namespace Tavisk
 {
 
 class TextDocumentRtfOutputPrivate;
-class TextDocumentRtfOutputBatch;
 
 /**
  * The ready-made output: writes an RTF document into a QTextDocument.
@@ -23,6 +22,13 @@ class TextDocumentRtfOutputBatch;
  *
  * The document stays the caller's: it is never cleared or deleted, and its
  * settings (such as the undo stack) are left as the caller made them.
+ *
+ * Between beginParse() and endParse(), that is for the length of a
+ * Reader::parseTo(), the output batches: consecutive text is gathered and
+ * inserted with one cursor operation, and format changes reach the cursor
+ * once, just before the next insertion. This is the only place where it
+ * batches; outside a parse every call reaches the document at once. A
+ * subclass that reads the document during a parse calls flush() first.
  */
 class TAVISK_EXPORT TextDocumentRtfOutput : public AbstractRtfOutput
 {
@@ -85,9 +91,27 @@ public:
     void startGroup() override;
     void endGroup() override;
 
+    /// Starts gathering text for the parse.
+    void beginParse() override;
+    /// Inserts what was gathered and stops gathering.
+    void endParse() override;
+
+    /// Reads the RTF document @p rtf into @p document in one call, replacing
+    /// what the document held (like QTextDocument::setHtml()); the document's
+    /// title comes from the RTF information group. Returns false when @p rtf
+    /// is not an RTF document (the document is then left empty); @p
+    /// errorString, when given, then receives the reason. For the metadata,
+    /// fonts or styles of the document, use a Reader and an output object.
+    static bool fromRtf(const QByteArray &rtf, QTextDocument *document, QString *errorString = nullptr);
+
+protected:
+    /// Inserts the text gathered so far and hands the cursor the pending
+    /// formats, so that the document holds everything the output has been
+    /// given. For subclasses that read the document during a parse.
+    void flush();
+
 private:
     Q_DISABLE_COPY(TextDocumentRtfOutput)
-    friend class TextDocumentRtfOutputBatch;
     std::unique_ptr<TextDocumentRtfOutputPrivate> const d;
 };
 

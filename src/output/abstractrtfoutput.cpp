@@ -113,4 +113,12 @@ void AbstractRtfOutput::endGroup()
 {
 }
 
+void AbstractRtfOutput::beginParse()
+{
+}
+
+void AbstractRtfOutput::endParse()
+{
+}
+
 } // namespace Tavisk

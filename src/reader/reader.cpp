@@ -3,10 +3,12 @@
 #include "reader_p.h"
 
 #include "destinations/destination.h"
-#include "textdocument/textdocumentrtfoutput_p.h"
 #include "tokenizer/tokenizer.h"
 
+#include <tavisk/abstractrtfoutput.h>
+
 #include <QFile>
+#include <QFileInfo>
 
 namespace Tavisk
 {
@@ -24,6 +26,11 @@ bool Reader::open(const QString &fileName)
     return d->open(fileName);
 }
 
+bool Reader::open(QIODevice *device)
+{
+    return d->open(device);
+}
+
 void Reader::close()
 {
     d->close();
@@ -32,6 +39,11 @@ void Reader::close()
 QString Reader::fileName() const
 {
     return d->fileName();
+}
+
+QString Reader::errorString() const
+{
+    return d->m_errorString;
 }
 
 bool Reader::parseTo(AbstractRtfOutput *output)
@@ -44,49 +56,96 @@ ReaderPrivate::ReaderPrivate() = default;
 ReaderPrivate::~ReaderPrivate()
 {
     close();
-    // Destinations of groups the input never closed: deleted without being
-    // told that they end.
-    for (Destination *destination : std::as_const(m_destinationStack))
-        delete destination;
+    // Destinations of groups the input never closed are deleted with the
+    // stack, without being told that they end.
 }
 
 bool ReaderPrivate::open(const QString &fileName)
 {
-    // A file still held from an earlier open() would otherwise leak.
     close();
-    m_inputDevice = new QFile(fileName);
-    return m_inputDevice->open(QIODevice::ReadOnly);
+    m_errorString.clear();
+    // QFile opens a folder without complaint on some systems; reading it
+    // would only fail later with a less useful reason.
+    if (QFileInfo(fileName).isDir()) {
+        m_errorString = QStringLiteral("cannot open: Is a directory");
+        return false;
+    }
+    auto file = std::make_unique<QFile>(fileName);
+    if (!file->open(QIODevice::ReadOnly)) {
+        m_errorString = QStringLiteral("cannot open: %1").arg(file->errorString());
+        return false;
+    }
+    m_file = std::move(file);
+    m_inputDevice = m_file.get();
+    return true;
+}
+
+bool ReaderPrivate::open(QIODevice *device)
+{
+    close();
+    m_errorString.clear();
+    if (!device) {
+        m_errorString = QStringLiteral("cannot open: no device");
+        return false;
+    }
+    if (device->isOpen()) {
+        if (!device->isReadable()) {
+            m_errorString = QStringLiteral("cannot open: the device is not open for reading");
+            return false;
+        }
+    } else {
+        if (!device->open(QIODevice::ReadOnly)) {
+            m_errorString = QStringLiteral("cannot open: %1").arg(device->errorString());
+            return false;
+        }
+        m_closeDevice = true;
+    }
+    m_inputDevice = device;
+    return true;
 }
 
 void ReaderPrivate::close()
 {
-    if (!m_inputDevice)
-        return;
-    m_inputDevice->close();
-    delete m_inputDevice;
+    if (m_closeDevice && m_inputDevice)
+        m_inputDevice->close();
+    m_closeDevice = false;
     m_inputDevice = nullptr;
+    m_file.reset();
 }
 
 QString ReaderPrivate::fileName() const
 {
-    if (m_inputDevice && m_inputDevice->exists())
-        return m_inputDevice->fileName();
+    if (m_file && m_file->exists())
+        return m_file->fileName();
     return QString();
 }
 
 bool ReaderPrivate::parseTo(AbstractRtfOutput *output)
 {
-    if (!m_inputDevice || !m_inputDevice->isOpen() || !output)
+    m_errorString.clear();
+    if (!m_inputDevice || !m_inputDevice->isOpen()) {
+        m_errorString = QStringLiteral("no input is open");
         return false;
+    }
+    if (!output) {
+        m_errorString = QStringLiteral("no output was given");
+        return false;
+    }
     m_output = output;
-    // A document output gathers consecutive text for the parse; what is
-    // left is inserted before parseTo returns.
-    const TextDocumentRtfOutputBatch batch(output);
-    return parseFile();
+    m_output->beginParse();
+    const bool accepted = parseFile();
+    m_output->endParse();
+    if (!accepted)
+        m_errorString = QStringLiteral("not an RTF file (it does not start with {\\rtf)");
+    return accepted;
 }
 
 bool ReaderPrivate::parseFile()
 {
+    // Each parse starts from empty stacks: what an earlier parse of a
+    // truncated document left open has nothing to do with this one.
+    m_destinationStack.clear();
+    m_stateStack.clear();
     Tokenizer tokenizer(m_inputDevice);
     if (!parseFileHeader(tokenizer))
         return false;

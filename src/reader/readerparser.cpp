@@ -126,102 +126,36 @@ inline bool isName(const QByteArray &word, const char (&name)[N])
 
 void ReaderPrivate::parseDocument(Tokenizer &tokenizer)
 {
-    m_stateStack.push(GroupState{false, true});
-    m_destinationStack.push(makeDestination(QStringLiteral("rtf")));
-    m_stateStack.top().destinationChanged = true;
-    m_debugIndent = QStringLiteral("\t");
-
-    // True while a control word would be the first word of its group (after
-    // '{', after '}', and after \*): only there does a destination word open
-    // a destination.
-    bool atGroupStart = false;
-    // Set by \*: the next unsupported word at a group start opens an ignored
-    // destination. Group braces do not reset it.
-    bool ignorable = false;
+    m_debugEnabled = lcRtf().isDebugEnabled();
+    m_stateStack.push_back(GroupState{true, true});
+    m_destinationStack.emplace_back(makeDestination(QStringLiteral("rtf")));
+    m_debugIndent = m_debugEnabled ? QStringLiteral("\t") : QString();
+    m_atGroupStart = false;
+    m_ignorable = false;
 
     for (;;) {
         const Token token = tokenizer.fetchToken();
         switch (token.type) {
         case OpenGroup:
-            m_stateStack.push(GroupState{false, false});
-            m_output->startGroup();
-            atGroupStart = true;
-            m_debugIndent.append(QLatin1Char('\t'));
+            handleOpenGroup();
             break;
-
-        case CloseGroup: {
-            m_debugIndent.remove(0, 1);
-            const GroupState state = m_stateStack.pop();
-            if (!state.endsDocument)
-                m_output->endGroup();
-            if (state.destinationChanged) {
-                // The output hears of the group's end before the destination does.
-                Destination *destination = m_destinationStack.pop();
-                destination->aboutToEndDestination();
-                delete destination;
-            }
-            atGroupStart = true;
-            if (state.endsDocument)
+        case CloseGroup:
+            if (handleCloseGroup())
                 return;
             break;
-        }
-
-        case Control: {
-            const ControlWordClass controlWord = classifyControlWord(token.name);
-            if (!controlWord.known)
-                qCDebug(lcRtf) << "*** Unrecognised control word (not in spec 1.9.1): " << token.name;
-
-            bool openDestination = false;
-            if (isName(token.name, "ud")) {
-                // \ud holds the Unicode version of a \upr group: its content
-                // is read as ordinary body text.
-                ignorable = controlWord.supportedDestination;
-                if (ignorable)
-                    openDestination = true;
-                else
-                    atGroupStart = false;
-            } else if (atGroupStart) {
-                if (controlWord.supportedDestination) {
-                    openDestination = true;
-                } else if (ignorable) {
-                    qCDebug(lcRtf) << "ignorable destination word:" << token.name;
-                    changeDestination(QStringLiteral("ignorable"));
-                    ignorable = false;
-                    atGroupStart = false;
-                    break;
-                } else {
-                    atGroupStart = false;
-                }
-            }
-
-            if (openDestination) {
-                changeDestination(QString::fromUtf8(token.name));
-                ignorable = false;
-                atGroupStart = false;
-                break;
-            }
-
-            if (isName(token.name, "*")) {
-                ignorable = true;
-                atGroupStart = true;
-            }
-            m_destinationStack.top()->handleControlWord(token.name, token.hasParameter, parameterValue(token));
+        case Control:
+            handleControlWord(token);
             break;
-        }
-
         case Plain:
-            m_destinationStack.top()->handlePlainText(token.name);
+            topDestination()->handlePlainText(token.name);
             break;
-
         case Binary:
             qCDebug(lcRtf) << "binary data:" << token.name;
             break;
-
         case EndOfFile:
             // Groups left open stay on the stacks; their destinations are not
-            // ended and are deleted with the reader.
+            // ended and are deleted with the reader or at the next parse.
             return;
-
         default:
             qCDebug(lcRtf) << "Unexpected token Type";
             break;
@@ -229,19 +163,90 @@ void ReaderPrivate::parseDocument(Tokenizer &tokenizer)
     }
 }
 
+bool ReaderPrivate::handleOpenGroup()
+{
+    m_stateStack.push_back(GroupState{false, false});
+    m_output->startGroup();
+    m_atGroupStart = true;
+    if (m_debugEnabled)
+        m_debugIndent.append(QLatin1Char('\t'));
+    return false;
+}
+
+bool ReaderPrivate::handleCloseGroup()
+{
+    if (m_debugEnabled)
+        m_debugIndent.remove(0, 1);
+    const GroupState state = m_stateStack.back();
+    m_stateStack.pop_back();
+    if (!state.endsDocument)
+        m_output->endGroup();
+    if (state.destinationChanged) {
+        // The output hears of the group's end before the destination does.
+        const std::unique_ptr<Destination> destination = std::move(m_destinationStack.back());
+        m_destinationStack.pop_back();
+        destination->aboutToEndDestination();
+    }
+    m_atGroupStart = true;
+    return state.endsDocument;
+}
+
+void ReaderPrivate::handleControlWord(const Token &token)
+{
+    const ControlWordClass controlWord = classifyControlWord(token.name);
+    if (!controlWord.known)
+        qCDebug(lcRtf) << "*** Unrecognised control word (not in spec 1.9.1): " << token.name;
+
+    bool openDestination = false;
+    if (isName(token.name, "ud")) {
+        // \ud holds the Unicode version of a \upr group: its content
+        // is read as ordinary body text.
+        m_ignorable = controlWord.supportedDestination;
+        if (m_ignorable)
+            openDestination = true;
+        else
+            m_atGroupStart = false;
+    } else if (m_atGroupStart) {
+        if (controlWord.supportedDestination) {
+            openDestination = true;
+        } else if (m_ignorable) {
+            qCDebug(lcRtf) << "ignorable destination word:" << token.name;
+            changeDestination(QStringLiteral("ignorable"));
+            m_ignorable = false;
+            m_atGroupStart = false;
+            return;
+        } else {
+            m_atGroupStart = false;
+        }
+    }
+
+    if (openDestination) {
+        changeDestination(QString::fromUtf8(token.name));
+        m_ignorable = false;
+        m_atGroupStart = false;
+        return;
+    }
+
+    if (isName(token.name, "*")) {
+        m_ignorable = true;
+        m_atGroupStart = true;
+    }
+    topDestination()->handleControlWord(token.name, token.hasParameter, parameterValue(token));
+}
+
 void ReaderPrivate::changeDestination(const QString &destinationName)
 {
     // Inside an ignored destination nothing opens a destination of its own.
-    if (m_destinationStack.top()->name() == QLatin1String("ignorable"))
+    if (topDestination()->name() == QLatin1String("ignorable"))
         return;
 
-    m_destinationStack.push(makeDestination(destinationName));
-    m_stateStack.top().destinationChanged = true;
+    m_destinationStack.emplace_back(makeDestination(destinationName));
+    m_stateStack.back().destinationChanged = true;
 
-    if (lcRtf().isDebugEnabled()) {
+    if (m_debugEnabled) {
         QStringList names;
-        names.reserve(m_destinationStack.size());
-        for (const Destination *destination : std::as_const(m_destinationStack))
+        names.reserve(qsizetype(m_destinationStack.size()));
+        for (const auto &destination : m_destinationStack)
             names.append(destination->name());
         qCDebug(lcRtf) << m_debugIndent << "destinationStack after changeDestination (" << names << ")";
     }

@@ -4,6 +4,9 @@
 
 #include "reader/logging_p.h"
 
+#include <tavisk/reader.h>
+
+#include <QBuffer>
 #include <QRegularExpression>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -321,6 +324,49 @@ void TextDocumentRtfOutput::startGroup()
 void TextDocumentRtfOutput::endGroup()
 {
     d->endGroup();
+}
+
+void TextDocumentRtfOutput::beginParse()
+{
+    d->m_gatherText = true;
+}
+
+void TextDocumentRtfOutput::endParse()
+{
+    flush();
+    d->m_gatherText = false;
+}
+
+void TextDocumentRtfOutput::flush()
+{
+    d->flushText();
+    d->applyPendingFormats();
+}
+
+bool TextDocumentRtfOutput::fromRtf(const QByteArray &rtf, QTextDocument *document, QString *errorString)
+{
+    if (!document) {
+        if (errorString)
+            *errorString = QStringLiteral("no document was given");
+        return false;
+    }
+    document->clear();
+    QBuffer buffer;
+    buffer.setData(rtf);
+    Reader reader;
+    TextDocumentRtfOutput output(document);
+    const bool ok = reader.open(&buffer) && reader.parseTo(&output);
+    if (!ok) {
+        document->clear();
+        if (errorString)
+            *errorString = reader.errorString();
+        return false;
+    }
+    if (!output.title().isEmpty())
+        document->setMetaInformation(QTextDocument::DocumentTitle, output.title());
+    if (errorString)
+        errorString->clear();
+    return true;
 }
 
 } // namespace Tavisk

@@ -20,8 +20,6 @@ class QTextDocument;
 namespace Tavisk
 {
 
-class AbstractRtfOutput;
-
 /**
  * State of a TextDocumentRtfOutput: the cursor into the caller's document,
  * the character formats of the open RTF groups, the paragraph format, and
@@ -31,7 +29,7 @@ class TextDocumentRtfOutputPrivate
 {
 public:
     explicit TextDocumentRtfOutputPrivate(QTextDocument *document);
-    virtual ~TextDocumentRtfOutputPrivate();
+    ~TextDocumentRtfOutputPrivate();
 
     /// '{': selects the default font while none has been chosen, then saves
     /// the current character format.
@@ -108,23 +106,6 @@ public:
 private:
     void insertNow(const QString &text);
     void setColourProperty(QTextFormat &format, int property, int colourIndex) const;
-};
-
-/**
- * Lets a Reader gather the text of a TextDocumentRtfOutput for the length of
- * one parse: constructed before the parse, it turns gathering on; destroyed
- * after, it inserts what is left and turns gathering off again. Outside a
- * parse every call on the output reaches the document at once.
- */
-class TextDocumentRtfOutputBatch
-{
-public:
-    explicit TextDocumentRtfOutputBatch(AbstractRtfOutput *output);
-    ~TextDocumentRtfOutputBatch();
-
-private:
-    Q_DISABLE_COPY(TextDocumentRtfOutputBatch)
-    TextDocumentRtfOutputPrivate *m_output = nullptr;
 };
 
 } // namespace Tavisk

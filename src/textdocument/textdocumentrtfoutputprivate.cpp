@@ -205,22 +205,4 @@ void TextDocumentRtfOutputPrivate::setColourProperty(QTextFormat &format, int pr
         format.clearProperty(property);
 }
 
-TextDocumentRtfOutputBatch::TextDocumentRtfOutputBatch(AbstractRtfOutput *output)
-{
-    auto *textOutput = dynamic_cast<TextDocumentRtfOutput *>(output);
-    if (!textOutput || textOutput->d->m_gatherText)
-        return;
-    m_output = textOutput->d.get();
-    m_output->m_gatherText = true;
-}
-
-TextDocumentRtfOutputBatch::~TextDocumentRtfOutputBatch()
-{
-    if (!m_output)
-        return;
-    m_output->flushText();
-    m_output->applyPendingFormats();
-    m_output->m_gatherText = false;
-}
-
 } // namespace Tavisk
