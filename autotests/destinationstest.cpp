@@ -636,6 +636,9 @@ void DestinationsTest::styleSheet_data()
     QTest::newRow("Windows-1252 punctuation")
         << QByteArray("{\\stylesheet{\\s1 \\'93Quote\\'94 \\'80\\'85;}}")
         << QStringList{QStringLiteral("1|\u201cQuote\u201d \u20ac\u2026|0|0|0|0|ltr")};
+    QTest::newRow("bytes Windows-1252 leaves undefined keep their value")
+        << QByteArray("{\\stylesheet{\\s1 A\\'81\\'8d\\'8f\\'90\\'9dB;}}")
+        << QStringList{QStringLiteral("1|A\u0081\u008d\u008f\u0090\u009dB|0|0|0|0|ltr")};
     QTest::newRow("raw UTF-8 name") << QByteArray("{\\stylesheet{\\s1 Caf\xc3\xa9;}}")
                                     << QStringList{QStringLiteral("1|Caf\u00e9|0|0|0|0|ltr")};
     QTest::newRow("name split by a control word") << QByteArray("{\\stylesheet{\\s1 Head\\b ing 1;}}")

@@ -2,6 +2,7 @@
 
 #include "controlword/controlword.h"
 #include "reader/logging_p.h"
+#include "unicodefallback_p.h"
 #include "wordtable_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
@@ -13,7 +14,19 @@ namespace Tavisk
 
 namespace
 {
-enum class BodyWord {
+// The body's words in groups of one kind each; every group has a handler of
+// its own below.
+enum class WordGroup : quint8 {
+    SpecialCharacter, // inserts a character or a break
+    CharacterFormat, // changes the formatting of the text that follows
+    ParagraphFormat, // changes the formatting of the paragraph
+    Unicode, // the Unicode escape and the hex escape
+    DocumentProperty, // applies to the whole document
+    Mark, // \*, handled by the parse loop
+};
+
+enum class BodyWord : quint8 {
+    // SpecialCharacter
     Par,
     Tab,
     LeftQuote,
@@ -25,18 +38,26 @@ enum class BodyWord {
     EnSpace,
     EmSpace,
     Bullet,
-    ParagraphDefaults,
+    Line,
+    NoBreakSpace,
+    NonBreakingHyphen,
+    SoftHyphen,
+    // CharacterFormat
+    Plain,
     Italic,
     Bold,
     Underline,
+    Strikeout,
     FontSize,
-    ForegroundColour,
-    PatternBackgroundColour,
-    Highlight,
-    DefaultFont,
     Font,
+    ForegroundColour,
+    Highlight,
     Superscript,
     Subscript,
+    LeftToRight,
+    RightToLeft,
+    // ParagraphFormat
+    ParagraphDefaults,
     AlignLeft,
     AlignJustified,
     AlignCentred,
@@ -46,83 +67,284 @@ enum class BodyWord {
     RightIndent,
     SpaceBefore,
     SpaceAfter,
-    LeftToRight,
-    RightToLeft,
-    Plain,
-    PaperHeight,
-    PaperWidth,
-    Strikeout,
+    PatternBackgroundColour,
+    // Unicode
     Unicode,
     UnicodeSkip,
     HexEscape,
-    Line,
+    // DocumentProperty
+    DefaultFont,
+    PaperHeight,
+    PaperWidth,
+    // Mark
     IgnorableMark,
-    NoBreakSpace,
-    NonBreakingHyphen,
-    SoftHyphen,
 };
 
 struct BodyWordEntry {
     std::string_view name;
+    WordGroup group;
     BodyWord word;
 };
 
-// Sorted by name (byte order) for the binary search below.
+using G = WordGroup;
+using W = BodyWord;
+
+// Sorted by name (byte order) for the binary search of findWord().
 constexpr BodyWordEntry bodyWords[] = {
-    {"'", BodyWord::HexEscape},
-    {"*", BodyWord::IgnorableMark},
-    {"-", BodyWord::SoftHyphen},
-    {"_", BodyWord::NonBreakingHyphen},
-    {"b", BodyWord::Bold},
-    {"bullet", BodyWord::Bullet},
-    {"cbpat", BodyWord::PatternBackgroundColour},
-    {"cf", BodyWord::ForegroundColour},
-    {"deff", BodyWord::DefaultFont},
-    {"emdash", BodyWord::EmDash},
-    {"emspace", BodyWord::EmSpace},
-    {"endash", BodyWord::EnDash},
-    {"enspace", BodyWord::EnSpace},
-    {"f", BodyWord::Font},
-    {"fi", BodyWord::FirstLineIndent},
-    {"fs", BodyWord::FontSize},
-    {"highlight", BodyWord::Highlight},
-    {"i", BodyWord::Italic},
-    {"ldblquote", BodyWord::LeftDoubleQuote},
-    {"li", BodyWord::LeftIndent},
-    {"line", BodyWord::Line},
-    {"lquote", BodyWord::LeftQuote},
-    {"ltrch", BodyWord::LeftToRight},
-    {"paperh", BodyWord::PaperHeight},
-    {"paperw", BodyWord::PaperWidth},
-    {"par", BodyWord::Par},
-    {"pard", BodyWord::ParagraphDefaults},
-    {"plain", BodyWord::Plain},
-    {"qc", BodyWord::AlignCentred},
-    {"qj", BodyWord::AlignJustified},
-    {"ql", BodyWord::AlignLeft},
-    {"qr", BodyWord::AlignRight},
-    {"rdblquote", BodyWord::RightDoubleQuote},
-    {"ri", BodyWord::RightIndent},
-    {"rquote", BodyWord::RightQuote},
-    {"rtlch", BodyWord::RightToLeft},
-    {"sa", BodyWord::SpaceAfter},
-    {"sb", BodyWord::SpaceBefore},
-    {"strike", BodyWord::Strikeout},
-    {"sub", BodyWord::Subscript},
-    {"super", BodyWord::Superscript},
-    {"tab", BodyWord::Tab},
-    {"u", BodyWord::Unicode},
-    {"uc", BodyWord::UnicodeSkip},
-    {"ul", BodyWord::Underline},
-    {"~", BodyWord::NoBreakSpace},
+    {"'", G::Unicode, W::HexEscape},
+    {"*", G::Mark, W::IgnorableMark},
+    {"-", G::SpecialCharacter, W::SoftHyphen},
+    {"_", G::SpecialCharacter, W::NonBreakingHyphen},
+    {"b", G::CharacterFormat, W::Bold},
+    {"bullet", G::SpecialCharacter, W::Bullet},
+    {"cbpat", G::ParagraphFormat, W::PatternBackgroundColour},
+    {"cf", G::CharacterFormat, W::ForegroundColour},
+    {"deff", G::DocumentProperty, W::DefaultFont},
+    {"emdash", G::SpecialCharacter, W::EmDash},
+    {"emspace", G::SpecialCharacter, W::EmSpace},
+    {"endash", G::SpecialCharacter, W::EnDash},
+    {"enspace", G::SpecialCharacter, W::EnSpace},
+    {"f", G::CharacterFormat, W::Font},
+    {"fi", G::ParagraphFormat, W::FirstLineIndent},
+    {"fs", G::CharacterFormat, W::FontSize},
+    {"highlight", G::CharacterFormat, W::Highlight},
+    {"i", G::CharacterFormat, W::Italic},
+    {"ldblquote", G::SpecialCharacter, W::LeftDoubleQuote},
+    {"li", G::ParagraphFormat, W::LeftIndent},
+    {"line", G::SpecialCharacter, W::Line},
+    {"lquote", G::SpecialCharacter, W::LeftQuote},
+    {"ltrch", G::CharacterFormat, W::LeftToRight},
+    {"paperh", G::DocumentProperty, W::PaperHeight},
+    {"paperw", G::DocumentProperty, W::PaperWidth},
+    {"par", G::SpecialCharacter, W::Par},
+    {"pard", G::ParagraphFormat, W::ParagraphDefaults},
+    {"plain", G::CharacterFormat, W::Plain},
+    {"qc", G::ParagraphFormat, W::AlignCentred},
+    {"qj", G::ParagraphFormat, W::AlignJustified},
+    {"ql", G::ParagraphFormat, W::AlignLeft},
+    {"qr", G::ParagraphFormat, W::AlignRight},
+    {"rdblquote", G::SpecialCharacter, W::RightDoubleQuote},
+    {"ri", G::ParagraphFormat, W::RightIndent},
+    {"rquote", G::SpecialCharacter, W::RightQuote},
+    {"rtlch", G::CharacterFormat, W::RightToLeft},
+    {"sa", G::ParagraphFormat, W::SpaceAfter},
+    {"sb", G::ParagraphFormat, W::SpaceBefore},
+    {"strike", G::CharacterFormat, W::Strikeout},
+    {"sub", G::CharacterFormat, W::Subscript},
+    {"super", G::CharacterFormat, W::Superscript},
+    {"tab", G::SpecialCharacter, W::Tab},
+    {"u", G::Unicode, W::Unicode},
+    {"uc", G::Unicode, W::UnicodeSkip},
+    {"ul", G::CharacterFormat, W::Underline},
+    {"~", G::SpecialCharacter, W::NoBreakSpace},
 };
 
 static_assert(isSortedByName(bodyWords), "bodyWords must stay sorted by name");
+
+// The handlers return whether they carried the word out; a word whose
+// parameter is missing where one is needed is left to the caller's
+// unhandled-word message.
 
 // \b, \i and \ul: on without a parameter, otherwise off only for 0.
 inline int toggleValue(bool hasParameter, int parameter)
 {
     return (!hasParameter || parameter != 0) ? 1 : 0;
+}
+
+inline bool insertSpecialCharacter(AbstractRtfOutput *output, BodyWord word)
+{
+    switch (word) {
+    case W::Par:
+        output->insertPar();
+        return true;
+    case W::Tab:
+        output->insertTab();
+        return true;
+    case W::LeftQuote:
+        output->insertLeftQuote();
+        return true;
+    case W::RightQuote:
+        output->insertRightQuote();
+        return true;
+    case W::LeftDoubleQuote:
+        output->insertLeftDoubleQuote();
+        return true;
+    case W::RightDoubleQuote:
+        output->insertRightDoubleQuote();
+        return true;
+    case W::EnDash:
+        output->insertEnDash();
+        return true;
+    case W::EmDash:
+        output->insertEmDash();
+        return true;
+    case W::EnSpace:
+        output->insertEnSpace();
+        return true;
+    case W::EmSpace:
+        output->insertEmSpace();
+        return true;
+    case W::Bullet:
+        output->insertBullet();
+        return true;
+    case W::Line:
+        output->appendText(QStringLiteral("\n"));
+        return true;
+    case W::NoBreakSpace:
+        output->appendText(QString(QChar(0x00A0)));
+        return true;
+    case W::NonBreakingHyphen:
+        output->appendText(QString(QChar(0x2011)));
+        return true;
+    case W::SoftHyphen:
+        output->appendText(QString(QChar(0x00AD)));
+        return true;
+    default:
+        return false;
+    }
+}
+
+inline bool setCharacterFormat(AbstractRtfOutput *output, BodyWord word, bool hasParameter, int parameter)
+{
+    switch (word) {
+    case W::Plain:
+        output->resetCharacterProperties();
+        return true;
+    case W::Italic:
+        output->setFontItalic(toggleValue(hasParameter, parameter));
+        return true;
+    case W::Bold:
+        output->setFontBold(toggleValue(hasParameter, parameter));
+        return true;
+    case W::Underline:
+        output->setFontUnderline(toggleValue(hasParameter, parameter));
+        return true;
+    case W::Strikeout:
+        output->setFontStrikeout(!hasParameter || parameter != 0);
+        return true;
+    case W::FontSize:
+        // \fs gives half-points; no size (or 0) means the 12 point default.
+        output->setFontPointSize((hasParameter && parameter != 0) ? int(parameter * 0.5) : 12);
+        return true;
+    case W::Font:
+        output->setFont(parameter);
+        return true;
+    case W::ForegroundColour:
+        output->setForegroundColour(parameter);
+        return true;
+    case W::Highlight:
+        output->setHighlightColour(parameter);
+        return true;
+    case W::Superscript:
+        output->setFontSuperscript();
+        return true;
+    case W::Subscript:
+        output->setFontSubscript();
+        return true;
+    case W::LeftToRight:
+        output->setTextDirectionLeftToRight();
+        return true;
+    case W::RightToLeft:
+        output->setTextDirectionRightToLeft();
+        return true;
+    default:
+        return false;
+    }
+}
+
+inline bool setParagraphFormat(AbstractRtfOutput *output, BodyWord word, bool hasParameter, int parameter)
+{
+    switch (word) {
+    case W::ParagraphDefaults:
+        output->resetParagraphFormat();
+        return true;
+    case W::AlignLeft:
+        output->setParagraphAlignmentLeft();
+        return true;
+    case W::AlignJustified:
+        output->setParagraphAlignmentJustified();
+        return true;
+    case W::AlignCentred:
+        output->setParagraphAlignmentCentred();
+        return true;
+    case W::AlignRight:
+        output->setParagraphAlignmentRight();
+        return true;
+    // The indents keep the current value when the word gives none.
+    case W::FirstLineIndent:
+        if (hasParameter)
+            output->setFirstLineIndent(parameter);
+        return hasParameter;
+    case W::LeftIndent:
+        if (hasParameter)
+            output->setLeftIndent(parameter);
+        return hasParameter;
+    case W::RightIndent:
+        if (hasParameter)
+            output->setRightIndent(parameter);
+        return hasParameter;
+    case W::SpaceBefore:
+        output->setSpaceBefore(parameter);
+        return true;
+    case W::SpaceAfter:
+        output->setSpaceAfter(parameter);
+        return true;
+    case W::PatternBackgroundColour:
+        output->setParagraphPatternBackgroundColour(parameter);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// \u, \uc and \' need their parameter.
+inline bool handleUnicode(AbstractRtfOutput *output, UnicodeFallback fallback, BodyWord word, bool hasParameter,
+                          int parameter)
+{
+    if (!hasParameter)
+        return false;
+    switch (word) {
+    case W::Unicode:
+        output->appendText(QString(UnicodeFallback::character(parameter)));
+        fallback.startFallback();
+        return true;
+    case W::UnicodeSkip:
+        fallback.setSkipCount(parameter);
+        return true;
+    case W::HexEscape:
+        qCDebug(lcRtf) << "special character value:" << parameter;
+        return true;
+    default:
+        return false;
+    }
+}
+
+inline bool setDocumentProperty(AbstractRtfOutput *output, BodyWord word, bool hasParameter, int parameter)
+{
+    switch (word) {
+    case W::DefaultFont:
+        if (hasParameter)
+            output->setDefaultFont(parameter);
+        return hasParameter;
+    case W::PaperHeight:
+        output->setPageHeight(parameter);
+        return true;
+    case W::PaperWidth:
+        output->setPageWidth(parameter);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void reportUnhandled(const QByteArray &controlWord)
+{
+    if (!lcRtf().isDebugEnabled())
+        return;
+    if (ControlWord::isDestination(QString::fromUtf8(controlWord)))
+        qCDebug(lcRtf) << "unhandled *Destination* control word in DocumentDestination:" << controlWord;
+    else
+        qCDebug(lcRtf) << "unhandled control word in DocumentDestination:" << controlWord;
 }
 } // namespace
 
@@ -134,188 +356,39 @@ DocumentDestination::DocumentDestination(AbstractRtfOutput *output, const QStrin
 void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter)
 {
     const BodyWordEntry *entry = findWord(bodyWords, controlWord);
-    bool handled = entry != nullptr;
-    if (handled) {
-        switch (entry->word) {
-        case BodyWord::Par:
-            m_output->insertPar();
+    bool handled = false;
+    if (entry) {
+        switch (entry->group) {
+        case G::SpecialCharacter:
+            handled = insertSpecialCharacter(m_output, entry->word);
             break;
-        case BodyWord::Tab:
-            m_output->insertTab();
+        case G::CharacterFormat:
+            handled = setCharacterFormat(m_output, entry->word, hasParameter, parameter);
             break;
-        case BodyWord::LeftQuote:
-            m_output->insertLeftQuote();
+        case G::ParagraphFormat:
+            handled = setParagraphFormat(m_output, entry->word, hasParameter, parameter);
             break;
-        case BodyWord::RightQuote:
-            m_output->insertRightQuote();
+        case G::Unicode:
+            handled = handleUnicode(m_output, UnicodeFallback(m_charactersToSkip, m_unicodeSkip), entry->word,
+                                    hasParameter, parameter);
             break;
-        case BodyWord::LeftDoubleQuote:
-            m_output->insertLeftDoubleQuote();
+        case G::DocumentProperty:
+            handled = setDocumentProperty(m_output, entry->word, hasParameter, parameter);
             break;
-        case BodyWord::RightDoubleQuote:
-            m_output->insertRightDoubleQuote();
-            break;
-        case BodyWord::EnDash:
-            m_output->insertEnDash();
-            break;
-        case BodyWord::EmDash:
-            m_output->insertEmDash();
-            break;
-        case BodyWord::EnSpace:
-            m_output->insertEnSpace();
-            break;
-        case BodyWord::EmSpace:
-            m_output->insertEmSpace();
-            break;
-        case BodyWord::Bullet:
-            m_output->insertBullet();
-            break;
-        case BodyWord::ParagraphDefaults:
-            m_output->resetParagraphFormat();
-            break;
-        case BodyWord::Italic:
-            m_output->setFontItalic(toggleValue(hasParameter, parameter));
-            break;
-        case BodyWord::Bold:
-            m_output->setFontBold(toggleValue(hasParameter, parameter));
-            break;
-        case BodyWord::Underline:
-            m_output->setFontUnderline(toggleValue(hasParameter, parameter));
-            break;
-        case BodyWord::FontSize:
-            // \fs gives half-points; no size (or 0) means the 12 point default.
-            m_output->setFontPointSize((hasParameter && parameter != 0) ? int(parameter * 0.5) : 12);
-            break;
-        case BodyWord::ForegroundColour:
-            m_output->setForegroundColour(parameter);
-            break;
-        case BodyWord::PatternBackgroundColour:
-            m_output->setParagraphPatternBackgroundColour(parameter);
-            break;
-        case BodyWord::Highlight:
-            m_output->setHighlightColour(parameter);
-            break;
-        case BodyWord::DefaultFont:
-            handled = hasParameter;
-            if (handled)
-                m_output->setDefaultFont(parameter);
-            break;
-        case BodyWord::Font:
-            m_output->setFont(parameter);
-            break;
-        case BodyWord::Superscript:
-            m_output->setFontSuperscript();
-            break;
-        case BodyWord::Subscript:
-            m_output->setFontSubscript();
-            break;
-        case BodyWord::AlignLeft:
-            m_output->setParagraphAlignmentLeft();
-            break;
-        case BodyWord::AlignJustified:
-            m_output->setParagraphAlignmentJustified();
-            break;
-        case BodyWord::AlignCentred:
-            m_output->setParagraphAlignmentCentred();
-            break;
-        case BodyWord::AlignRight:
-            m_output->setParagraphAlignmentRight();
-            break;
-        case BodyWord::FirstLineIndent:
-            handled = hasParameter;
-            if (handled)
-                m_output->setFirstLineIndent(parameter);
-            break;
-        case BodyWord::LeftIndent:
-            handled = hasParameter;
-            if (handled)
-                m_output->setLeftIndent(parameter);
-            break;
-        case BodyWord::RightIndent:
-            handled = hasParameter;
-            if (handled)
-                m_output->setRightIndent(parameter);
-            break;
-        case BodyWord::SpaceBefore:
-            m_output->setSpaceBefore(parameter);
-            break;
-        case BodyWord::SpaceAfter:
-            m_output->setSpaceAfter(parameter);
-            break;
-        case BodyWord::LeftToRight:
-            m_output->setTextDirectionLeftToRight();
-            break;
-        case BodyWord::RightToLeft:
-            m_output->setTextDirectionRightToLeft();
-            break;
-        case BodyWord::Plain:
-            m_output->resetCharacterProperties();
-            break;
-        case BodyWord::PaperHeight:
-            m_output->setPageHeight(parameter);
-            break;
-        case BodyWord::PaperWidth:
-            m_output->setPageWidth(parameter);
-            break;
-        case BodyWord::Strikeout:
-            m_output->setFontStrikeout(!hasParameter || parameter != 0);
-            break;
-        case BodyWord::Unicode:
-            // \uN is one UTF-16 code unit, written as a signed 16-bit number
-            // by most writers; the fallback text that follows is dropped.
-            handled = hasParameter;
-            if (handled) {
-                m_output->appendText(QString(QChar(char16_t(quint32(parameter) & 0xFFFF))));
-                m_charactersToSkip = m_unicodeSkip;
-            }
-            break;
-        case BodyWord::UnicodeSkip:
-            handled = hasParameter;
-            if (handled)
-                m_unicodeSkip = parameter;
-            break;
-        case BodyWord::HexEscape:
-            handled = hasParameter;
-            if (handled)
-                qCDebug(lcRtf) << "special character value:" << parameter;
-            break;
-        case BodyWord::Line:
-            m_output->appendText(QStringLiteral("\n"));
-            break;
-        case BodyWord::IgnorableMark:
-            break;
-        case BodyWord::NoBreakSpace:
-            m_output->appendText(QString(QChar(0x00A0)));
-            break;
-        case BodyWord::NonBreakingHyphen:
-            m_output->appendText(QString(QChar(0x2011)));
-            break;
-        case BodyWord::SoftHyphen:
-            m_output->appendText(QString(QChar(0x00AD)));
+        case G::Mark:
+            handled = true;
             break;
         }
     }
-    if (!handled && lcRtf().isDebugEnabled()) {
-        if (ControlWord::isDestination(QString::fromUtf8(controlWord)))
-            qCDebug(lcRtf) << "unhandled *Destination* control word in DocumentDestination:" << controlWord;
-        else
-            qCDebug(lcRtf) << "unhandled control word in DocumentDestination:" << controlWord;
-    }
+    if (!handled)
+        reportUnhandled(controlWord);
 }
 
 void DocumentDestination::handlePlainText(const QByteArray &plainText)
 {
-    if (m_charactersToSkip <= 0) {
-        m_output->appendText(plainText);
-        return;
-    }
-    qCDebug(lcRtf) << "skipping" << m_charactersToSkip << "of" << plainText;
-    if (m_charactersToSkip >= plainText.size()) {
-        m_charactersToSkip -= plainText.size();
-        return;
-    }
-    m_output->appendText(plainText.mid(m_charactersToSkip));
-    m_charactersToSkip = 0;
+    UnicodeFallback(m_charactersToSkip, m_unicodeSkip).takeText(plainText, [this](const QByteArray &text) {
+        m_output->appendText(text);
+    });
 }
 
 void DocumentDestination::aboutToEndDestination()

@@ -1,6 +1,6 @@
 #include "fonttabledestination.h"
 
-#include "output/codepage_p.h"
+#include "common/codepage_p.h"
 #include "reader/logging_p.h"
 #include "wordtable_p.h"
 

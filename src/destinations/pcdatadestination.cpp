@@ -1,6 +1,7 @@
 #include "pcdatadestination.h"
 
 #include "reader/logging_p.h"
+#include "unicodefallback_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
 
@@ -18,12 +19,12 @@ void PcdataDestination::handleControlWord(const QByteArray &controlWord, bool ha
         if (controlWord == "u") {
             // One UTF-16 code unit, often written as a signed 16-bit number;
             // the fallback bytes that follow it are dropped.
-            m_pcdata.append(QChar(char16_t(quint32(parameter) & 0xFFFF)));
-            m_charactersToSkip = m_unicodeSkip;
+            m_pcdata.append(UnicodeFallback::character(parameter));
+            UnicodeFallback(m_charactersToSkip, m_unicodeSkip).startFallback();
             return;
         }
         if (controlWord == "uc") {
-            m_unicodeSkip = parameter;
+            UnicodeFallback(m_charactersToSkip, m_unicodeSkip).setSkipCount(parameter);
             return;
         }
         if (controlWord == "'") {
@@ -36,17 +37,9 @@ void PcdataDestination::handleControlWord(const QByteArray &controlWord, bool ha
 
 void PcdataDestination::handlePlainText(const QByteArray &plainText)
 {
-    if (m_charactersToSkip <= 0) {
-        m_pcdata.append(m_output->convertText(plainText));
-        return;
-    }
-    qCDebug(lcRtf) << "skipping" << m_charactersToSkip << "of" << plainText;
-    if (m_charactersToSkip >= plainText.size()) {
-        m_charactersToSkip -= plainText.size();
-        return;
-    }
-    m_pcdata.append(m_output->convertText(plainText.mid(m_charactersToSkip)));
-    m_charactersToSkip = 0;
+    UnicodeFallback(m_charactersToSkip, m_unicodeSkip).takeText(plainText, [this](const QByteArray &text) {
+        m_pcdata.append(m_output->convertText(text));
+    });
 }
 
 } // namespace Tavisk

@@ -1,7 +1,8 @@
 #include "pictdestination.h"
 
+#include "common/hexdigit_p.h"
+#include "common/units_p.h"
 #include "reader/logging_p.h"
-#include "tokenizer/hexdigit_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
 
@@ -20,11 +21,11 @@ namespace
 // which rounds sizes to int.
 constexpr double maximumExtent = 32767.0;
 
-// Goals come in twips; the document wants pixels at 96 dpi. A goal of 0 or
-// less gives no usable size and counts as not given.
+// Goals come in twips; the document wants pixels. A goal of 0 or less gives
+// no usable size and counts as not given.
 inline double goalInPixels(int twips)
 {
-    return twips > 0 ? twips * 96.0 / 1440.0 : 0.0;
+    return twips > 0 ? Units::pixelsFromTwips(twips) : 0.0;
 }
 
 // \picscalexN is a percentage; 0 or less would hide or mirror the picture,

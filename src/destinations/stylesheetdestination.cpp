@@ -1,8 +1,8 @@
 #include "stylesheetdestination.h"
 
+#include "common/codepage_p.h"
 #include "controlword/controlword.h"
 #include "reader/logging_p.h"
-#include "textdecoding_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
 
@@ -68,7 +68,7 @@ void StyleSheetDestination::appendToStyleName(const QByteArray &text)
     if (m_styleName.isEmpty() && text.trimmed().isEmpty())
         return;
     // Each \'hh escape arrives as a run of one byte, decoded on its own.
-    m_styleName.append(TextDecoding::fromUtf8OrWindows1252(text));
+    m_styleName.append(CodePage::fromUtf8OrWindows1252(text));
 }
 
 void StyleSheetDestination::handOverEntry()

@@ -1,7 +1,7 @@
 #include "userpropsdestination.h"
 
+#include "common/codepage_p.h"
 #include "reader/logging_p.h"
-#include "textdecoding_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
 
@@ -104,7 +104,7 @@ void UserPropsDestination::storePendingProperty()
 void UserPropsDestination::storeProperty()
 {
     if (m_nameChanged) {
-        m_propertyName = TextDecoding::fromUtf8OrWindows1252(m_nameBytes);
+        m_propertyName = CodePage::fromUtf8OrWindows1252(m_nameBytes);
         m_nameChanged = false;
     }
     m_output->addUserProp(m_propertyName, typedValue());

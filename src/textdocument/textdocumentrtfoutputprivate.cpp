@@ -2,7 +2,8 @@
 
 #include <tavisk/textdocumentrtfoutput.h>
 
-#include "output/codepage_p.h"
+#include "common/codepage_p.h"
+#include "common/units_p.h"
 #include "reader/logging_p.h"
 
 #include <QBrush>
@@ -105,7 +106,7 @@ void TextDocumentRtfOutputPrivate::setFont(int fontIndex)
 
 double TextDocumentRtfOutputPrivate::pixelsFromTwips(int twips)
 {
-    return double(twips) / 1440.0 * 96.0;
+    return Units::pixelsFromTwips(twips);
 }
 
 void TextDocumentRtfOutputPrivate::applyCharFormat()

@@ -1,7 +1,7 @@
 #include "tokenizer.h"
 
 #include "reader/logging_p.h"
-#include "hexdigit_p.h"
+#include "common/hexdigit_p.h"
 
 #include <QIODevice>
 

@@ -45,5 +45,12 @@ QString decode(const QByteArray &bytes, const QString &encoding)
     return decoder.decode(bytes);
 }
 
+QString fromUtf8OrWindows1252(const QByteArray &bytes)
+{
+    if (bytes.isValidUtf8())
+        return QString::fromUtf8(bytes);
+    return decode(bytes, QStringLiteral("Windows-1252"));
+}
+
 } // namespace CodePage
 } // namespace Tavisk

@@ -1,6 +1,9 @@
 #ifndef TAVISK_CODEPAGE_P_H
 #define TAVISK_CODEPAGE_P_H
 
+// Code pages: the decoders for the text of a font's character set.
+
+#include <QByteArray>
 #include <QString>
 #include <QStringDecoder>
 
@@ -22,6 +25,13 @@ QStringDecoder decoderFor(const QString &encoding);
 
 /// Decodes @p bytes in one go with decoderFor(@p encoding).
 QString decode(const QByteArray &bytes, const QString &encoding);
+
+/// Decodes @p bytes as UTF-8 when they are valid UTF-8, otherwise as
+/// Windows-1252, for the few texts that do not go through the output's code
+/// page (style names, user property names). Plain ASCII reads the same either
+/// way; a lone byte from a \'hh escape is never valid UTF-8 and so reads as
+/// Windows-1252, whose five undefined bytes keep their C1 control meaning.
+QString fromUtf8OrWindows1252(const QByteArray &bytes);
 
 } // namespace CodePage
 } // namespace Tavisk
