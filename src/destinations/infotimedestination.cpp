@@ -2,11 +2,14 @@
 
 #include "reader/logging_p.h"
 
+#include <tavisk/abstractrtfoutput.h>
+
 namespace Tavisk
 {
 
-InfoTimeDestination::InfoTimeDestination(AbstractRtfOutput *output, const QString &name)
+InfoTimeDestination::InfoTimeDestination(AbstractRtfOutput *output, const QString &name, DateTimeSetter setter)
     : Destination(output, name)
+    , m_setter(setter)
 {
 }
 
@@ -30,6 +33,12 @@ void InfoTimeDestination::handleControlWord(const QByteArray &controlWord, bool 
 void InfoTimeDestination::handlePlainText(const QByteArray &plainText)
 {
     qCDebug(lcRtf) << "unexpected text in InfoTimeDestination:" << plainText;
+}
+
+void InfoTimeDestination::aboutToEndDestination()
+{
+    if (m_setter)
+        (m_output->*m_setter)(dateTime());
 }
 
 QDateTime InfoTimeDestination::dateTime() const

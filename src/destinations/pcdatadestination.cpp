@@ -8,8 +8,9 @@
 namespace Tavisk
 {
 
-PcdataDestination::PcdataDestination(AbstractRtfOutput *output, const QString &name)
+PcdataDestination::PcdataDestination(AbstractRtfOutput *output, const QString &name, TextSetter setter)
     : DocumentDestination(output, name)
+    , m_setter(setter)
 {
 }
 
@@ -40,6 +41,12 @@ void PcdataDestination::handlePlainText(const QByteArray &plainText)
     UnicodeFallback(m_charactersToSkip, m_unicodeSkip).takeText(plainText, [this](const QByteArray &text) {
         m_pcdata.append(m_output->convertText(text));
     });
+}
+
+void PcdataDestination::aboutToEndDestination()
+{
+    if (m_setter)
+        (m_output->*m_setter)(m_pcdata);
 }
 
 } // namespace Tavisk
