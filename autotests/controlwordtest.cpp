@@ -2,6 +2,7 @@
 // its kind, and the three lookups answer as they must.
 
 #include "controlword/controlword_p.h"
+#include "destinations/destinationtable_p.h"
 
 #include <QHash>
 #include <QSet>
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void kindOfWord();
     void lookups_data();
     void lookups();
+    void lookupsAgree();
 };
 
 void ControlWordTest::listSize()
@@ -167,6 +169,51 @@ void ControlWordTest::concurrentFirstUse()
     for (std::thread &thread : threads)
         thread.join();
     QCOMPARE(answers, (std::vector<int>{7, 1, 0, 7, 3, 7}));
+}
+
+// The parse loop classifies each word through a table of its own, built from
+// the vocabulary list and the destination table; it must answer as the
+// ControlWord lookups do for every word.
+void ControlWordTest::lookupsAgree()
+{
+    const auto check = [](const QByteArray &name) {
+        const QString word = QString::fromLatin1(name);
+        const ControlWord controlWord(word);
+        const ControlWordClass wordClass = classifyControlWord(name);
+        return wordClass.known == controlWord.isKnown()
+            && wordClass.supportedDestination == controlWord.isSupportedDestination();
+    };
+
+    qsizetype entries = 0;
+    for (const ControlWordEntry &entry : controlWordEntries()) {
+        ++entries;
+        const QByteArray name(entry.name);
+        QVERIFY2(ControlWord(QString::fromLatin1(name)).isKnown(), name.constData());
+        QVERIFY2(ControlWord::isDestination(QString::fromLatin1(name)) == (entry.type == ControlWordType::Destination),
+                 name.constData());
+        QVERIFY2(check(name), name.constData());
+    }
+    QCOMPARE(entries, 1815);
+
+    // Every destination the reader opens by its word is a destination word
+    // of the vocabulary; the names the parse loop opens itself are not
+    // opened by a word.
+    qsizetype opened = 0;
+    for (const DestinationTable::Entry &entry : DestinationTable::entries()) {
+        const QByteArray name(entry.name.data(), qsizetype(entry.name.size()));
+        QVERIFY2(check(name), name.constData());
+        QVERIFY2(ControlWord(QString::fromLatin1(name)).isSupportedDestination() == entry.openedByWord,
+                 name.constData());
+        if (entry.openedByWord) {
+            ++opened;
+            QVERIFY2(ControlWord::isDestination(QString::fromLatin1(name)), name.constData());
+        }
+    }
+    QCOMPARE(opened, 29);
+
+    // Near misses: case, prefixes and extensions of words.
+    for (const char *name : {"Par", "pa", "parx", "fonttb", "fonttblx", "ignorable", "MMATHPR", ""})
+        QVERIFY2(check(QByteArray(name)), name);
 }
 
 QTEST_APPLESS_MAIN(ControlWordTest)

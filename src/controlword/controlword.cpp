@@ -1,8 +1,9 @@
 #include "controlword_p.h"
 
+#include "destinations/destinationtable_p.h"
+
 #include <QHash>
 #include <QList>
-#include <QSet>
 
 #include <algorithm>
 
@@ -27,23 +28,7 @@ const Vocabulary &vocabulary()
     return table;
 }
 
-const QSet<QString> &supportedDestinations()
-{
-    static const QSet<QString> names = {
-        QStringLiteral("pict"),      QStringLiteral("fonttbl"),  QStringLiteral("stylesheet"),
-        QStringLiteral("colortbl"),  QStringLiteral("info"),     QStringLiteral("title"),
-        QStringLiteral("generator"), QStringLiteral("company"),  QStringLiteral("creatim"),
-        QStringLiteral("printim"),   QStringLiteral("revtim"),   QStringLiteral("operator"),
-        QStringLiteral("comment"),   QStringLiteral("subject"),  QStringLiteral("manager"),
-        QStringLiteral("category"),  QStringLiteral("doccomm"),  QStringLiteral("keywords"),
-        QStringLiteral("hlinkbase"), QStringLiteral("userprops"), QStringLiteral("author"),
-        QStringLiteral("pgdsc"),     QStringLiteral("pgdsctbl"), QStringLiteral("shppict"),
-        QStringLiteral("shp"),       QStringLiteral("shpinst"),  QStringLiteral("pntxta"),
-        QStringLiteral("pntxtb"),    QStringLiteral("mmathPr"),
-    };
-    return names;
-}
-// The vocabulary and the supported set in one table keyed by the name bytes,
+// The vocabulary and the supported destinations in one table keyed by the name bytes,
 // for the parse loop, which classifies every control token: open addressing
 // over a power-of-two array, with a hash computed inline, so that a lookup
 // costs little more than comparing the name once.
@@ -55,11 +40,13 @@ public:
         m_slots.resize(4096); // more than twice the 1813 words
         for (const ControlWordEntry &entry : controlWordEntries())
             slotFor(QByteArray(entry.name)) = {QByteArray(entry.name), ControlWordClass{true, false}};
-        for (const QString &name : supportedDestinations()) {
-            const QByteArray bytes = name.toLatin1();
-            Slot &slot = slotFor(bytes);
-            slot.name = bytes;
-            slot.wordClass.known = vocabulary().contains(name);
+        for (const DestinationTable::Entry &entry : DestinationTable::entries()) {
+            if (!entry.openedByWord)
+                continue;
+            const QByteArray name(entry.name.data(), qsizetype(entry.name.size()));
+            Slot &slot = slotFor(name);
+            slot.name = name;
+            slot.wordClass.known = vocabulary().contains(QString::fromLatin1(name));
             slot.wordClass.supportedDestination = true;
         }
     }
@@ -133,7 +120,7 @@ bool ControlWord::isDestination(const QString &name)
 
 bool ControlWord::isSupportedDestination() const
 {
-    return supportedDestinations().contains(m_name);
+    return DestinationTable::isSupported(m_name.toLatin1());
 }
 
 } // namespace Tavisk

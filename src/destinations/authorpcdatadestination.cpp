@@ -6,13 +6,8 @@ namespace Tavisk
 {
 
 AuthorPcdataDestination::AuthorPcdataDestination(AbstractRtfOutput *output, const QString &name)
-    : PcdataDestination(output, name)
+    : PcdataDestination(output, name, &AbstractRtfOutput::setAuthor)
 {
-}
-
-void AuthorPcdataDestination::aboutToEndDestination()
-{
-    m_output->setAuthor(m_pcdata);
 }
 
 } // namespace Tavisk

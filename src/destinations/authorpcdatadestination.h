@@ -11,8 +11,6 @@ class TAVISK_EXPORT AuthorPcdataDestination : public PcdataDestination
 {
 public:
     AuthorPcdataDestination(AbstractRtfOutput *output, const QString &name);
-
-    void aboutToEndDestination() override;
 };
 
 } // namespace Tavisk

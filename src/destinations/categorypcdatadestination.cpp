@@ -6,13 +6,8 @@ namespace Tavisk
 {
 
 CategoryPcdataDestination::CategoryPcdataDestination(AbstractRtfOutput *output, const QString &name)
-    : PcdataDestination(output, name)
+    : PcdataDestination(output, name, &AbstractRtfOutput::setCategory)
 {
-}
-
-void CategoryPcdataDestination::aboutToEndDestination()
-{
-    m_output->setCategory(m_pcdata);
 }
 
 } // namespace Tavisk

@@ -11,8 +11,6 @@ class TAVISK_EXPORT CategoryPcdataDestination : public PcdataDestination
 {
 public:
     CategoryPcdataDestination(AbstractRtfOutput *output, const QString &name);
-
-    void aboutToEndDestination() override;
 };
 
 } // namespace Tavisk

@@ -6,13 +6,8 @@ namespace Tavisk
 {
 
 CommentPcdataDestination::CommentPcdataDestination(AbstractRtfOutput *output, const QString &name)
-    : PcdataDestination(output, name)
+    : PcdataDestination(output, name, &AbstractRtfOutput::setComment)
 {
-}
-
-void CommentPcdataDestination::aboutToEndDestination()
-{
-    m_output->setComment(m_pcdata);
 }
 
 } // namespace Tavisk

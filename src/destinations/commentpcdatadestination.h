@@ -11,8 +11,6 @@ class TAVISK_EXPORT CommentPcdataDestination : public PcdataDestination
 {
 public:
     CommentPcdataDestination(AbstractRtfOutput *output, const QString &name);
-
-    void aboutToEndDestination() override;
 };
 
 } // namespace Tavisk

@@ -6,13 +6,8 @@ namespace Tavisk
 {
 
 CompanyPcdataDestination::CompanyPcdataDestination(AbstractRtfOutput *output, const QString &name)
-    : PcdataDestination(output, name)
+    : PcdataDestination(output, name, &AbstractRtfOutput::setCompanyName)
 {
-}
-
-void CompanyPcdataDestination::aboutToEndDestination()
-{
-    m_output->setCompanyName(m_pcdata);
 }
 
 } // namespace Tavisk

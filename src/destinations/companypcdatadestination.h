@@ -11,8 +11,6 @@ class TAVISK_EXPORT CompanyPcdataDestination : public PcdataDestination
 {
 public:
     CompanyPcdataDestination(AbstractRtfOutput *output, const QString &name);
-
-    void aboutToEndDestination() override;
 };
 
 } // namespace Tavisk

@@ -6,13 +6,8 @@ namespace Tavisk
 {
 
 DocumentCommentPcdataDestination::DocumentCommentPcdataDestination(AbstractRtfOutput *output, const QString &name)
-    : PcdataDestination(output, name)
+    : PcdataDestination(output, name, &AbstractRtfOutput::setDocumentComment)
 {
-}
-
-void DocumentCommentPcdataDestination::aboutToEndDestination()
-{
-    m_output->setDocumentComment(m_pcdata);
 }
 
 } // namespace Tavisk

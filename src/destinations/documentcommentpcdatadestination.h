@@ -11,8 +11,6 @@ class TAVISK_EXPORT DocumentCommentPcdataDestination : public PcdataDestination
 {
 public:
     DocumentCommentPcdataDestination(AbstractRtfOutput *output, const QString &name);
-
-    void aboutToEndDestination() override;
 };
 
 } // namespace Tavisk

@@ -6,7 +6,7 @@ namespace Tavisk
 {
 
 GeneratorPcdataDestination::GeneratorPcdataDestination(AbstractRtfOutput *output, const QString &name)
-    : PcdataDestination(output, name)
+    : PcdataDestination(output, name, &AbstractRtfOutput::setGeneratorInformation)
 {
 }
 
@@ -16,7 +16,7 @@ void GeneratorPcdataDestination::aboutToEndDestination()
     // terminator is removed.
     if (m_pcdata.endsWith(QLatin1Char(';')))
         m_pcdata.chop(1);
-    m_output->setGeneratorInformation(m_pcdata);
+    PcdataDestination::aboutToEndDestination();
 }
 
 } // namespace Tavisk

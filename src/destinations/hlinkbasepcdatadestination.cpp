@@ -6,13 +6,8 @@ namespace Tavisk
 {
 
 HLinkBasePcdataDestination::HLinkBasePcdataDestination(AbstractRtfOutput *output, const QString &name)
-    : PcdataDestination(output, name)
+    : PcdataDestination(output, name, &AbstractRtfOutput::setHLinkBase)
 {
-}
-
-void HLinkBasePcdataDestination::aboutToEndDestination()
-{
-    m_output->setHLinkBase(m_pcdata);
 }
 
 } // namespace Tavisk

@@ -11,8 +11,6 @@ class TAVISK_EXPORT HLinkBasePcdataDestination : public PcdataDestination
 {
 public:
     HLinkBasePcdataDestination(AbstractRtfOutput *output, const QString &name);
-
-    void aboutToEndDestination() override;
 };
 
 } // namespace Tavisk

@@ -6,13 +6,8 @@ namespace Tavisk
 {
 
 InfoCreatedTimeDestination::InfoCreatedTimeDestination(AbstractRtfOutput *output, const QString &name)
-    : InfoTimeDestination(output, name)
+    : InfoTimeDestination(output, name, &AbstractRtfOutput::setCreatedDateTime)
 {
-}
-
-void InfoCreatedTimeDestination::aboutToEndDestination()
-{
-    m_output->setCreatedDateTime(dateTime());
 }
 
 } // namespace Tavisk

@@ -11,8 +11,6 @@ class TAVISK_EXPORT InfoCreatedTimeDestination : public InfoTimeDestination
 {
 public:
     InfoCreatedTimeDestination(AbstractRtfOutput *output, const QString &name);
-
-    void aboutToEndDestination() override;
 };
 
 } // namespace Tavisk

@@ -1,11 +1,38 @@
 #include "infodestination.h"
 
 #include "reader/logging_p.h"
+#include "wordtable_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
 
+#include <string_view>
+
 namespace Tavisk
 {
+
+namespace
+{
+// The statistics of the information group, each with the output operation
+// that takes its number; \* has none.
+struct InfoWordEntry {
+    std::string_view name;
+    void (AbstractRtfOutput::*setter)(int value);
+};
+
+// Sorted by name (byte order) for findWord().
+constexpr InfoWordEntry infoWords[] = {
+    {"*", nullptr},
+    {"edmins", &AbstractRtfOutput::setTotalEditingTime},
+    {"nofchars", &AbstractRtfOutput::setNumberOfCharacters},
+    {"nofcharsws", &AbstractRtfOutput::setNumberOfCharactersWithoutSpaces},
+    {"nofpages", &AbstractRtfOutput::setNumberOfPages},
+    {"nofwords", &AbstractRtfOutput::setNumberOfWords},
+    {"vern", &AbstractRtfOutput::setInternalVersionNumber},
+    {"version", &AbstractRtfOutput::setVersionNumber},
+};
+
+static_assert(isSortedByName(infoWords), "infoWords must stay sorted by name");
+} // namespace
 
 InfoDestination::InfoDestination(AbstractRtfOutput *output, const QString &name)
     : Destination(output, name)
@@ -14,43 +41,18 @@ InfoDestination::InfoDestination(AbstractRtfOutput *output, const QString &name)
 
 void InfoDestination::handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter)
 {
+    const InfoWordEntry *entry = findWord(infoWords, controlWord);
     // The \* of {\*\company ...} and the like: the group it marks opens a
     // destination of its own.
-    if (controlWord == "*")
+    if (entry && !entry->setter)
         return;
 
     // A statistic without its number says nothing and is only logged.
-    if (hasParameter) {
-        if (controlWord == "edmins") {
-            m_output->setTotalEditingTime(parameter);
-            return;
-        }
-        if (controlWord == "nofpages") {
-            m_output->setNumberOfPages(parameter);
-            return;
-        }
-        if (controlWord == "nofwords") {
-            m_output->setNumberOfWords(parameter);
-            return;
-        }
-        if (controlWord == "nofchars") {
-            m_output->setNumberOfCharacters(parameter);
-            return;
-        }
-        if (controlWord == "nofcharsws") {
-            m_output->setNumberOfCharactersWithoutSpaces(parameter);
-            return;
-        }
-        if (controlWord == "version") {
-            m_output->setVersionNumber(parameter);
-            return;
-        }
-        if (controlWord == "vern") {
-            m_output->setInternalVersionNumber(parameter);
-            return;
-        }
+    if (!entry || !hasParameter) {
+        qCDebug(lcRtf) << "unexpected control word in InfoDestination:" << controlWord;
+        return;
     }
-    qCDebug(lcRtf) << "unexpected control word in InfoDestination:" << controlWord;
+    (m_output->*entry->setter)(parameter);
 }
 
 void InfoDestination::handlePlainText(const QByteArray &plainText)

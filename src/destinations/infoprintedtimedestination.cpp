@@ -6,13 +6,8 @@ namespace Tavisk
 {
 
 InfoPrintedTimeDestination::InfoPrintedTimeDestination(AbstractRtfOutput *output, const QString &name)
-    : InfoTimeDestination(output, name)
+    : InfoTimeDestination(output, name, &AbstractRtfOutput::setPrintedDateTime)
 {
-}
-
-void InfoPrintedTimeDestination::aboutToEndDestination()
-{
-    m_output->setPrintedDateTime(dateTime());
 }
 
 } // namespace Tavisk

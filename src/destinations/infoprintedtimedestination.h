@@ -11,8 +11,6 @@ class TAVISK_EXPORT InfoPrintedTimeDestination : public InfoTimeDestination
 {
 public:
     InfoPrintedTimeDestination(AbstractRtfOutput *output, const QString &name);
-
-    void aboutToEndDestination() override;
 };
 
 } // namespace Tavisk

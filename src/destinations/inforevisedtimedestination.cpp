@@ -6,13 +6,8 @@ namespace Tavisk
 {
 
 InfoRevisedTimeDestination::InfoRevisedTimeDestination(AbstractRtfOutput *output, const QString &name)
-    : InfoTimeDestination(output, name)
+    : InfoTimeDestination(output, name, &AbstractRtfOutput::setRevisedDateTime)
 {
-}
-
-void InfoRevisedTimeDestination::aboutToEndDestination()
-{
-    m_output->setRevisedDateTime(dateTime());
 }
 
 } // namespace Tavisk

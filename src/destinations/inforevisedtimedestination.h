@@ -11,8 +11,6 @@ class TAVISK_EXPORT InfoRevisedTimeDestination : public InfoTimeDestination
 {
 public:
     InfoRevisedTimeDestination(AbstractRtfOutput *output, const QString &name);
-
-    void aboutToEndDestination() override;
 };
 
 } // namespace Tavisk

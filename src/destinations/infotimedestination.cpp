@@ -1,35 +1,78 @@
 #include "infotimedestination.h"
 
 #include "reader/logging_p.h"
+#include "wordtable_p.h"
+
+#include <tavisk/abstractrtfoutput.h>
+
+#include <string_view>
 
 namespace Tavisk
 {
 
-InfoTimeDestination::InfoTimeDestination(AbstractRtfOutput *output, const QString &name)
+namespace
+{
+enum class TimeWord { Year, Month, Day, Hour, Minute };
+
+struct TimeWordEntry {
+    std::string_view name;
+    TimeWord word;
+};
+
+// Sorted by name (byte order) for findWord().
+constexpr TimeWordEntry timeWords[] = {
+    {"dy", TimeWord::Day},
+    {"hr", TimeWord::Hour},
+    {"min", TimeWord::Minute},
+    {"mo", TimeWord::Month},
+    {"yr", TimeWord::Year},
+};
+
+static_assert(isSortedByName(timeWords), "timeWords must stay sorted by name");
+} // namespace
+
+InfoTimeDestination::InfoTimeDestination(AbstractRtfOutput *output, const QString &name, DateTimeSetter setter)
     : Destination(output, name)
+    , m_setter(setter)
 {
 }
 
 void InfoTimeDestination::handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter)
 {
     Q_UNUSED(hasParameter)
-    if (controlWord == "yr")
-        m_year = parameter;
-    else if (controlWord == "mo")
-        m_month = parameter;
-    else if (controlWord == "dy")
-        m_day = parameter;
-    else if (controlWord == "hr")
-        m_hour = parameter;
-    else if (controlWord == "min")
-        m_minute = parameter;
-    else
+    const TimeWordEntry *entry = findWord(timeWords, controlWord);
+    if (!entry) {
         qCDebug(lcRtf) << "unexpected control word in" << m_name << ": " << controlWord;
+        return;
+    }
+    switch (entry->word) {
+    case TimeWord::Year:
+        m_year = parameter;
+        break;
+    case TimeWord::Month:
+        m_month = parameter;
+        break;
+    case TimeWord::Day:
+        m_day = parameter;
+        break;
+    case TimeWord::Hour:
+        m_hour = parameter;
+        break;
+    case TimeWord::Minute:
+        m_minute = parameter;
+        break;
+    }
 }
 
 void InfoTimeDestination::handlePlainText(const QByteArray &plainText)
 {
     qCDebug(lcRtf) << "unexpected text in InfoTimeDestination:" << plainText;
+}
+
+void InfoTimeDestination::aboutToEndDestination()
+{
+    if (m_setter)
+        (m_output->*m_setter)(dateTime());
 }
 
 QDateTime InfoTimeDestination::dateTime() const

@@ -6,13 +6,8 @@ namespace Tavisk
 {
 
 KeywordsPcdataDestination::KeywordsPcdataDestination(AbstractRtfOutput *output, const QString &name)
-    : PcdataDestination(output, name)
+    : PcdataDestination(output, name, &AbstractRtfOutput::setKeywords)
 {
-}
-
-void KeywordsPcdataDestination::aboutToEndDestination()
-{
-    m_output->setKeywords(m_pcdata);
 }
 
 } // namespace Tavisk

@@ -11,8 +11,6 @@ class TAVISK_EXPORT KeywordsPcdataDestination : public PcdataDestination
 {
 public:
     KeywordsPcdataDestination(AbstractRtfOutput *output, const QString &name);
-
-    void aboutToEndDestination() override;
 };
 
 } // namespace Tavisk

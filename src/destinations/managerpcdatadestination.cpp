@@ -6,13 +6,8 @@ namespace Tavisk
 {
 
 ManagerPcdataDestination::ManagerPcdataDestination(AbstractRtfOutput *output, const QString &name)
-    : PcdataDestination(output, name)
+    : PcdataDestination(output, name, &AbstractRtfOutput::setManagerName)
 {
-}
-
-void ManagerPcdataDestination::aboutToEndDestination()
-{
-    m_output->setManagerName(m_pcdata);
 }
 
 } // namespace Tavisk

@@ -11,8 +11,6 @@ class TAVISK_EXPORT ManagerPcdataDestination : public PcdataDestination
 {
 public:
     ManagerPcdataDestination(AbstractRtfOutput *output, const QString &name);
-
-    void aboutToEndDestination() override;
 };
 
 } // namespace Tavisk

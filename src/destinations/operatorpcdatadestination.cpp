@@ -6,13 +6,8 @@ namespace Tavisk
 {
 
 OperatorPcdataDestination::OperatorPcdataDestination(AbstractRtfOutput *output, const QString &name)
-    : PcdataDestination(output, name)
+    : PcdataDestination(output, name, &AbstractRtfOutput::setOperatorName)
 {
-}
-
-void OperatorPcdataDestination::aboutToEndDestination()
-{
-    m_output->setOperatorName(m_pcdata);
 }
 
 } // namespace Tavisk

@@ -11,8 +11,6 @@ class TAVISK_EXPORT OperatorPcdataDestination : public PcdataDestination
 {
 public:
     OperatorPcdataDestination(AbstractRtfOutput *output, const QString &name);
-
-    void aboutToEndDestination() override;
 };
 
 } // namespace Tavisk

@@ -2,37 +2,61 @@
 
 #include "reader/logging_p.h"
 #include "unicodefallback_p.h"
+#include "wordtable_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
+
+#include <string_view>
 
 namespace Tavisk
 {
 
-PcdataDestination::PcdataDestination(AbstractRtfOutput *output, const QString &name)
+namespace
+{
+// Only the words of the Unicode escape count here; formatting is ignored.
+enum class PcdataWord { Unicode, UnicodeSkip, HexEscape };
+
+struct PcdataWordEntry {
+    std::string_view name;
+    PcdataWord word;
+};
+
+// Sorted by name (byte order) for findWord().
+constexpr PcdataWordEntry pcdataWords[] = {
+    {"'", PcdataWord::HexEscape},
+    {"u", PcdataWord::Unicode},
+    {"uc", PcdataWord::UnicodeSkip},
+};
+
+static_assert(isSortedByName(pcdataWords), "pcdataWords must stay sorted by name");
+} // namespace
+
+PcdataDestination::PcdataDestination(AbstractRtfOutput *output, const QString &name, TextSetter setter)
     : DocumentDestination(output, name)
+    , m_setter(setter)
 {
 }
 
 void PcdataDestination::handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter)
 {
-    if (hasParameter) {
-        if (controlWord == "u") {
-            // One UTF-16 code unit, often written as a signed 16-bit number;
-            // the fallback bytes that follow it are dropped.
-            m_pcdata.append(UnicodeFallback::character(parameter));
-            UnicodeFallback(m_charactersToSkip, m_unicodeSkip).startFallback();
-            return;
-        }
-        if (controlWord == "uc") {
-            UnicodeFallback(m_charactersToSkip, m_unicodeSkip).setSkipCount(parameter);
-            return;
-        }
-        if (controlWord == "'") {
-            qCDebug(lcRtf) << "special character value:" << parameter;
-            return;
-        }
+    const PcdataWordEntry *entry = hasParameter ? findWord(pcdataWords, controlWord) : nullptr;
+    if (!entry) {
+        qCDebug(lcRtf) << "unexpected control word in" << m_name << ": " << controlWord;
+        return;
     }
-    qCDebug(lcRtf) << "unexpected control word in" << m_name << ": " << controlWord;
+    UnicodeFallback fallback(m_charactersToSkip, m_unicodeSkip);
+    switch (entry->word) {
+    case PcdataWord::Unicode:
+        m_pcdata.append(UnicodeFallback::character(parameter));
+        fallback.startFallback();
+        break;
+    case PcdataWord::UnicodeSkip:
+        fallback.setSkipCount(parameter);
+        break;
+    case PcdataWord::HexEscape:
+        qCDebug(lcRtf) << "special character value:" << parameter;
+        break;
+    }
 }
 
 void PcdataDestination::handlePlainText(const QByteArray &plainText)
@@ -40,6 +64,12 @@ void PcdataDestination::handlePlainText(const QByteArray &plainText)
     UnicodeFallback(m_charactersToSkip, m_unicodeSkip).takeText(plainText, [this](const QByteArray &text) {
         m_pcdata.append(m_output->convertText(text));
     });
+}
+
+void PcdataDestination::aboutToEndDestination()
+{
+    if (m_setter)
+        (m_output->*m_setter)(m_pcdata);
 }
 
 } // namespace Tavisk

@@ -3,11 +3,14 @@
 #include "common/hexdigit_p.h"
 #include "common/units_p.h"
 #include "reader/logging_p.h"
+#include "wordtable_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
 
 #include <QBuffer>
 #include <QImageReader>
+
+#include <string_view>
 
 namespace Tavisk
 {
@@ -39,6 +42,48 @@ inline double boundedExtent(double extent)
 {
     return extent > maximumExtent ? maximumExtent : extent;
 }
+
+enum class PictWord {
+    Png,
+    Jpeg,
+    Bitmap,
+    WindowsMetafile,
+    Width,
+    Height,
+    ScaleX,
+    ScaleY,
+    CropLeft,
+    CropRight,
+    CropTop,
+    CropBottom,
+    GoalWidth,
+    GoalHeight,
+};
+
+struct PictWordEntry {
+    std::string_view name;
+    PictWord word;
+};
+
+// Sorted by name (byte order) for findWord().
+constexpr PictWordEntry pictWords[] = {
+    {"dibitmap", PictWord::Bitmap},
+    {"jpegblip", PictWord::Jpeg},
+    {"piccropb", PictWord::CropBottom},
+    {"piccropl", PictWord::CropLeft},
+    {"piccropr", PictWord::CropRight},
+    {"piccropt", PictWord::CropTop},
+    {"pich", PictWord::Height},
+    {"pichgoal", PictWord::GoalHeight},
+    {"picscalex", PictWord::ScaleX},
+    {"picscaley", PictWord::ScaleY},
+    {"picw", PictWord::Width},
+    {"picwgoal", PictWord::GoalWidth},
+    {"pngblip", PictWord::Png},
+    {"wmetafile", PictWord::WindowsMetafile},
+};
+
+static_assert(isSortedByName(pictWords), "pictWords must stay sorted by name");
 } // namespace
 
 PictDestination::PictDestination(AbstractRtfOutput *output, const QString &name)
@@ -49,43 +94,61 @@ PictDestination::PictDestination(AbstractRtfOutput *output, const QString &name)
 void PictDestination::handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter)
 {
     Q_UNUSED(hasParameter)
-    if (controlWord == "pngblip") {
+    const PictWordEntry *entry = findWord(pictWords, controlWord);
+    if (!entry) {
+        qCDebug(lcRtf) << "unexpected control word in pict:" << controlWord;
+        return;
+    }
+    switch (entry->word) {
+    case PictWord::Png:
         m_pictureFormat = "png";
         qCDebug(lcRtf) << "PNG";
-    } else if (controlWord == "jpegblip") {
+        break;
+    case PictWord::Jpeg:
         m_pictureFormat = "jpg";
         qCDebug(lcRtf) << "JPEG";
-    } else if (controlWord == "dibitmap") {
+        break;
+    case PictWord::Bitmap:
         m_pictureFormat = "bmp";
         qCDebug(lcRtf) << "BMP";
-    } else if (controlWord == "wmetafile") {
+        break;
+    case PictWord::WindowsMetafile:
         qCDebug(lcRtf) << "todo: get WMF data";
-    } else if (controlWord == "picw") {
+        break;
+    case PictWord::Width:
         qCDebug(lcRtf) << "pict width: " << parameter;
-    } else if (controlWord == "pich") {
+        break;
+    case PictWord::Height:
         qCDebug(lcRtf) << "pict height: " << parameter;
-    } else if (controlWord == "picscalex") {
+        break;
+    case PictWord::ScaleX:
         m_xScale = scaleFactor(parameter);
         qCDebug(lcRtf) << "X scale: " << parameter;
-    } else if (controlWord == "picscaley") {
+        break;
+    case PictWord::ScaleY:
         m_yScale = scaleFactor(parameter);
         qCDebug(lcRtf) << "Y scale: " << parameter;
-    } else if (controlWord == "piccropl") {
+        break;
+    case PictWord::CropLeft:
         qCDebug(lcRtf) << "Left crop:" << parameter;
-    } else if (controlWord == "piccropr") {
+        break;
+    case PictWord::CropRight:
         qCDebug(lcRtf) << "Right crop:" << parameter;
-    } else if (controlWord == "piccropt") {
+        break;
+    case PictWord::CropTop:
         qCDebug(lcRtf) << "Top crop:" << parameter;
-    } else if (controlWord == "piccropb") {
+        break;
+    case PictWord::CropBottom:
         qCDebug(lcRtf) << "Bottom crop:" << parameter;
-    } else if (controlWord == "picwgoal") {
+        break;
+    case PictWord::GoalWidth:
         m_goalWidth = goalInPixels(parameter);
         qCDebug(lcRtf) << "Goal Width:" << parameter;
-    } else if (controlWord == "pichgoal") {
+        break;
+    case PictWord::GoalHeight:
         m_goalHeight = goalInPixels(parameter);
         qCDebug(lcRtf) << "Goal Height:" << parameter;
-    } else {
-        qCDebug(lcRtf) << "unexpected control word in pict:" << controlWord;
+        break;
     }
 }
 

@@ -3,11 +3,37 @@
 #include "common/codepage_p.h"
 #include "controlword/controlword.h"
 #include "reader/logging_p.h"
+#include "wordtable_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
 
+#include <string_view>
+
 namespace Tavisk
 {
+
+namespace
+{
+enum class StyleWord { StyleNumber, AlignLeft, LeftIndent, RightIndent, SpaceBefore, LeftToRight, RightToLeft };
+
+struct StyleWordEntry {
+    std::string_view name;
+    StyleWord word;
+};
+
+// Sorted by name (byte order) for findWord().
+constexpr StyleWordEntry styleWords[] = {
+    {"li", StyleWord::LeftIndent},
+    {"ltrch", StyleWord::LeftToRight},
+    {"ql", StyleWord::AlignLeft},
+    {"ri", StyleWord::RightIndent},
+    {"rtlch", StyleWord::RightToLeft},
+    {"s", StyleWord::StyleNumber},
+    {"sb", StyleWord::SpaceBefore},
+};
+
+static_assert(isSortedByName(styleWords), "styleWords must stay sorted by name");
+} // namespace
 
 StyleSheetDestination::StyleSheetDestination(AbstractRtfOutput *output, const QString &name)
     : Destination(output, name)
@@ -16,25 +42,46 @@ StyleSheetDestination::StyleSheetDestination(AbstractRtfOutput *output, const QS
 
 void StyleSheetDestination::handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter)
 {
-    if (controlWord == "ql") {
+    const StyleWordEntry *entry = findWord(styleWords, controlWord);
+    if (!entry) {
+        reportUnhandled(controlWord);
+        return;
+    }
+    switch (entry->word) {
+    case StyleWord::AlignLeft:
         m_styleSheetTableEntry.setTextAlignment(TextAlignment::Left);
-    } else if (controlWord == "s" && hasParameter) {
-        m_currentStyleIndex = parameter;
-    } else if (controlWord == "li" && hasParameter) {
-        m_styleSheetTableEntry.setLeftIndent(parameter);
-    } else if (controlWord == "ri" && hasParameter) {
-        m_styleSheetTableEntry.setRightIndent(parameter);
-    } else if (controlWord == "sb") {
+        break;
+    // \s, \li and \ri without a number are not understood.
+    case StyleWord::StyleNumber:
+        if (hasParameter)
+            m_currentStyleIndex = parameter;
+        else
+            reportUnhandled(controlWord);
+        break;
+    case StyleWord::LeftIndent:
+        if (hasParameter)
+            m_styleSheetTableEntry.setLeftIndent(parameter);
+        else
+            reportUnhandled(controlWord);
+        break;
+    case StyleWord::RightIndent:
+        if (hasParameter)
+            m_styleSheetTableEntry.setRightIndent(parameter);
+        else
+            reportUnhandled(controlWord);
+        break;
+    case StyleWord::SpaceBefore:
         if (hasParameter)
             m_styleSheetTableEntry.setTopMargin(parameter);
         else
             qCDebug(lcRtf) << "space before default (0)";
-    } else if (controlWord == "ltrch") {
+        break;
+    case StyleWord::LeftToRight:
         m_styleSheetTableEntry.setLayoutDirection(Qt::LeftToRight);
-    } else if (controlWord == "rtlch") {
+        break;
+    case StyleWord::RightToLeft:
         m_styleSheetTableEntry.setLayoutDirection(Qt::RightToLeft);
-    } else {
-        reportUnhandled(controlWord);
+        break;
     }
 }
 

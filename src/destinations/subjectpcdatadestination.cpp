@@ -6,13 +6,8 @@ namespace Tavisk
 {
 
 SubjectPcdataDestination::SubjectPcdataDestination(AbstractRtfOutput *output, const QString &name)
-    : PcdataDestination(output, name)
+    : PcdataDestination(output, name, &AbstractRtfOutput::setSubject)
 {
-}
-
-void SubjectPcdataDestination::aboutToEndDestination()
-{
-    m_output->setSubject(m_pcdata);
 }
 
 } // namespace Tavisk

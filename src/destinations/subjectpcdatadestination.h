@@ -11,8 +11,6 @@ class TAVISK_EXPORT SubjectPcdataDestination : public PcdataDestination
 {
 public:
     SubjectPcdataDestination(AbstractRtfOutput *output, const QString &name);
-
-    void aboutToEndDestination() override;
 };
 
 } // namespace Tavisk

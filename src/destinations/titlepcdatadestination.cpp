@@ -6,13 +6,8 @@ namespace Tavisk
 {
 
 TitlePcdataDestination::TitlePcdataDestination(AbstractRtfOutput *output, const QString &name)
-    : PcdataDestination(output, name)
+    : PcdataDestination(output, name, &AbstractRtfOutput::setTitle)
 {
-}
-
-void TitlePcdataDestination::aboutToEndDestination()
-{
-    m_output->setTitle(m_pcdata);
 }
 
 } // namespace Tavisk

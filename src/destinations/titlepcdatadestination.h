@@ -11,8 +11,6 @@ class TAVISK_EXPORT TitlePcdataDestination : public PcdataDestination
 {
 public:
     TitlePcdataDestination(AbstractRtfOutput *output, const QString &name);
-
-    void aboutToEndDestination() override;
 };
 
 } // namespace Tavisk

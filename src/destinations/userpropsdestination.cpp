@@ -2,10 +2,13 @@
 
 #include "common/codepage_p.h"
 #include "reader/logging_p.h"
+#include "wordtable_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
 
 #include <QDate>
+
+#include <string_view>
 
 namespace Tavisk
 {
@@ -15,6 +18,22 @@ namespace
 // A number, truth value or date is never this long; longer values are kept
 // as text without an attempt to convert them.
 constexpr qsizetype maximumTypedValueSize = 256;
+
+enum class PropertyWord { Name, Type, StaticValue };
+
+struct PropertyWordEntry {
+    std::string_view name;
+    PropertyWord word;
+};
+
+// Sorted by name (byte order) for findWord().
+constexpr PropertyWordEntry propertyWords[] = {
+    {"propname", PropertyWord::Name},
+    {"proptype", PropertyWord::Type},
+    {"staticval", PropertyWord::StaticValue},
+};
+
+static_assert(isSortedByName(propertyWords), "propertyWords must stay sorted by name");
 } // namespace
 
 UserPropsDestination::UserPropsDestination(AbstractRtfOutput *output, const QString &name)
@@ -24,21 +43,29 @@ UserPropsDestination::UserPropsDestination(AbstractRtfOutput *output, const QStr
 
 void UserPropsDestination::handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter)
 {
-    if (controlWord == "propname") {
-        storePendingProperty();
+    // Every word ends the value before it.
+    storePendingProperty();
+    const PropertyWordEntry *entry = findWord(propertyWords, controlWord);
+    // \proptype without a number names no type.
+    if (!entry || (entry->word == PropertyWord::Type && !hasParameter)) {
+        qCDebug(lcRtf) << "unexpected control word in UserPropsDestination:" << controlWord;
+        return;
+    }
+    switch (entry->word) {
+    case PropertyWord::Name:
         // A new name starts empty: {\propname} must not reuse the name before.
         m_nextPlainTextIsPropertyName = true;
         m_nameBytes.clear();
         m_nameChanged = true;
         m_nameOpen = true;
         m_valueOpen = false;
-    } else if (controlWord == "staticval") {
-        storePendingProperty();
+        break;
+    case PropertyWord::StaticValue:
         m_nextPlainTextIsPropertyName = false;
         m_nameOpen = false;
         m_valueOpen = false;
-    } else if (controlWord == "proptype" && hasParameter) {
-        storePendingProperty();
+        break;
+    case PropertyWord::Type:
         m_nameOpen = false;
         m_valueOpen = false;
         switch (parameter) {
@@ -61,9 +88,7 @@ void UserPropsDestination::handleControlWord(const QByteArray &controlWord, bool
             qCDebug(lcRtf) << "unhandled value type in UserPropsDestination:" << parameter;
             break;
         }
-    } else {
-        storePendingProperty();
-        qCDebug(lcRtf) << "unexpected control word in UserPropsDestination:" << controlWord;
+        break;
     }
 }
 

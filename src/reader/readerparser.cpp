@@ -7,36 +7,12 @@
 #include "logging_p.h"
 #include "tokenizer/tokenizer.h"
 
-#include "destinations/colortabledestination.h"
 #include "destinations/destination.h"
-#include "destinations/documentdestination.h"
-#include "destinations/fonttabledestination.h"
-#include "destinations/ignoreddestination.h"
-#include "destinations/infocreatedtimedestination.h"
-#include "destinations/infodestination.h"
-#include "destinations/infoprintedtimedestination.h"
-#include "destinations/inforevisedtimedestination.h"
-#include "destinations/pictdestination.h"
-#include "destinations/stylesheetdestination.h"
-#include "destinations/userpropsdestination.h"
-
-#include "destinations/authorpcdatadestination.h"
-#include "destinations/categorypcdatadestination.h"
-#include "destinations/commentpcdatadestination.h"
-#include "destinations/companypcdatadestination.h"
-#include "destinations/documentcommentpcdatadestination.h"
-#include "destinations/generatorpcdatadestination.h"
-#include "destinations/hlinkbasepcdatadestination.h"
-#include "destinations/keywordspcdatadestination.h"
-#include "destinations/managerpcdatadestination.h"
-#include "destinations/operatorpcdatadestination.h"
-#include "destinations/subjectpcdatadestination.h"
-#include "destinations/titlepcdatadestination.h"
+#include "destinations/destinationtable_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
 
 #include <QDebug>
-#include <QHash>
 
 #include <algorithm>
 
@@ -45,46 +21,6 @@ namespace Tavisk
 
 namespace
 {
-using DestinationFactory = Destination *(*)(AbstractRtfOutput *output, const QString &name);
-
-template<typename T>
-Destination *create(AbstractRtfOutput *output, const QString &name)
-{
-    return new T(output, name);
-}
-
-// The destination names that have a handler class of their own. Supported
-// names not listed here are read through a plain Destination.
-const QHash<QString, DestinationFactory> &destinationTable()
-{
-    static const QHash<QString, DestinationFactory> table = {
-        {QStringLiteral("rtf"), &create<DocumentDestination>},
-        {QStringLiteral("ignorable"), &create<IgnoredDestination>},
-        {QStringLiteral("fonttbl"), &create<FontTableDestination>},
-        {QStringLiteral("colortbl"), &create<ColorTableDestination>},
-        {QStringLiteral("stylesheet"), &create<StyleSheetDestination>},
-        {QStringLiteral("pict"), &create<PictDestination>},
-        {QStringLiteral("info"), &create<InfoDestination>},
-        {QStringLiteral("creatim"), &create<InfoCreatedTimeDestination>},
-        {QStringLiteral("revtim"), &create<InfoRevisedTimeDestination>},
-        {QStringLiteral("printim"), &create<InfoPrintedTimeDestination>},
-        {QStringLiteral("author"), &create<AuthorPcdataDestination>},
-        {QStringLiteral("company"), &create<CompanyPcdataDestination>},
-        {QStringLiteral("operator"), &create<OperatorPcdataDestination>},
-        {QStringLiteral("title"), &create<TitlePcdataDestination>},
-        {QStringLiteral("subject"), &create<SubjectPcdataDestination>},
-        {QStringLiteral("comment"), &create<CommentPcdataDestination>},
-        {QStringLiteral("doccomm"), &create<DocumentCommentPcdataDestination>},
-        {QStringLiteral("manager"), &create<ManagerPcdataDestination>},
-        {QStringLiteral("category"), &create<CategoryPcdataDestination>},
-        {QStringLiteral("keywords"), &create<KeywordsPcdataDestination>},
-        {QStringLiteral("hlinkbase"), &create<HLinkBasePcdataDestination>},
-        {QStringLiteral("generator"), &create<GeneratorPcdataDestination>},
-        {QStringLiteral("userprops"), &create<UserPropsDestination>},
-    };
-    return table;
-}
-
 // A parameter is converted like QString::toInt in base 10: digits with an
 // optional leading '-'; anything else (no digit, a '-' elsewhere), or a value
 // outside 32 bits, gives 0. The tokenizer puts only digits and '-' into a
@@ -254,11 +190,7 @@ void ReaderPrivate::changeDestination(const QString &destinationName)
 
 Destination *ReaderPrivate::makeDestination(const QString &destinationName) const
 {
-    const DestinationFactory factory = destinationTable().value(destinationName);
-    if (factory)
-        return factory(m_output, destinationName);
-    qCDebug(lcRtf) << "creating plain old Destination for" << destinationName;
-    return new Destination(m_output, destinationName);
+    return DestinationTable::create(m_output, destinationName).release();
 }
 
 } // namespace Tavisk
