@@ -80,6 +80,9 @@ void PictDestination::handleControlWord(const QByteArray &controlWord, bool hasP
     } else if (controlWord == "picwgoal") {
         m_goalWidth = goalInPixels(parameter);
         qCDebug(lcRtf) << "Goal Width:" << parameter;
+    } else if (controlWord == "bin") {
+        // The data follows as raw bytes (handleBinaryData).
+        qCDebug(lcRtf) << "binary picture data:" << parameter << "bytes";
     } else if (controlWord == "pichgoal") {
         m_goalHeight = goalInPixels(parameter);
         qCDebug(lcRtf) << "Goal Height:" << parameter;
@@ -104,6 +107,11 @@ void PictDestination::handlePlainText(const QByteArray &plainText)
             m_pendingNibble = -1;
         }
     }
+}
+
+void PictDestination::handleBinaryData(const QByteArray &data)
+{
+    m_pictureData.append(data);
 }
 
 void PictDestination::aboutToEndDestination()

@@ -214,7 +214,10 @@ void ReaderPrivate::parseDocument(Tokenizer &tokenizer)
             break;
 
         case Binary:
-            qCDebug(lcRtf) << "binary data:" << token.name;
+            // The data of \binN: only a picture has a use for it. The log
+            // gives its size; the bytes themselves may be megabytes.
+            qCDebug(lcRtf) << "binary data:" << token.name.size() << "bytes";
+            m_destinationStack.top()->handleBinaryData(token.name);
             break;
 
         case EndOfFile:
