@@ -208,6 +208,8 @@ private Q_SLOTS:
     void paragraphFormats();
     void text_data();
     void text();
+    void writerFixtures_data();
+    void writerFixtures();
 
     void conversionEncodings_data();
     void conversionEncodings();
@@ -388,6 +390,8 @@ void TextDocumentTest::text_data()
         << QByteArray("{\\rtf1 \\u8364?\\u20320?\\uc2\\u-3889 ab.}") << QStringLiteral("\u20ac\u4f60\uf0cf.");
     QTest::newRow("line break") << QByteArray("{\\rtf1 one\\line two}") << QStringLiteral("one\u2028two");
     QTest::newRow("paragraphs") << QByteArray("{\\rtf1 one\\par two\\par}") << QStringLiteral("one\ntwo\n");
+    QTest::newRow("backslash before a line break ends the paragraph")
+        << QByteArray("{\\rtf1 one\\\ntwo\\\r\nthree\\\rfour}") << QStringLiteral("one\ntwo\nthree\nfour");
     QTest::newRow("control characters are dropped") << QByteArray("{\\rtf1 a\\'01b\\'09c\\'0bd\\'1fe}")
                                                     << QStringLiteral("ab\tcde");
     QTest::newRow("line feed and carriage return break the block")
@@ -412,6 +416,31 @@ void TextDocumentTest::text()
 
     QTextDocument document;
     QVERIFY(parseInto(rtf, &document));
+    QCOMPARE(rawText(document), expected);
+}
+
+// Documents written the way a writer writes them, with the text they hold.
+void TextDocumentTest::writerFixtures_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<QString>("expected");
+    // TextEdit ends each line of the body with a backslash.
+    QTest::newRow("TextEdit line ends") << QStringLiteral("textedit-line-ends.rtf")
+                                        << QStringLiteral("First line\nSecond line\n\nAfter an empty line");
+    // pandoc gives every \u character a fallback right after the number.
+    QTest::newRow("pandoc dashes and quotes")
+        << QStringLiteral("pandoc-dashes.rtf")
+        << QStringLiteral("Dashes: one\u2014two, 1\u20132.\n\u201cQuoted\u201d text.\n");
+}
+
+void TextDocumentTest::writerFixtures()
+{
+    QFETCH(QString, fixture);
+    QFETCH(QString, expected);
+    QFile rtf(TestHelpers::dataFile(fixture));
+    QVERIFY(rtf.open(QIODevice::ReadOnly));
+    QTextDocument document;
+    QVERIFY(parseInto(rtf.readAll(), &document));
     QCOMPARE(rawText(document), expected);
 }
 
