@@ -223,6 +223,8 @@ private Q_SLOTS:
 
     void corpus_data();
     void corpus();
+    void corpusSentences_data();
+    void corpusSentences();
     void fuzzRegressions_data();
     void fuzzRegressions();
 
@@ -615,6 +617,52 @@ void TextDocumentTest::corpus()
     reader.parseTo(&output);
     if (output.textSeen)
         QVERIFY(!document.toPlainText().trimmed().isEmpty());
+}
+
+// A few sentences of real files that need \bin data, backslash line ends
+// and \uN- fallbacks to come out whole.
+void TextDocumentTest::corpusSentences_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<QStringList>("absent");
+
+    const QString corpus = QStringLiteral(TAVISK_CORPUS_DIR);
+    if (!QDir(corpus).exists())
+        QSKIP("the RTF corpus is not available");
+    auto row = [&corpus](const char *file, const QStringList &present, const QStringList &absent) {
+        QTest::newRow(file) << corpus + QLatin1Char('/') + QLatin1String(file) << present << absent;
+    };
+    // A JPEG given with \bin holds braces: the text after it is three
+    // quarters of the file.
+    row("striprtf/BVWGT_20241227_W258_2227269_1_00_01.rtf",
+        {QStringLiteral("nämlich nach welchen Kriterien zu unterscheiden ist"),
+         QStringLiteral("ECLI:AT:BVWG:2024:W258.2227269.1.01")},
+        {});
+    row("libreoffice/bin-skipping.rtf", {QStringLiteral("text")}, {QStringLiteral("MUST NOT IMPORT")});
+    row("rtfjs/simplepngbin.rtf", {QStringLiteral("\uFFFC")}, {});
+    row("striprtf/mac_textedit_hyperlink.rtf", {QStringLiteral("macOS text edit hyperlink\n")}, {});
+    row("pandoc/writer.rtf", {QStringLiteral("Some dashes: one\u2014two \u2014 three\u2014four \u2014 five.")}, {});
+}
+
+void TextDocumentTest::corpusSentences()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QStringList, present);
+    QFETCH(QStringList, absent);
+    if (!QFile::exists(fileName))
+        QSKIP("this corpus file is not available");
+
+    QTextDocument document;
+    TextDocumentRtfOutput output(&document);
+    Reader reader;
+    QVERIFY(reader.open(fileName));
+    QVERIFY(reader.parseTo(&output));
+    const QString text = document.toPlainText();
+    for (const QString &sentence : present)
+        QVERIFY2(text.contains(sentence), qPrintable(sentence));
+    for (const QString &sentence : absent)
+        QVERIFY2(!text.contains(sentence), qPrintable(sentence));
 }
 
 void TextDocumentTest::fuzzRegressions_data()
