@@ -46,6 +46,8 @@ private Q_SLOTS:
     void picture();
     void pictureHexData_data();
     void pictureHexData();
+    void pictureBinaryData_data();
+    void pictureBinaryData();
     void pictureReadsOnlyTheHeader();
     void pictureNumbering();
     void unknownPictureFormat();
@@ -67,6 +69,7 @@ private Q_SLOTS:
     void userPropsValueInManyRuns();
     void metadataFixture();
     void pictureInTextDocument();
+    void binaryPictureInTextDocument();
 };
 
 // ---- document body ----
@@ -794,6 +797,58 @@ void DestinationsTest::pictureHexData()
     QCOMPARE(output.imageFormats.first().height(), -1.0);
 }
 
+// \binN: the N bytes after the word are raw data. In a picture they are its
+// bytes, whatever they hold (braces, backslashes); elsewhere they are
+// dropped, and in either case they are never read as RTF.
+void DestinationsTest::pictureBinaryData_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QList<QByteArray>>("images");
+    QTest::addColumn<QStringList>("text");
+
+    const QByteArray png = MetaHelpers::imageFile(QSize(10, 20), "PNG");
+    const QByteArray bin = "\\bin" + QByteArray::number(png.size()) + ' ';
+    const QByteArray syntax = "}{\\par x}";
+    auto text = [](const char *t) { return QStringLiteral("appendText(bytes:%1)").arg(QLatin1String(t)); };
+
+    QTest::newRow("picture given with bin")
+        << "{\\rtf1 A{\\pict\\pngblip\\picwgoal150\\pichgoal300" + bin + png + "}B}" << QList<QByteArray>{png}
+        << QStringList{text("A"), text("B")};
+    QTest::newRow("bin in a group of its own inside the picture")
+        << "{\\rtf1 A{\\pict\\pngblip {" + bin + png + "}}B}" << QList<QByteArray>{png}
+        << QStringList{text("A"), text("B")};
+    QTest::newRow("braces and backslashes are data")
+        << "{\\rtf1 {\\pict\\pngblip\\bin9 " + syntax + "}B}" << QList<QByteArray>{syntax}
+        << QStringList{text("B")};
+    QTest::newRow("hex digits and bin data join")
+        << QByteArray("{\\rtf1 {\\pict\\pngblip 8950\\bin2 NG}}") << QList<QByteArray>{"\x89PNG"} << QStringList();
+    QTest::newRow("bin0 gives no data") << QByteArray("{\\rtf1 {\\pict\\pngblip\\bin0 8950}}")
+                                        << QList<QByteArray>{"\x89P"} << QStringList();
+    QTest::newRow("negative bin gives no data") << QByteArray("{\\rtf1 {\\pict\\pngblip\\bin-2 8950}}")
+                                                << QList<QByteArray>{"\x89P"} << QStringList();
+    QTest::newRow("bin in the body is dropped")
+        << "{\\rtf1 A\\bin9 " + syntax + "B}" << QList<QByteArray>() << QStringList{text("A"), text("B")};
+    // As LibreOffice's writer leaves it in a shape's result group.
+    QTest::newRow("bin in an ignored group is dropped")
+        << QByteArray("{\\rtf1 {\\*\\shprslt\\bin24 }{\\par MUST NOT IMPORT}}}After}") << QList<QByteArray>()
+        << QStringList{text("After")};
+    QTest::newRow("each nested picture keeps its own data")
+        << QByteArray("{\\rtf1 {\\pict\\pngblip\\bin1 }{\\pict\\jpegblip\\bin2 {}}\\bin1 \\}B}")
+        << QList<QByteArray>{"{}", "}\\"} << QStringList{text("B")};
+}
+
+void DestinationsTest::pictureBinaryData()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QList<QByteArray>, images);
+    QFETCH(QStringList, text);
+
+    RecordingOutput output;
+    TestHelpers::parse(rtf, &output);
+    QCOMPARE(output.images, images);
+    QCOMPARE(output.calls.filter(QStringLiteral("appendText")), text);
+}
+
 // A PNG header that announces a picture of 100000 x 100000 pixels, followed
 // by a few bytes of pixel data: reading the size takes the header alone (the
 // pixels would need 30 GB), and the display size stays bounded.
@@ -859,7 +914,7 @@ void DestinationsTest::pictureMessages()
     TestHelpers::LogCapture log;
     RecordingOutput output;
     TestHelpers::parse("{\\rtf1 {\\pict\\pngblip\\jpegblip\\dibitmap\\picw7\\pich8\\picscalex50\\picscaley75"
-                       "\\piccropl1\\piccropr2\\piccropt3\\piccropb4\\picwgoal1440\\pichgoal720\\bin4 00}}",
+                       "\\piccropl1\\piccropr2\\piccropt3\\piccropb4\\picwgoal1440\\pichgoal720\\bin2 00}}",
                        &output);
 
     const QStringList expected = {
@@ -876,7 +931,8 @@ void DestinationsTest::pictureMessages()
         QStringLiteral("Bottom crop: 4"),
         QStringLiteral("Goal Width: 1440"),
         QStringLiteral("Goal Height: 720"),
-        QStringLiteral("unexpected control word in pict: \"bin\""),
+        QStringLiteral("binary picture data: 2 bytes"),
+        QStringLiteral("binary data: 2 bytes"),
     };
     QStringList actual;
     for (const QString &message : log.messages()) {
@@ -1330,6 +1386,39 @@ void DestinationsTest::pictureInTextDocument()
     QCOMPARE(format.width(), 96.0);
     QCOMPARE(format.height(), 48.0);
 
+    const QVariant resource = document.resource(QTextDocument::ImageResource, QUrl(format.name()));
+    QCOMPARE(resource.toByteArray(), png);
+    QImage image;
+    QVERIFY(image.loadFromData(resource.toByteArray()));
+    QCOMPARE(image.size(), QSize(10, 20));
+}
+
+// A picture written the way Word writes one with \bin: the PNG's bytes
+// follow the word as they are, and hold braces and backslashes.
+void DestinationsTest::binaryPictureInTextDocument()
+{
+    QFile fixture(TestHelpers::dataFile(QStringLiteral("bin-picture.rtf")));
+    QVERIFY(fixture.open(QIODevice::ReadOnly));
+    const QByteArray rtf = fixture.readAll();
+    const QByteArray marker = "\\bin688 ";
+    const qsizetype start = rtf.indexOf(marker) + marker.size();
+    QVERIFY(start > marker.size());
+    const QByteArray png = rtf.mid(start, 688);
+    QVERIFY(png.contains('}') && png.contains('{') && png.contains('\\'));
+
+    QTextDocument document;
+    TextDocumentRtfOutput output(&document);
+    Reader reader;
+    QVERIFY(reader.open(fixture.fileName()));
+    QVERIFY(reader.parseTo(&output));
+
+    QCOMPARE(document.toPlainText(), QStringLiteral("Before \uFFFCAfter\n"));
+    QTextCursor cursor(&document);
+    cursor.setPosition(8);
+    QVERIFY(cursor.charFormat().isImageFormat());
+    const QTextImageFormat format = cursor.charFormat().toImageFormat();
+    QCOMPARE(format.width(), 10.0);
+    QCOMPARE(format.height(), 20.0);
     const QVariant resource = document.resource(QTextDocument::ImageResource, QUrl(format.name()));
     QCOMPARE(resource.toByteArray(), png);
     QImage image;

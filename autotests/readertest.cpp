@@ -4,6 +4,9 @@
 #include "recordingoutput.h"
 #include "testhelpers.h"
 
+#include "reader/reader_p.h"
+#include "tokenizer/tokenizer.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QMetaObject>
@@ -38,6 +41,8 @@ private Q_SLOTS:
 
     void header_data();
     void header();
+    void headerReadsOnlyTheFirstBytes_data();
+    void headerReadsOnlyTheFirstBytes();
 
     void parseLoop_data();
     void parseLoop();
@@ -326,18 +331,31 @@ void ReaderTest::header_data()
     QTest::newRow("rtf01") << QByteArray("{\\rtf01 x}") << true << QStringList();
     QTest::newRow("line breaks before and inside")
         << QByteArray("\r\n{\r\n\\rtf1 x}") << true << QStringList();
-    QTest::newRow("rtf without number") << QByteArray("{\\rtf x}") << false << QStringList{value(0), unknownHeader};
+    // Writers that leave out the version or write 0 mean version 1.
+    QTest::newRow("rtf without number") << QByteArray("{\\rtf x}") << true << QStringList();
+    QTest::newRow("rtf without number before a word") << QByteArray("{\\rtf\\ansi x}") << true << QStringList();
+    QTest::newRow("rtf and a space before a word") << QByteArray("{\\rtf \\ansi x}") << true << QStringList();
+    QTest::newRow("rtf0") << QByteArray("{\\rtf0\\ansi x}") << true << QStringList();
+    QTest::newRow("white space before the brace") << QByteArray(" \t\r\n \t{\\rtf1 x}") << true << QStringList();
+    QTest::newRow("byte-order mark") << QByteArray("\xef\xbb\xbf{\\rtf1 x}") << true << QStringList();
+    QTest::newRow("byte-order mark and a line break")
+        << QByteArray("\xef\xbb\xbf\r\n{\\rtf1 x}") << true << QStringList();
     QTest::newRow("rtf2") << QByteArray("{\\rtf2 x}") << false << QStringList{value(2), unknownHeader};
     QTest::newRow("RTF1 capitals") << QByteArray("{\\RTF1 x}") << false << QStringList{name("RTF"), unknownHeader};
     QTest::newRow("empty file") << QByteArray() << false
                                 << QStringList{notRtf, wrongType, name(""), unknownHeader};
-    // The second token is then the brace, whose name is empty.
+    // Without a brace first nothing more is read: the second token counts as
+    // missing, with an empty name.
     QTest::newRow("plain text") << QByteArray("Hello {\\rtf1}") << false
                                 << QStringList{notRtf, wrongType, name(""), unknownHeader};
-    QTest::newRow("leading space") << QByteArray(" {\\rtf1 x}") << false
-                                   << QStringList{notRtf, wrongType, name(""), unknownHeader};
-    QTest::newRow("byte-order mark") << QByteArray("\xef\xbb\xbf{\\rtf1 x}") << false
-                                     << QStringList{notRtf, wrongType, name(""), unknownHeader};
+    QTest::newRow("NUL bytes") << QByteArray(100, '\0') << false
+                               << QStringList{notRtf, wrongType, name(""), unknownHeader};
+    QTest::newRow("byte-order mark twice") << QByteArray("\xef\xbb\xbf\xef\xbb\xbf{\\rtf1 x}") << false
+                                           << QStringList{notRtf, wrongType, name(""), unknownHeader};
+    QTest::newRow("broken byte-order mark") << QByteArray("\xef\xbb{\\rtf1 x}") << false
+                                            << QStringList{notRtf, wrongType, name(""), unknownHeader};
+    QTest::newRow("space inside the brace") << QByteArray("{ \\rtf1 x}") << false
+                                            << QStringList{wrongType, name(" "), unknownHeader};
     QTest::newRow("text as second token") << QByteArray("{Hello}") << false
                                           << QStringList{wrongType, name("Hello"), unknownHeader};
 }
@@ -361,6 +379,34 @@ void ReaderTest::header()
         QVERIFY(output.calls.isEmpty());
     else
         QCOMPARE(output.calls.last(), QStringLiteral("appendText(bytes:x)"));
+}
+
+// Input that is not RTF is refused from its first bytes: however long it is
+// (a file of NUL bytes, /dev/zero), the header check reads a few kilobytes.
+void ReaderTest::headerReadsOnlyTheFirstBytes_data()
+{
+    QTest::addColumn<QByteArray>("start");
+    QTest::addColumn<char>("filler");
+    QTest::newRow("NUL bytes") << QByteArray() << '\0';
+    QTest::newRow("text") << QByteArray() << 'x';
+    QTest::newRow("a brace and NUL bytes") << QByteArray("{") << '\0';
+    QTest::newRow("a brace and text") << QByteArray("{") << 'x';
+    QTest::newRow("a brace and a long word") << QByteArray("{\\") << 'a';
+    QTest::newRow("a brace and a long parameter") << QByteArray("{\\x") << '7';
+}
+
+void ReaderTest::headerReadsOnlyTheFirstBytes()
+{
+    QFETCH(QByteArray, start);
+    QFETCH(char, filler);
+    QByteArray content = start + QByteArray(50 << 20, filler);
+    QBuffer buffer(&content);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    {
+        Tokenizer tokenizer(&buffer);
+        QVERIFY(!ReaderPrivate::parseFileHeader(tokenizer));
+    }
+    QVERIFY2(buffer.pos() < 64 * 1024, qPrintable(QString::number(buffer.pos())));
 }
 
 void ReaderTest::parseLoop_data()
@@ -470,38 +516,49 @@ void ReaderTest::parseLoopMessages()
 void ReaderTest::parameters_data()
 {
     QTest::addColumn<QByteArray>("word");
-    QTest::addColumn<QString>("call");
-    QTest::newRow("negative") << QByteArray("\\li-360") << QStringLiteral("setLeftIndent(-360)");
-    QTest::newRow("32-bit limit") << QByteArray("\\li2147483647") << QStringLiteral("setLeftIndent(2147483647)");
+    QTest::addColumn<QStringList>("calls");
+    auto text = [](const char *t) { return QStringLiteral("appendText(bytes:%1)").arg(QLatin1String(t)); };
+    QTest::newRow("negative") << QByteArray("\\li-360") << QStringList{QStringLiteral("setLeftIndent(-360)")};
+    QTest::newRow("32-bit limit") << QByteArray("\\li2147483647") << QStringList{QStringLiteral("setLeftIndent(2147483647)")};
     QTest::newRow("32-bit negative limit") << QByteArray("\\li-2147483648")
-                                           << QStringLiteral("setLeftIndent(-2147483648)");
-    QTest::newRow("overflow gives 0") << QByteArray("\\li99999999999") << QStringLiteral("setLeftIndent(0)");
-    QTest::newRow("lone minus gives 0") << QByteArray("\\li-") << QStringLiteral("setLeftIndent(0)");
-    QTest::newRow("double minus gives 0") << QByteArray("\\li--1") << QStringLiteral("setLeftIndent(0)");
-    QTest::newRow("minus inside gives 0") << QByteArray("\\li1-1") << QStringLiteral("setLeftIndent(0)");
+                                           << QStringList{QStringLiteral("setLeftIndent(-2147483648)")};
+    QTest::newRow("overflow gives 0") << QByteArray("\\li99999999999") << QStringList{QStringLiteral("setLeftIndent(0)")};
+    QTest::newRow("lone minus gives 0") << QByteArray("\\li-") << QStringList{QStringLiteral("setLeftIndent(0)")};
+    // A parameter is an optional '-' and digits: a '-' after that is text.
+    QTest::newRow("second minus is text") << QByteArray("\\li--1")
+                                          << QStringList{QStringLiteral("setLeftIndent(0)"), text("-1 ")};
+    QTest::newRow("minus after a digit is text")
+        << QByteArray("\\li1-1") << QStringList{QStringLiteral("setLeftIndent(1)"), text("-1 ")};
+    QTest::newRow("dash after a size is kept")
+        << QByteArray("\\fs24-b") << QStringList{QStringLiteral("setFontPointSize(12)"), text("-b ")};
+    // pandoc writes every dash as \u8212- : the '-' is the fallback character.
+    QTest::newRow("minus after a unicode value is its fallback")
+        << QByteArray("one\\u8212-two")
+        << QStringList{text("one"), QStringLiteral("appendText(string:U+2014)"), text("two ")};
     QTest::newRow("overflowing size is the default") << QByteArray("\\fs99999999999")
-                                                     << QStringLiteral("setFontPointSize(12)");
-    QTest::newRow("toggle with lone minus is off") << QByteArray("\\b-") << QStringLiteral("setFontBold(0)");
-    QTest::newRow("just past the limit gives 0") << QByteArray("\\li2147483648") << QStringLiteral("setLeftIndent(0)");
+                                                     << QStringList{QStringLiteral("setFontPointSize(12)")};
+    QTest::newRow("toggle with lone minus is off") << QByteArray("\\b-") << QStringList{QStringLiteral("setFontBold(0)")};
+    QTest::newRow("just past the limit gives 0") << QByteArray("\\li2147483648") << QStringList{QStringLiteral("setLeftIndent(0)")};
     QTest::newRow("just past the negative limit gives 0")
-        << QByteArray("\\li-2147483649") << QStringLiteral("setLeftIndent(0)");
-    QTest::newRow("negative zero") << QByteArray("\\li-0") << QStringLiteral("setLeftIndent(0)");
+        << QByteArray("\\li-2147483649") << QStringList{QStringLiteral("setLeftIndent(0)")};
+    QTest::newRow("negative zero") << QByteArray("\\li-0") << QStringList{QStringLiteral("setLeftIndent(0)")};
     QTest::newRow("leading zeros do not overflow")
-        << QByteArray("\\li-000000000000000000002147483648") << QStringLiteral("setLeftIndent(-2147483648)");
+        << QByteArray("\\li-000000000000000000002147483648") << QStringList{QStringLiteral("setLeftIndent(-2147483648)")};
     QTest::newRow("a megabyte of leading zeros")
-        << QByteArray("\\li") + QByteArray(1 << 20, '0') + "42" << QStringLiteral("setLeftIndent(42)");
-    QTest::newRow("minus at the end gives 0") << QByteArray("\\li42-") << QStringLiteral("setLeftIndent(0)");
+        << QByteArray("\\li") + QByteArray(1 << 20, '0') + "42" << QStringList{QStringLiteral("setLeftIndent(42)")};
+    QTest::newRow("minus at the end is text")
+        << QByteArray("\\li42-") << QStringList{QStringLiteral("setLeftIndent(42)"), text("- ")};
     QTest::newRow("parameter longer than a word's buffer")
-        << QByteArray("\\li") + QByteArray(100, '1') << QStringLiteral("setLeftIndent(0)");
+        << QByteArray("\\li") + QByteArray(100, '1') << QStringList{QStringLiteral("setLeftIndent(0)")};
 }
 
 void ReaderTest::parameters()
 {
     QFETCH(QByteArray, word);
-    QFETCH(QString, call);
+    QFETCH(QStringList, calls);
     RecordingOutput output;
     QVERIFY(TestHelpers::parse("{\\rtf1" + word + " }", &output));
-    QCOMPARE(output.calls, QStringList{call});
+    QCOMPARE(output.calls, calls);
 }
 
 void ReaderTest::hostileInput_data()
@@ -525,8 +582,23 @@ void ReaderTest::hostileInput_data()
         << QByteArray("{\\rtf1 {") + QByteArray("{}\\pgdsc ").repeated(20000) + "}}" << -1;
 
     QTest::newRow("bin with a huge length and no data") << QByteArray("{\\rtf1 a\\bin2147483647}") << 0;
+    // The braces after a \bin word are its data: the groups stay open.
     QTest::newRow("bin with a huge length in a picture")
-        << QByteArray("{\\rtf1 {\\pict\\bin2147483647 ab}}") << 0;
+        << QByteArray("{\\rtf1 {\\pict\\bin2147483647 ab}}") << 1;
+    QTest::newRow("bin at the 32-bit limit with 4 MB of data")
+        << QByteArray("{\\rtf1 {\\pict\\pngblip\\bin2147483647 ") + QByteArray(4 << 20, '}') << 1;
+    QTest::newRow("bin past the 32-bit limit is no data")
+        << QByteArray("{\\rtf1 {\\pict\\bin4294967297 }}}") << 0;
+    QTest::newRow("bin inside 10000 nested pictures")
+        << QByteArray("{\\rtf1 ") + QByteArray("{\\pict\\pngblip\\bin3 }{\\").repeated(10000)
+            + QByteArray(10000, '}') + '}'
+        << 0;
+    QTest::newRow("bin at the 32-bit limit inside nested pictures")
+        << QByteArray("{\\rtf1 ") + QByteArray("{\\pict\\jpegblip 0a").repeated(1000) + "\\bin2147483647 "
+            + QByteArray("}{\\bin").repeated(1000)
+        << 1000;
+    QTest::newRow("100000 bin words in the body")
+        << QByteArray("{\\rtf1 ") + QByteArray("\\bin1 }x").repeated(100000) + '}' << 0;
     QTest::newRow("bin with a huge length at the end") << QByteArray("{\\rtf1 {\\pict\\bin2147483647") << 1;
     QTest::newRow("picture of 4 MB of hex digits")
         << QByteArray("{\\rtf1 {\\pict\\pngblip ") + QByteArray("0123456789abcdef\n").repeated(1 << 18) + "}}" << 0;

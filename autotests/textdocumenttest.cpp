@@ -232,6 +232,8 @@ private Q_SLOTS:
     void paragraphFormats();
     void text_data();
     void text();
+    void writerFixtures_data();
+    void writerFixtures();
 
     void conversionEncodings_data();
     void conversionEncodings();
@@ -245,6 +247,8 @@ private Q_SLOTS:
 
     void corpus_data();
     void corpus();
+    void corpusSentences_data();
+    void corpusSentences();
     void fuzzRegressions_data();
     void fuzzRegressions();
 
@@ -415,6 +419,8 @@ void TextDocumentTest::text_data()
         << QByteArray("{\\rtf1 \\u8364?\\u20320?\\uc2\\u-3889 ab.}") << QStringLiteral("\u20ac\u4f60\uf0cf.");
     QTest::newRow("line break") << QByteArray("{\\rtf1 one\\line two}") << QStringLiteral("one\u2028two");
     QTest::newRow("paragraphs") << QByteArray("{\\rtf1 one\\par two\\par}") << QStringLiteral("one\ntwo\n");
+    QTest::newRow("backslash before a line break ends the paragraph")
+        << QByteArray("{\\rtf1 one\\\ntwo\\\r\nthree\\\rfour}") << QStringLiteral("one\ntwo\nthree\nfour");
     QTest::newRow("control characters are dropped") << QByteArray("{\\rtf1 a\\'01b\\'09c\\'0bd\\'1fe}")
                                                     << QStringLiteral("ab\tcde");
     QTest::newRow("line feed and carriage return break the block")
@@ -439,6 +445,31 @@ void TextDocumentTest::text()
 
     QTextDocument document;
     QVERIFY(parseInto(rtf, &document));
+    QCOMPARE(rawText(document), expected);
+}
+
+// Documents written the way a writer writes them, with the text they hold.
+void TextDocumentTest::writerFixtures_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<QString>("expected");
+    // TextEdit ends each line of the body with a backslash.
+    QTest::newRow("TextEdit line ends") << QStringLiteral("textedit-line-ends.rtf")
+                                        << QStringLiteral("First line\nSecond line\n\nAfter an empty line");
+    // pandoc gives every \u character a fallback right after the number.
+    QTest::newRow("pandoc dashes and quotes")
+        << QStringLiteral("pandoc-dashes.rtf")
+        << QStringLiteral("Dashes: one\u2014two, 1\u20132.\n\u201cQuoted\u201d text.\n");
+}
+
+void TextDocumentTest::writerFixtures()
+{
+    QFETCH(QString, fixture);
+    QFETCH(QString, expected);
+    QFile rtf(TestHelpers::dataFile(fixture));
+    QVERIFY(rtf.open(QIODevice::ReadOnly));
+    QTextDocument document;
+    QVERIFY(parseInto(rtf.readAll(), &document));
     QCOMPARE(rawText(document), expected);
 }
 
@@ -615,6 +646,52 @@ void TextDocumentTest::corpus()
         QVERIFY(!document.toPlainText().trimmed().isEmpty());
 }
 
+// A few sentences of real files that need \bin data, backslash line ends
+// and \uN- fallbacks to come out whole.
+void TextDocumentTest::corpusSentences_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<QStringList>("absent");
+
+    const QString corpus = QStringLiteral(TAVISK_CORPUS_DIR);
+    if (!QDir(corpus).exists())
+        QSKIP("the RTF corpus is not available");
+    auto row = [&corpus](const char *file, const QStringList &present, const QStringList &absent) {
+        QTest::newRow(file) << corpus + QLatin1Char('/') + QLatin1String(file) << present << absent;
+    };
+    // A JPEG given with \bin holds braces: the text after it is three
+    // quarters of the file.
+    row("striprtf/BVWGT_20241227_W258_2227269_1_00_01.rtf",
+        {QStringLiteral("nämlich nach welchen Kriterien zu unterscheiden ist"),
+         QStringLiteral("ECLI:AT:BVWG:2024:W258.2227269.1.01")},
+        {});
+    row("libreoffice/bin-skipping.rtf", {QStringLiteral("text")}, {QStringLiteral("MUST NOT IMPORT")});
+    row("rtfjs/simplepngbin.rtf", {QStringLiteral("\uFFFC")}, {});
+    row("striprtf/mac_textedit_hyperlink.rtf", {QStringLiteral("macOS text edit hyperlink\n")}, {});
+    row("pandoc/writer.rtf", {QStringLiteral("Some dashes: one\u2014two \u2014 three\u2014four \u2014 five.")}, {});
+}
+
+void TextDocumentTest::corpusSentences()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QStringList, present);
+    QFETCH(QStringList, absent);
+    if (!QFile::exists(fileName))
+        QSKIP("this corpus file is not available");
+
+    QTextDocument document;
+    TextDocumentRtfOutput output(&document);
+    Reader reader;
+    QVERIFY(reader.open(fileName));
+    QVERIFY(reader.parseTo(&output));
+    const QString text = document.toPlainText();
+    for (const QString &sentence : present)
+        QVERIFY2(text.contains(sentence), qPrintable(sentence));
+    for (const QString &sentence : absent)
+        QVERIFY2(!text.contains(sentence), qPrintable(sentence));
+}
+
 void TextDocumentTest::fuzzRegressions_data()
 {
     // Every input the fuzzer ever found a fault with stays here.
@@ -785,8 +862,9 @@ void TextDocumentTest::hostileInput_data()
     QTest::newRow("unicode values at the limits")
         << QByteArray("{\\rtf1 \\uc0\\u2147483647\\u-2147483647\\u65601 a}")
         << QStringLiteral("\uffff\u0001Aa");
-    QTest::newRow("bin with a huge length and no data")
-        << QByteArray("{\\rtf1 a\\bin2147483647 b}") << QStringLiteral("ab");
+    // The rest of the file is the data of \bin: read, then dropped.
+    QTest::newRow("bin with a huge length swallows the rest")
+        << QByteArray("{\\rtf1 a\\bin2147483647 b}") << QStringLiteral("a");
     QTest::newRow("bin with a huge length at the end")
         << QByteArray("{\\rtf1 a\\bin2147483647") << QStringLiteral("a");
 }

@@ -30,8 +30,10 @@ QString describe(const Token &token)
         }
         return QLatin1Char('\'') + text + QLatin1Char('\'');
     }
-    case Binary:
-        return QStringLiteral("BIN");
+    case Binary: {
+        // The data in hex, so any byte shows.
+        return QStringLiteral("BIN:") + QString::fromLatin1(token.name.toHex());
+    }
     case EndOfFile:
         return QStringLiteral("EOF");
     }
@@ -103,9 +105,29 @@ void TokenizerTest::tokens_data()
     row("tab ends a word and is kept", "\\b\tx", QStringLiteral("\\b '<09>x' EOF"));
     row("letters after the parameter are text", "\\fs24x", QStringLiteral("\\fs[24] 'x' EOF"));
     row("unicode followed by letters", "\\u945a", QStringLiteral("\\u[945] 'a' EOF"));
-    row("minus anywhere is collected", "\\b--1;", QStringLiteral("\\b[--1] ';' EOF"));
+    row("minus after the digits is text", "\\fs24-b", QStringLiteral("\\fs[24] '-b' EOF"));
+    row("minus after a unicode value is its fallback", "one\\u8212-two",
+        QStringLiteral("'one' \\u[8212] '-two' EOF"));
+    row("second minus is text", "\\b--1;", QStringLiteral("\\b[-] '-1;' EOF"));
+    row("lone minus is a parameter", "\\b- x", QStringLiteral("\\b[-] 'x' EOF"));
+    row("digits after the minus text stay text", "\\li1-1 ", QStringLiteral("\\li[1] '-1<20>' EOF"));
     row("non-ASCII byte ends a word", "\\b\xe9", QStringLiteral("\\b '<e9>' EOF"));
-    row("bin is an ordinary word", "\\bin4 {}", QStringLiteral("\\bin[4] { } EOF"));
+    // \binN: N raw bytes after the delimiter, braces and backslashes included.
+    row("bin data is one token", "\\bin4 {}\\\\x}", QStringLiteral("\\bin[4] BIN:7b7d5c5c 'x' } EOF"));
+    row("bin data right after the number", "\\bin2\x89P\\par", QStringLiteral("\\bin[2] BIN:8950 \\par EOF"));
+    row("bin data starting with a space", "\\bin2  }}", QStringLiteral("\\bin[2] BIN:207d } EOF"));
+    row("bin data holding line breaks", "\\bin3 \r\n\r}", QStringLiteral("\\bin[3] BIN:0d0a0d } EOF"));
+    row("bin count past the end", "\\bin100 ab", QStringLiteral("\\bin[100] BIN:6162 EOF"));
+    row("bin at the 32-bit limit", "\\bin2147483647 {", QStringLiteral("\\bin[2147483647] BIN:7b EOF"));
+    row("bin past the 32-bit limit is no data", "\\bin2147483648 {",
+        QStringLiteral("\\bin[2147483648] { EOF"));
+    row("bin0 is no data", "\\bin0 {", QStringLiteral("\\bin[0] { EOF"));
+    row("negative bin is no data", "\\bin-4 {}", QStringLiteral("\\bin[-4] { } EOF"));
+    row("bin without a number is no data", "\\bin {}", QStringLiteral("\\bin { } EOF"));
+    row("bin count ends at a letter", "\\bin1ab", QStringLiteral("\\bin[1] BIN:61 'b' EOF"));
+    row("binary is only the word bin", "\\bins2 {}", QStringLiteral("\\bins[2] { } EOF"));
+    row("backslash and line feed is a paragraph", "a\\\nb", QStringLiteral("'a' \\par 'b' EOF"));
+    row("backslash and carriage return is a paragraph", "a\\\r\nb", QStringLiteral("'a' \\par 'b' EOF"));
     row("backslash at end of input", "ab\\", QStringLiteral("'ab' \\ EOF"));
     row("word at end of input", "\\par", QStringLiteral("\\par EOF"));
     row("symbol needs no delimiter", "\\~x", QStringLiteral("\\~ 'x' EOF"));
@@ -124,8 +146,7 @@ void TokenizerTest::unhandledSymbolsAreLogged_data()
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("non-breaking space") << QByteArray("\\~")
                                         << QStringList{QStringLiteral("unhandled control symbol in Tokenizer: \"~\"")};
-    QTest::newRow("line feed after backslash")
-        << QByteArray("\\\n") << QStringList{QStringLiteral("unhandled control symbol in Tokenizer: \"\\n\"")};
+    QTest::newRow("line break after backslash is not logged") << QByteArray("\\\n\\\r") << QStringList();
     QTest::newRow("ignorable mark is not logged") << QByteArray("\\*\\foo") << QStringList();
     QTest::newRow("escapes are not logged") << QByteArray("\\{\\}\\\\\\'41") << QStringList();
 }
@@ -176,7 +197,7 @@ void TokenizerTest::tokensAcrossReadAhead()
 {
     // The tokenizer reads ahead in blocks of a few kilobytes: every kind of
     // token must come out the same wherever a block ends inside it.
-    const QByteArray tail = "\\fs24 \\'e9\\b-1\r\n{x\\{}\\par\tz\\";
+    const QByteArray tail = "\\fs24 \\'e9\\b-1\r\n{x\\{}\\bin5 }\\{\r\n\\par\tz\\";
     for (int prefix = 4070; prefix <= 4110; ++prefix) {
         const QStringList expected{QStringLiteral("'") + QString(prefix, QLatin1Char('a')) + QLatin1Char('\''),
                                    QStringLiteral("\\fs[24]"),
@@ -186,6 +207,8 @@ void TokenizerTest::tokensAcrossReadAhead()
                                    QStringLiteral("'x'"),
                                    QStringLiteral("'{'"),
                                    QStringLiteral("}"),
+                                   QStringLiteral("\\bin[5]"),
+                                   QStringLiteral("BIN:7d5c7b0d0a"),
                                    QStringLiteral("\\par"),
                                    QStringLiteral("'<09>z'"),
                                    QStringLiteral("\\"),
@@ -208,6 +231,7 @@ void TokenizerTest::devicePosition_data()
     QTest::newRow("a run's backslash is given back") << QByteArray("ab\\c") << 1 << qint64(2);
     QTest::newRow("a hex escape ends after its digits") << QByteArray("\\'e9z") << 1 << qint64(4);
     QTest::newRow("a malformed hex escape keeps what it read") << QByteArray("\\'zzq") << 1 << qint64(4);
+    QTest::newRow("binary data ends with its count") << QByteArray("\\bin3 abcd") << 2 << qint64(9);
     QTest::newRow("past a long run") << QByteArray(10000, 'a') + "}{" << 2 << qint64(10001);
     QTest::newRow("no token fetched") << QByteArray("{\\rtf1}") << 0 << qint64(0);
 }

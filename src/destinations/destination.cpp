@@ -29,6 +29,11 @@ void Destination::aboutToEndDestination()
 {
 }
 
+void Destination::handleBinaryData(const QByteArray &data)
+{
+    Q_UNUSED(data)
+}
+
 QString Destination::name() const
 {
     return m_name;

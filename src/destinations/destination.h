@@ -36,6 +36,18 @@ public:
     /// Called once, just before the destination is deleted at the end of its
     /// group; destinations that collect content deliver it here.
     virtual void aboutToEndDestination();
+    /**
+     * The raw bytes that follow a \binN control word in the group: N bytes
+     * (fewer when the file ends first), handed over as they are, without
+     * decoding. The word itself arrives before them through
+     * handleControlWord() as "bin" with parameter N.
+     *
+     * @param data the bytes, possibly empty
+     *
+     * The base implementation drops the data: outside a picture the bytes
+     * of \bin are not text.
+     */
+    virtual void handleBinaryData(const QByteArray &data);
 
     QString name() const;
     bool hasName(const QString &name);

@@ -44,6 +44,7 @@ inline double boundedExtent(double extent)
 }
 
 enum class PictWord {
+    Binary,
     Png,
     Jpeg,
     Bitmap,
@@ -67,6 +68,7 @@ struct PictWordEntry {
 
 // Sorted by name (byte order) for findWord().
 constexpr PictWordEntry pictWords[] = {
+    {"bin", PictWord::Binary},
     {"dibitmap", PictWord::Bitmap},
     {"jpegblip", PictWord::Jpeg},
     {"piccropb", PictWord::CropBottom},
@@ -145,6 +147,10 @@ void PictDestination::handleControlWord(const QByteArray &controlWord, bool hasP
         m_goalWidth = goalInPixels(parameter);
         qCDebug(lcRtf) << "Goal Width:" << parameter;
         break;
+    case PictWord::Binary:
+        // The data follows as raw bytes (handleBinaryData).
+        qCDebug(lcRtf) << "binary picture data:" << parameter << "bytes";
+        break;
     case PictWord::GoalHeight:
         m_goalHeight = goalInPixels(parameter);
         qCDebug(lcRtf) << "Goal Height:" << parameter;
@@ -168,6 +174,11 @@ void PictDestination::handlePlainText(const QByteArray &plainText)
             m_pendingNibble = -1;
         }
     }
+}
+
+void PictDestination::handleBinaryData(const QByteArray &data)
+{
+    m_pictureData.append(data);
 }
 
 void PictDestination::aboutToEndDestination()

@@ -26,6 +26,9 @@ public:
     void handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter) override;
     void handlePlainText(const QByteArray &plainText) override;
     void aboutToEndDestination() override;
+    /// The picture's bytes given with \binN instead of hex digits: appended
+    /// to the picture data as they are.
+    void handleBinaryData(const QByteArray &data) override;
 
 private:
     /// The decoded picture bytes, in input order.

@@ -86,7 +86,10 @@ void ReaderPrivate::parseDocument(Tokenizer &tokenizer)
             topDestination()->handlePlainText(token.name);
             break;
         case Binary:
-            qCDebug(lcRtf) << "binary data:" << token.name;
+            // The data of \binN: only a picture has a use for it. The log
+            // gives its size; the bytes themselves may be megabytes.
+            qCDebug(lcRtf) << "binary data:" << token.name.size() << "bytes";
+            topDestination()->handleBinaryData(token.name);
             break;
         case EndOfFile:
             // Groups left open stay on the stacks; their destinations are not

@@ -12,7 +12,7 @@ enum TokenType : quint8 {
     CloseGroup = 1, ///< a '}'
     Control = 2, ///< a control word, or a control symbol that is not turned into text
     Plain = 3, ///< a run of text bytes, or the one byte of \'hh, \\, \{ or \}
-    Binary = 4, ///< raw data bytes; never produced by the tokenizer
+    Binary = 4, ///< the raw data bytes after a \binN word (N of them, fewer at the end of the input)
     EndOfFile = 5, ///< no byte is left to read
 };
 
@@ -21,11 +21,13 @@ class Token
 {
 public:
     TokenType type = EndOfFile;
-    /// Control: the letters of the word or the byte of the symbol. Plain: the text.
+    /// Control: the letters of the word or the byte of the symbol. Plain: the
+    /// text. Binary: the data.
     QByteArray name;
     /// True once a digit or '-' has been read after the first letter of a word.
     bool hasParameter = false;
-    /// Every digit and '-' of the word, in reading order; converted by the parser.
+    /// The word's optional '-' and its digits, in reading order; converted by
+    /// the parser.
     QString parameter;
 
     /// Writes the token to the debug log.

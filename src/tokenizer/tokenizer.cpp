@@ -6,6 +6,7 @@
 #include <QIODevice>
 
 #include <algorithm>
+#include <limits>
 
 namespace Tavisk
 {
@@ -47,6 +48,21 @@ inline QByteArray singleByte(char c)
 {
     return QByteArray::fromRawData(&byteTable.bytes[2 * static_cast<unsigned char>(c)], 1);
 }
+
+// The length of \binN: N when it is a positive 32-bit number, otherwise 0
+// (a negative, empty or overflowing count marks no data).
+qint64 binaryLength(const QString &parameter)
+{
+    qint64 length = 0;
+    for (const QChar c : parameter) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return 0;
+        length = length * 10 + (c.unicode() - u'0');
+        if (length > std::numeric_limits<qint32>::max())
+            return 0;
+    }
+    return length;
+}
 } // namespace
 
 Tokenizer::Tokenizer(QIODevice *inputDevice)
@@ -76,6 +92,24 @@ void Tokenizer::LookAhead::ungetChar(char c)
     m_size = 0;
 }
 
+qsizetype Tokenizer::LookAhead::appendTo(QByteArray &data, qint64 maximum)
+{
+    if (m_index == m_size && !refill())
+        return 0;
+    const qsizetype count = qsizetype(std::min<qint64>(maximum, m_size - m_index));
+    data.append(m_bytes + m_index, count);
+    m_index += count;
+    return count;
+}
+
+void Tokenizer::LookAhead::skipIfNext(const char *bytes, qsizetype length)
+{
+    if (m_size - m_index < length)
+        refill();
+    if (m_size - m_index >= length && std::equal(bytes, bytes + length, m_bytes + m_index))
+        m_index += length;
+}
+
 void Tokenizer::LookAhead::consume()
 {
     if (m_index > 0)
@@ -96,8 +130,33 @@ Token Tokenizer::fetchToken()
     return token;
 }
 
+void Tokenizer::skipSpaceBeforeDocument()
+{
+    m_lookAhead.skipIfNext("\xEF\xBB\xBF", 3);
+    char c;
+    while (m_lookAhead.getChar(&c)) {
+        if (c != ' ' && c != '\t' && !isLineBreak(c)) {
+            m_lookAhead.ungetChar(c);
+            return;
+        }
+    }
+}
+
+Token Tokenizer::fetchHeaderToken()
+{
+    m_bounded = true;
+    Token token;
+    readToken(token);
+    m_bounded = false;
+    return token;
+}
+
 void Tokenizer::readToken(Token &token)
 {
+    if (m_binaryRemaining > 0) {
+        readBinary(token);
+        return;
+    }
     char c;
     do {
         if (!m_lookAhead.getChar(&c))
@@ -147,12 +206,28 @@ void Tokenizer::readPlainText(Token &token, const char *first, qsizetype firstLe
         if (length == qsizetype(sizeof buffer)) {
             token.name.append(buffer, length);
             length = 0;
+            if (m_bounded)
+                break;
         }
     }
     if (token.name.isEmpty())
         token.name = QByteArray(buffer, length);
     else
         token.name.append(buffer, length);
+}
+
+void Tokenizer::readBinary(Token &token)
+{
+    // The data is gathered as it arrives, one read-ahead window at a time:
+    // a count larger than what the file holds costs only what it holds.
+    token.type = Binary;
+    while (m_binaryRemaining > 0) {
+        const qsizetype count = m_lookAhead.appendTo(token.name, m_binaryRemaining);
+        if (count == 0)
+            break;
+        m_binaryRemaining -= count;
+    }
+    m_binaryRemaining = 0;
 }
 
 void Tokenizer::pullControl(Token &token)
@@ -169,6 +244,10 @@ void Tokenizer::readControl(Token &token)
         return;
     if (isLetter(c)) {
         readControlWord(token, &c, 1);
+    } else if (isLineBreak(c)) {
+        // A backslash at the end of a line ends the paragraph, as \par does:
+        // TextEdit writes every line break of the body this way.
+        token.name = QByteArray::fromRawData("par", 3);
     } else {
         token.name = singleByte(c);
         readControlSymbol(token);
@@ -211,12 +290,19 @@ void Tokenizer::readControlWord(Token &token, const char *first, qsizetype first
             if (nameLength == qsizetype(sizeof name)) {
                 token.name.append(name, nameLength);
                 nameLength = 0;
+                if (m_bounded)
+                    break;
             }
-        } else if (isDigit(c) || c == '-') {
+        } else if (isDigit(c) || (c == '-' && !token.hasParameter)) {
+            // A parameter is an optional '-' and digits: a '-' anywhere else
+            // ends the word and is text ("\fs24-b", and "\u8212-" whose '-'
+            // is the fallback character of the Unicode dash).
             digits[digitCount++] = c;
             if (digitCount == qsizetype(sizeof digits)) {
                 token.parameter.append(QLatin1String(digits, digitCount));
                 digitCount = 0;
+                if (m_bounded)
+                    break;
             }
             token.hasParameter = true;
         } else {
@@ -234,6 +320,10 @@ void Tokenizer::readControlWord(Token &token, const char *first, qsizetype first
         else
             token.parameter.append(QLatin1String(digits, digitCount));
     }
+    // \binN: the N bytes after the word's delimiter are raw data, whatever
+    // they hold; the next token carries them.
+    if (token.hasParameter && token.name.size() == 3 && token.name == "bin")
+        m_binaryRemaining = binaryLength(token.parameter);
 }
 
 namespace

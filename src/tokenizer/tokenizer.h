@@ -25,6 +25,20 @@ public:
 
     Token fetchToken();
 
+    /**
+     * Skips what may stand before a document's opening brace: a UTF-8 byte
+     * order mark at the very start, then spaces, tabs and line breaks.
+     */
+    void skipSpaceBeforeDocument();
+    /**
+     * Like fetchToken(), but a text run, word or parameter is cut after a
+     * few hundred bytes: the header check decides from the first bytes, and
+     * a file that is not RTF (a run of NUL bytes, say) must not be read
+     * whole to find that out. After a cut the tokenizer stands inside the
+     * run, so only the header check uses this.
+     */
+    Token fetchHeaderToken();
+
     void pullControl(Token &token);
     void pullControlWord(Token &token);
     void pullControlSymbol(Token &token);
@@ -38,6 +52,7 @@ private:
     void readControlSymbol(Token &token);
     void readControlWord(Token &token, const char *first, qsizetype firstLength);
     void readPlainText(Token &token, const char *first, qsizetype firstLength);
+    void readBinary(Token &token);
 
     QByteArray sharedName(const char *name, qsizetype length);
     QString sharedParameter(const char *digits, qsizetype length);
@@ -68,6 +83,11 @@ private:
         }
         /// Gives back the byte just read.
         void ungetChar(char c);
+        /// Appends up to @p maximum of the next bytes to @p data, as many as
+        /// the window holds; returns how many (0 at the end of the input).
+        qsizetype appendTo(QByteArray &data, qint64 maximum);
+        /// Skips @p bytes if the input continues with them.
+        void skipIfNext(const char *bytes, qsizetype length);
         /// Moves the device past the bytes read.
         void consume();
 
@@ -82,6 +102,11 @@ private:
 
     QIODevice *m_inputDevice;
     LookAhead m_lookAhead;
+    /// The bytes still to come as raw data after a \binN word: the next
+    /// token is a Binary one holding them.
+    qint64 m_binaryRemaining = 0;
+    /// Set while the header check reads: runs are cut at a buffer's length.
+    bool m_bounded = false;
     /// A document uses a few hundred distinct words and parameters over and
     /// over; tokens share one copy of each instead of allocating their own.
     /// Open addressing with a hash computed inline: a lookup costs about as
