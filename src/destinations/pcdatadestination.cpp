@@ -1,5 +1,6 @@
 #include "pcdatadestination.h"
 
+#include "common/controlchars_p.h"
 #include "reader/logging_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
@@ -18,7 +19,7 @@ void PcdataDestination::handleControlWord(const QByteArray &controlWord, bool ha
         if (controlWord == "u") {
             // One UTF-16 code unit, often written as a signed 16-bit number;
             // the fallback bytes that follow it are dropped.
-            m_pcdata.append(QChar(char16_t(quint32(parameter) & 0xFFFF)));
+            m_pcdata.append(withoutControlCharacters(QChar(char16_t(quint32(parameter) & 0xFFFF))));
             m_charactersToSkip = m_unicodeSkip;
             return;
         }
@@ -37,7 +38,7 @@ void PcdataDestination::handleControlWord(const QByteArray &controlWord, bool ha
 void PcdataDestination::handlePlainText(const QByteArray &plainText)
 {
     if (m_charactersToSkip <= 0) {
-        m_pcdata.append(m_output->convertText(plainText));
+        m_pcdata.append(withoutControlCharacters(m_output->convertText(plainText)));
         return;
     }
     qCDebug(lcRtf) << "skipping" << m_charactersToSkip << "of" << plainText;
@@ -45,7 +46,7 @@ void PcdataDestination::handlePlainText(const QByteArray &plainText)
         m_charactersToSkip -= plainText.size();
         return;
     }
-    m_pcdata.append(m_output->convertText(plainText.mid(m_charactersToSkip)));
+    m_pcdata.append(withoutControlCharacters(m_output->convertText(plainText.mid(m_charactersToSkip))));
     m_charactersToSkip = 0;
 }
 

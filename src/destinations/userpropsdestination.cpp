@@ -1,5 +1,6 @@
 #include "userpropsdestination.h"
 
+#include "common/controlchars_p.h"
 #include "reader/logging_p.h"
 #include "textdecoding_p.h"
 
@@ -104,7 +105,7 @@ void UserPropsDestination::storePendingProperty()
 void UserPropsDestination::storeProperty()
 {
     if (m_nameChanged) {
-        m_propertyName = TextDecoding::fromUtf8OrWindows1252(m_nameBytes);
+        m_propertyName = withoutControlCharacters(TextDecoding::fromUtf8OrWindows1252(m_nameBytes));
         m_nameChanged = false;
     }
     m_output->addUserProp(m_propertyName, typedValue());
