@@ -310,6 +310,10 @@ void DestinationsTest::fontTable_data()
     QTest::newRow("fonts without groups") << QByteArray("{\\fonttbl\\f0 A;\\f1 B;}")
                                           << QStringList{QStringLiteral("insertFontTableEntry(0,A,)"),
                                                          QStringLiteral("insertFontTableEntry(1,B,)")};
+    // A damaged file: a NUL and a bell inside a name.
+    QTest::newRow("control characters leave the name")
+        << QByteArray("{\\fonttbl{\\f0 Times\\'00 New\\'07 Roman;}}")
+        << QStringList{QStringLiteral("insertFontTableEntry(0,Times New Roman,)")};
 }
 
 void DestinationsTest::fontTable()
@@ -651,6 +655,9 @@ void DestinationsTest::styleSheet_data()
     QTest::newRow("terminator as a run of its own")
         << QByteArray("{\\stylesheet{\\s1 Name\\'3b}{\\s2 Other{;}}}")
         << QStringList{QStringLiteral("1|Name|0|0|0|0|ltr"), QStringLiteral("2|Other|0|0|0|0|ltr")};
+    QTest::newRow("control characters leave the name")
+        << QByteArray("{\\stylesheet{\\s1 Head\\'1b[31ming\\'00 1;}}")
+        << QStringList{QStringLiteral("1|Head[31ming 1|0|0|0|0|ltr")};
     QTest::newRow("empty name") << QByteArray("{\\stylesheet{\\s1 A;}{\\s4;}}")
                                 << QStringList{QStringLiteral("1|A|0|0|0|0|ltr"), QStringLiteral("4||0|0|0|0|ltr")};
     QTest::newRow("embedded delimiter gives no entry") << QByteArray("{\\stylesheet{\\s1 Body;Text;}}")
@@ -1091,6 +1098,10 @@ void DestinationsTest::infoText_data()
                                                    << QStringLiteral("X");
     QTest::newRow("cut off by the end of the file") << QByteArray("{\\rtf1 {\\info{\\author Ann") << QStringLiteral("author")
                                                     << QString();
+    QTest::newRow("control characters left out") << QByteArray("{\\title Bad\\'07\\'00 ti\\u27?tle\\'9b}")
+                                                 << QStringLiteral("title") << QStringLiteral("Bad title");
+    QTest::newRow("tab and line ends stay") << QByteArray("{\\doccomm a\\'09b\\'0d\\'0ac}")
+                                            << QStringLiteral("documentComment") << QStringLiteral("a\tb\r\nc");
 }
 
 void DestinationsTest::infoText()
@@ -1137,6 +1148,9 @@ void DestinationsTest::userProps_data()
     QTest::newRow("text without \\proptype") << QByteArray("{\\propname Client}{\\staticval Example}")
                                              << QStringList{QStringLiteral("Client")} << QVariant(QByteArray("Example"))
                                              << QStringList();
+    QTest::newRow("control characters leave the name")
+        << QByteArray("{\\propname Cli\\'00ent\\'1b}{\\staticval Example}")
+        << QStringList{QStringLiteral("Client")} << QVariant(QByteArray("Example")) << QStringList();
     QTest::newRow("integer") << QByteArray("{\\propname Pages}\\proptype3{\\staticval 12}")
                              << QStringList{QStringLiteral("Pages")} << QVariant(12) << QStringList();
     QTest::newRow("negative integer") << QByteArray("{\\propname Offset}\\proptype3{\\staticval -7}")
