@@ -1008,10 +1008,12 @@ private Q_SLOTS:
 
     void pngPagesAreOneSet()
     {
-        // A three-page run, then a one-page run of the same name: one set of
-        // pages remains, and files that are not pages of that name stay.
+        // A ten-page run, a three-page run, then a one-page run of the same
+        // name: one set of pages remains, and files that are not pages of
+        // that name stay.
         QTemporaryDir dir;
-        for (const char *other : {"doc-notes.png", "doc-1.txt", "doc.png", "other-2.png"}) {
+        // Pages of an earlier ten-page run, and files that are not pages.
+        for (const char *other : {"doc-07.png", "doc-10.png", "doc-notes.png", "doc-1.txt", "doc.png", "other-2.png"}) {
             QFile file(dir.filePath(QString::fromLatin1(other)));
             QVERIFY(file.open(QIODevice::WriteOnly));
         }

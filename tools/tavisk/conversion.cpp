@@ -159,12 +159,10 @@ QByteArray pngBytes(const QImage &image)
     return writer.write(image) ? bytes : QByteArray();
 }
 
-/// "doc-1.png", "doc-01.png", ... for the page names made from @p output.
-bool isPageOf(const QString &output, const QString &name)
+/// Whether @p name is a page of a run that writes @p stem-1.png, @p stem-2.png,
+/// ... (also numbered with leading zeros).
+bool isPageOf(const QString &stem, const QString &name)
 {
-    // The name of the first page without its "-1.png".
-    QString stem = pageFileNames(output, 1).first();
-    stem = stem.mid(stem.lastIndexOf(QLatin1Char('/')) + 1).chopped(6);
     static const QRegularExpression number(QStringLiteral("^[0-9]+\\.png$"));
     return name.startsWith(stem + QLatin1Char('-')) && number.match(QStringView(name).mid(stem.size() + 1)).hasMatch();
 }
@@ -189,7 +187,9 @@ QString writePages(const ConversionJob &job, const PageRenderer &renderer, const
             return writeError(names.at(page), reason);
     }
     QString failedFile;
-    const QString reason = pages.commit([&job](const QString &name) { return isPageOf(job.output, name); }, &failedFile);
+    // The name of a first page without its "-1.png".
+    const QString stem = pageFileNames(job.output, 1).first().mid(slash + 1).chopped(6);
+    const QString reason = pages.commit([&stem](const QString &name) { return isPageOf(stem, name); }, &failedFile);
     return reason.isEmpty() ? QString() : writeError(failedFile, reason);
 }
 

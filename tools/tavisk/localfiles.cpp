@@ -185,7 +185,7 @@ FileId fileId(const QString &path)
     struct stat status;
     if (::stat(encodeName(path).constData(), &status) != 0)
         return {};
-    return {status.st_dev, status.st_ino, true};
+    return {status.st_dev, status.st_ino, true, S_ISREG(status.st_mode)};
 }
 
 FileId fileId(int fd)
@@ -193,7 +193,7 @@ FileId fileId(int fd)
     struct stat status;
     if (::fstat(fd, &status) != 0)
         return {};
-    return {status.st_dev, status.st_ino, true};
+    return {status.st_dev, status.st_ino, true, S_ISREG(status.st_mode)};
 }
 
 bool isDirectory(const QString &path)
@@ -268,7 +268,7 @@ QString writeFile(const QString &path, const QByteArray &bytes, const FileId &in
     QByteArray target = encodeName(path);
     struct stat status;
     const bool exists = ::stat(target.constData(), &status) == 0;
-    if (exists && FileId{status.st_dev, status.st_ino, true} == input)
+    if (exists && FileId{status.st_dev, status.st_ino, true, false} == input)
         return refusal();
     if (exists && S_ISDIR(status.st_mode))
         return errorText(EISDIR);
@@ -359,7 +359,7 @@ QString FileSet::commit(const std::function<bool(const QString &)> &isStale, QSt
         if (::stat(target.constData(), &status) != 0)
             continue;
         QString reason;
-        if (FileId{status.st_dev, status.st_ino, true} == m_input)
+        if (FileId{status.st_dev, status.st_ino, true, false} == m_input)
             reason = refusal();
         else if (!S_ISREG(status.st_mode))
             reason = S_ISDIR(status.st_mode) ? errorText(EISDIR) : QStringLiteral("not a regular file");
@@ -391,7 +391,7 @@ QString FileSet::commit(const std::function<bool(const QString &)> &isStale, QSt
         for (const QByteArray &path : std::as_const(stale)) {
             struct stat status;
             if (::lstat(path.constData(), &status) == 0 && S_ISREG(status.st_mode)
-                && !(FileId{status.st_dev, status.st_ino, true} == m_input))
+                && !(FileId{status.st_dev, status.st_ino, true, false} == m_input))
                 ::unlink(path.constData());
         }
     }

@@ -37,6 +37,7 @@ struct FileId {
     dev_t device = 0;
     ino_t inode = 0;
     bool valid = false;
+    bool regular = false; ///< a regular file, not a device, FIFO or folder
     bool operator==(const FileId &other) const
     {
         return valid && other.valid && device == other.device && inode == other.inode;

@@ -303,9 +303,12 @@ QString refusal(const ConversionJob &job, const InputIndex &inputs, QHash<QStrin
             .arg(inputDisplayName(job.input), inputDisplayName(input));
     }
     const QString canonicalOutput = LocalFiles::canonicalPath(job.output);
-    QString input = inputs.byPath.value(canonicalOutput);
-    if (input.isNull())
-        input = inputs.input(LocalFiles::fileId(job.output));
+    const LocalFiles::FileId output = LocalFiles::fileId(job.output);
+    // A device or FIFO is written in place, never replaced.
+    const bool replaced = !output.valid || output.regular;
+    QString input = replaced ? inputs.byPath.value(canonicalOutput) : QString();
+    if (input.isNull() && replaced)
+        input = inputs.input(output);
     if (!input.isNull())
         return QStringLiteral("%1: not converted: writing %2 would replace the input %3")
             .arg(inputDisplayName(job.input), job.output, inputDisplayName(input));
@@ -315,6 +318,24 @@ QString refusal(const ConversionJob &job, const InputIndex &inputs, QHash<QStrin
             .arg(job.input, job.output, producers->value(canonicalOutput));
     producers->insert(canonicalOutput, job.input);
     return QString();
+}
+
+/// The jobs that may run; each refused one is reported and counted in
+/// @p failures.
+QList<ConversionJob> safeJobs(const QList<ConversionJob> &jobs, int *failures)
+{
+    QList<ConversionJob> runnable;
+    QHash<QString, QString> producers;
+    const InputIndex inputIndex(jobs);
+    for (const ConversionJob &job : jobs) {
+        if (const QString reason = refusal(job, inputIndex, &producers); !reason.isEmpty()) {
+            messages().error(reason);
+            ++*failures;
+            continue;
+        }
+        runnable.append(job);
+    }
+    return runnable;
 }
 
 /// Converts the jobs on @p threads threads; returns the number that failed.
@@ -368,17 +389,7 @@ int runConvert(const QCommandLineParser &parser, const QStringList &inputs)
     }
 
     int failures = 0;
-    QList<ConversionJob> runnable;
-    QHash<QString, QString> producers;
-    const InputIndex inputIndex(jobs);
-    for (const ConversionJob &job : std::as_const(jobs)) {
-        if (const QString reason = refusal(job, inputIndex, &producers); !reason.isEmpty()) {
-            messages().error(reason);
-            ++failures;
-            continue;
-        }
-        runnable.append(job);
-    }
+    const QList<ConversionJob> runnable = safeJobs(jobs, &failures);
     failures += runJobs(runnable, options.threads);
     return failures == 0 ? Success : Failure;
 }
