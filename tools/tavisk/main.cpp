@@ -418,7 +418,6 @@ int main(int argc, char *argv[])
         "\n"
         "Commands:\n"
         "  convert INPUT... [-o OUTPUT] [--to FORMAT] [-j N]\n"
-        "      INPUT - reads standard input.\n"
         "      Converts to txt, html, md, odt, pdf or png. The format comes from\n"
         "      --to, else from the output's extension. Without -o, or with -o -,\n"
         "      the result goes to standard output (txt unless --to says otherwise;\n"
@@ -427,12 +426,14 @@ int main(int argc, char *argv[])
         "  info INPUT [--json]\n"
         "      Shows metadata, user properties, fonts, colours, styles and pictures.\n"
         "\n"
+        "An INPUT of - reads standard input.\n"
+        "\n"
         "Exit status: 0 when every input was handled, 1 when one or more failed,\n"
         "2 for a usage error."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("convert or info."));
-    parser.addPositionalArgument(QStringLiteral("inputs"), QStringLiteral("RTF files."), QStringLiteral("INPUT..."));
+    parser.addPositionalArgument(QStringLiteral("inputs"), QStringLiteral("RTF files, or - for standard input."), QStringLiteral("INPUT..."));
     parser.addOptions({
         {{QStringLiteral("o"), QStringLiteral("output")},
          QStringLiteral("Output file, folder (ending in /) or - for standard output."),
