@@ -313,6 +313,10 @@ void DestinationsTest::fontTable_data()
     QTest::newRow("fonts without groups") << QByteArray("{\\fonttbl\\f0 A;\\f1 B;}")
                                           << QStringList{QStringLiteral("insertFontTableEntry(0,A,)"),
                                                          QStringLiteral("insertFontTableEntry(1,B,)")};
+    // A damaged file: a NUL and a bell inside a name.
+    QTest::newRow("control characters leave the name")
+        << QByteArray("{\\fonttbl{\\f0 Times\\'00 New\\'07 Roman;}}")
+        << QStringList{QStringLiteral("insertFontTableEntry(0,Times New Roman,)")};
 }
 
 void DestinationsTest::fontTable()
@@ -639,9 +643,11 @@ void DestinationsTest::styleSheet_data()
     QTest::newRow("Windows-1252 punctuation")
         << QByteArray("{\\stylesheet{\\s1 \\'93Quote\\'94 \\'80\\'85;}}")
         << QStringList{QStringLiteral("1|\u201cQuote\u201d \u20ac\u2026|0|0|0|0|ltr")};
-    QTest::newRow("bytes Windows-1252 leaves undefined keep their value")
+    // Windows-1252 leaves five bytes undefined; decoded, they are C1 control
+    // characters, which have no place in a name.
+    QTest::newRow("bytes Windows-1252 leaves undefined are dropped")
         << QByteArray("{\\stylesheet{\\s1 A\\'81\\'8d\\'8f\\'90\\'9dB;}}")
-        << QStringList{QStringLiteral("1|A\u0081\u008d\u008f\u0090\u009dB|0|0|0|0|ltr")};
+        << QStringList{QStringLiteral("1|AB|0|0|0|0|ltr")};
     QTest::newRow("raw UTF-8 name") << QByteArray("{\\stylesheet{\\s1 Caf\xc3\xa9;}}")
                                     << QStringList{QStringLiteral("1|Caf\u00e9|0|0|0|0|ltr")};
     QTest::newRow("name split by a control word") << QByteArray("{\\stylesheet{\\s1 Head\\b ing 1;}}")
@@ -657,6 +663,9 @@ void DestinationsTest::styleSheet_data()
     QTest::newRow("terminator as a run of its own")
         << QByteArray("{\\stylesheet{\\s1 Name\\'3b}{\\s2 Other{;}}}")
         << QStringList{QStringLiteral("1|Name|0|0|0|0|ltr"), QStringLiteral("2|Other|0|0|0|0|ltr")};
+    QTest::newRow("control characters leave the name")
+        << QByteArray("{\\stylesheet{\\s1 Head\\'1b[31ming\\'00 1;}}")
+        << QStringList{QStringLiteral("1|Head[31ming 1|0|0|0|0|ltr")};
     QTest::newRow("empty name") << QByteArray("{\\stylesheet{\\s1 A;}{\\s4;}}")
                                 << QStringList{QStringLiteral("1|A|0|0|0|0|ltr"), QStringLiteral("4||0|0|0|0|ltr")};
     QTest::newRow("embedded delimiter gives no entry") << QByteArray("{\\stylesheet{\\s1 Body;Text;}}")
@@ -1150,6 +1159,10 @@ void DestinationsTest::infoText_data()
                                                    << QStringLiteral("X");
     QTest::newRow("cut off by the end of the file") << QByteArray("{\\rtf1 {\\info{\\author Ann") << QStringLiteral("author")
                                                     << QString();
+    QTest::newRow("control characters left out") << QByteArray("{\\title Bad\\'07\\'00 ti\\u27?tle\\'9b}")
+                                                 << QStringLiteral("title") << QStringLiteral("Bad title");
+    QTest::newRow("tab and line ends stay") << QByteArray("{\\doccomm a\\'09b\\'0d\\'0ac}")
+                                            << QStringLiteral("documentComment") << QStringLiteral("a\tb\r\nc");
 }
 
 void DestinationsTest::infoText()
@@ -1196,6 +1209,9 @@ void DestinationsTest::userProps_data()
     QTest::newRow("text without \\proptype") << QByteArray("{\\propname Client}{\\staticval Example}")
                                              << QStringList{QStringLiteral("Client")} << QVariant(QByteArray("Example"))
                                              << QStringList();
+    QTest::newRow("control characters leave the name")
+        << QByteArray("{\\propname Cli\\'00ent\\'1b}{\\staticval Example}")
+        << QStringList{QStringLiteral("Client")} << QVariant(QByteArray("Example")) << QStringList();
     QTest::newRow("integer") << QByteArray("{\\propname Pages}\\proptype3{\\staticval 12}")
                              << QStringList{QStringLiteral("Pages")} << QVariant(12) << QStringList();
     QTest::newRow("negative integer") << QByteArray("{\\propname Offset}\\proptype3{\\staticval -7}")

@@ -15,11 +15,18 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 #include <QtEndian>
+
+#include <algorithm>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -29,20 +36,28 @@ struct Run {
     QByteArray err;
 };
 
-/// Runs the tool with @p arguments, without a display and without any
-/// platform chosen for it.
-Run runTool(const QStringList &arguments, const QString &workingDirectory = QString())
+/// How the tool's standard streams are set up for one run.
+struct RunOptions {
+    QString workingDirectory;
+    QString standardInputFile;  ///< standard input read from this file
+    QByteArray standardInput;   ///< else these bytes through a pipe
+    QString standardOutputFile; ///< standard output written to this file
+    bool closedPipe = false;    ///< standard output a pipe nobody reads
+};
+
+QProcessEnvironment toolEnvironment()
 {
-    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.remove(QStringLiteral("QT_LOGGING_RULES"));
-    process.setProcessEnvironment(environment);
-    if (!workingDirectory.isEmpty())
-        process.setWorkingDirectory(workingDirectory);
-    process.start(QStringLiteral(TAVISK_TOOL), arguments);
+    environment.insert(QStringLiteral("TOOL"), QStringLiteral(TAVISK_TOOL));
+    return environment;
+}
+
+Run finish(QProcess &process)
+{
     Run run;
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
         process.kill();
@@ -53,6 +68,76 @@ Run runTool(const QStringList &arguments, const QString &workingDirectory = QStr
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+/// Runs the tool with @p arguments, without a display and without any
+/// platform chosen for it.
+Run runTool(const QStringList &arguments, const RunOptions &options = {})
+{
+    QProcess process;
+    process.setProcessEnvironment(toolEnvironment());
+    if (!options.workingDirectory.isEmpty())
+        process.setWorkingDirectory(options.workingDirectory);
+    if (!options.standardInputFile.isEmpty())
+        process.setStandardInputFile(options.standardInputFile);
+    if (!options.standardOutputFile.isEmpty())
+        process.setStandardOutputFile(options.standardOutputFile);
+    int closedPipe[2] = {-1, -1};
+    if (options.closedPipe) {
+        // The reading end is closed before the tool starts: its first write
+        // meets a pipe without a reader.
+        if (::pipe(closedPipe) != 0)
+            qFatal("cannot make a pipe");
+        ::close(closedPipe[0]);
+        const int writeEnd = closedPipe[1];
+        process.setChildProcessModifier([writeEnd] { ::dup2(writeEnd, STDOUT_FILENO); });
+    }
+    process.start(QStringLiteral(TAVISK_TOOL), arguments);
+    if (options.closedPipe)
+        ::close(closedPipe[1]);
+    if (options.standardInputFile.isEmpty() && process.waitForStarted()) {
+        process.write(options.standardInput);
+        process.closeWriteChannel();
+    }
+    return finish(process);
+}
+
+/// Runs @p script with /bin/sh, the tool's path in $TOOL, for what takes the
+/// shell: file names that are not UTF-8, resource limits.
+Run runShell(const QString &script, const QString &workingDirectory)
+{
+    QProcess process;
+    process.setProcessEnvironment(toolEnvironment());
+    process.setWorkingDirectory(workingDirectory);
+    process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script});
+    process.closeWriteChannel();
+    return finish(process);
+}
+
+/// The names in @p folder as bytes, sorted; hidden ones too.
+QList<QByteArray> entryBytes(const QString &folder)
+{
+    QList<QByteArray> names;
+    if (DIR *directory = ::opendir(QFile::encodeName(folder).constData())) {
+        while (const dirent *entry = ::readdir(directory)) {
+            const QByteArray name(entry->d_name);
+            if (name != "." && name != "..")
+                names.append(name);
+        }
+        ::closedir(directory);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+/// Whether @p bytes hold a control character other than tab and line ends.
+bool hasControlCharacter(const QByteArray &bytes)
+{
+    const QString text = QString::fromUtf8(bytes);
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        const char16_t unit = c.unicode();
+        return unit != u'\t' && unit != u'\n' && unit != u'\r' && (unit < 0x20 || (unit >= 0x7F && unit <= 0x9F));
+    });
 }
 
 QByteArray readFile(const QString &path)
@@ -125,6 +210,8 @@ QStringList lines(const QByteArray &text)
 const QString sample = TestHelpers::dataFile(QStringLiteral("tool-sample.rtf"));
 const QString pages = TestHelpers::dataFile(QStringLiteral("tool-pages.rtf"));
 const QString notRtf = TestHelpers::dataFile(QStringLiteral("tool-not-rtf.txt"));
+const QString controlCharacters = TestHelpers::dataFile(QStringLiteral("tool-control-characters.rtf"));
+const QString notRtfMessage = QStringLiteral("not an RTF file (it does not start with {\\rtf)");
 } // namespace
 
 class ToolsTest : public QObject
@@ -378,7 +465,7 @@ private Q_SLOTS:
         QTest::newRow("input is a folder") << QStringList{convert, dataDir} << 1
                                            << QStringLiteral("tavisk: %1: cannot open: Is a directory").arg(dataDir);
         QTest::newRow("input not RTF") << QStringList{convert, notRtf} << 1
-                                       << QStringLiteral("tavisk: %1: not an RTF file (it does not start with {\\rtf1)").arg(notRtf);
+                                       << QStringLiteral("tavisk: %1: %2").arg(notRtf, notRtfMessage);
         QTest::newRow("info on a missing input") << QStringList{QStringLiteral("info"), missing} << 1
                                                  << QStringLiteral("tavisk: %1: cannot open: No such file or directory").arg(missing);
         QTest::newRow("output folder missing")
@@ -452,7 +539,7 @@ private Q_SLOTS:
                                  QStringLiteral("--to"), QStringLiteral("txt"), QStringLiteral("-j"), threads});
         QCOMPARE(run.exitCode, 1);
         // Standard error is not a terminal here: no progress, only the failure.
-        QCOMPARE(lines(run.err), QStringList{QStringLiteral("tavisk: %1: not an RTF file (it does not start with {\\rtf1)").arg(notRtf)});
+        QCOMPARE(lines(run.err), QStringList{QStringLiteral("tavisk: %1: %2").arg(notRtf, notRtfMessage)});
         QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name),
                  (QStringList{QStringLiteral("tool-pages.txt"), QStringLiteral("tool-sample.txt")}));
         QVERIFY(readFile(folder + QStringLiteral("tool-sample.txt")).startsWith("Hello from the tool fixture"));
@@ -550,6 +637,395 @@ private Q_SLOTS:
         QCOMPARE(pictureFormats, (QStringList{QStringLiteral("png"), QStringLiteral("jpg")}));
         QVERIFY(info.value(u"styles").toArray().size() >= 3);
         QVERIFY(info.value(u"colours").toArray().size() >= 5);
+    }
+
+    void readsStandardInput_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("fromPipe");
+        QTest::addColumn<QString>("expectedStart");
+        const QString convert = QStringLiteral("convert");
+        const QString stdinName = QStringLiteral("-");
+        QTest::newRow("convert - from a file") << QStringList{convert, stdinName} << false << QStringLiteral("Hello from the tool fixture\n");
+        QTest::newRow("convert - from a pipe") << QStringList{convert, stdinName} << true << QStringLiteral("Hello from the tool fixture\n");
+        QTest::newRow("convert - --to html") << QStringList{convert, stdinName, QStringLiteral("--to"), QStringLiteral("html")} << true
+                                             << QStringLiteral("<!DOCTYPE HTML");
+        QTest::newRow("convert - -o - --to md") << QStringList{convert, stdinName, QStringLiteral("-o"), stdinName, QStringLiteral("--to"), QStringLiteral("md")}
+                                                << true << QStringLiteral("**Hello from the tool fixture**");
+        QTest::newRow("info -") << QStringList{QStringLiteral("info"), stdinName} << true << QStringLiteral("File:     -\nTitle:    Tool fixture\n");
+    }
+
+    void readsStandardInput()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, fromPipe);
+        QFETCH(QString, expectedStart);
+        RunOptions options;
+        if (fromPipe)
+            options.standardInput = readFile(sample);
+        else
+            options.standardInputFile = sample;
+        const Run run = runTool(arguments, options);
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.startsWith(expectedStart.toUtf8()), run.out.left(80).constData());
+    }
+
+    void standardInputIntoAFile()
+    {
+        QTemporaryDir dir;
+        const QString output = dir.filePath(QStringLiteral("from-stdin.odt"));
+        RunOptions options;
+        options.standardInput = readFile(sample);
+        const Run run = runTool({QStringLiteral("convert"), QStringLiteral("-"), QStringLiteral("-o"), output}, options);
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(readFile(output).startsWith("PK\x03\x04"));
+    }
+
+    void standardInputErrors_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        const QString convert = QStringLiteral("convert");
+        const QString stdinName = QStringLiteral("-");
+        QTest::newRow("not RTF") << QStringList{convert, stdinName} << 1
+                                 << QStringLiteral("tavisk: standard input: %1").arg(notRtfMessage);
+        QTest::newRow("info, not RTF") << QStringList{QStringLiteral("info"), stdinName} << 1
+                                       << QStringLiteral("tavisk: standard input: %1").arg(notRtfMessage);
+        QTest::newRow("read twice") << QStringList{convert, stdinName, stdinName, QStringLiteral("-o"), m_dir.path() + u'/', QStringLiteral("--to"), QStringLiteral("txt")}
+                                    << 2 << QStringLiteral("tavisk: standard input can be read only once");
+        QTest::newRow("into a folder") << QStringList{convert, sample, stdinName, QStringLiteral("-o"), m_dir.path() + u'/', QStringLiteral("--to"), QStringLiteral("txt")}
+                                       << 2 << QStringLiteral("tavisk: standard input has no name to give its output in a folder");
+    }
+
+    void standardInputErrors()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        RunOptions options;
+        options.standardInputFile = notRtf;
+        const Run run = runTool(arguments, options);
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(run.out, QByteArray());
+        QVERIFY2(run.err.startsWith(message.toUtf8()), run.err.constData());
+        QCOMPARE(lines(run.err).size(), exitCode == 1 ? 1 : 2);
+    }
+
+    void refusesToWriteOverItsInput_data()
+    {
+        // Run in a folder holding "doc.rtf" (the sample) and "notes.txt" (an
+        // RTF file with a .txt name); "link.rtf" is a symbolic link to
+        // doc.rtf and "hard.rtf" a hard link to it.
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("stdinFromDoc");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("written");
+        const QString convert = QStringLiteral("convert");
+        const QString to = QStringLiteral("--to");
+        const QString txt = QStringLiteral("txt");
+        const QString o = QStringLiteral("-o");
+        const QString doc = QStringLiteral("doc.rtf");
+        QTest::newRow("the same name") << QStringList{convert, doc, to, txt, o, doc} << false
+                                       << QStringList{QStringLiteral("tavisk: doc.rtf: not converted: writing doc.rtf would replace the input doc.rtf")}
+                                       << QStringList{};
+        QTest::newRow("another spelling of the name") << QStringList{convert, QStringLiteral("./doc.rtf"), to, txt, o, QStringLiteral("sub/../doc.rtf")} << false
+                                                      << QStringList{QStringLiteral("tavisk: ./doc.rtf: not converted: writing sub/../doc.rtf would replace the input ./doc.rtf")}
+                                                      << QStringList{};
+        QTest::newRow("a symbolic link") << QStringList{convert, doc, to, txt, o, QStringLiteral("link.rtf")} << false
+                                         << QStringList{QStringLiteral("tavisk: doc.rtf: not converted: writing link.rtf would replace the input doc.rtf")}
+                                         << QStringList{};
+        QTest::newRow("a hard link") << QStringList{convert, doc, to, txt, o, QStringLiteral("hard.rtf")} << false
+                                     << QStringList{QStringLiteral("tavisk: doc.rtf: not converted: writing hard.rtf would replace the input doc.rtf")}
+                                     << QStringList{};
+        QTest::newRow("standard input") << QStringList{convert, QStringLiteral("-"), to, txt, o, doc} << true
+                                        << QStringList{QStringLiteral("tavisk: standard input: not converted: writing doc.rtf would replace the input standard input")}
+                                        << QStringList{};
+        // The batch goes on: doc.txt is written, notes.txt is left alone.
+        QTest::newRow("a batch into the inputs' folder") << QStringList{convert, doc, QStringLiteral("notes.txt"), to, txt, o, QStringLiteral("./")} << false
+                                                         << QStringList{QStringLiteral("tavisk: notes.txt: not converted: writing ./notes.txt would replace the input notes.txt")}
+                                                         << QStringList{QStringLiteral("doc.txt")};
+        // The output of one input is another input (which is also its own
+        // output).
+        QTest::newRow("another input of the batch") << QStringList{convert, QStringLiteral("notes.rtf"), QStringLiteral("sub/notes.txt"), to, txt, o, QStringLiteral("sub/")} << false
+                                                    << QStringList{QStringLiteral("tavisk: notes.rtf: not converted: writing sub/notes.txt would replace the input sub/notes.txt"),
+                                                                   QStringLiteral("tavisk: sub/notes.txt: not converted: writing sub/notes.txt would replace the input sub/notes.txt")}
+                                                    << QStringList{};
+    }
+
+    void refusesToWriteOverItsInput()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, stdinFromDoc);
+        QFETCH(QStringList, messages);
+        QFETCH(QStringList, written);
+        QTemporaryDir dir;
+        const QString doc = dir.filePath(QStringLiteral("doc.rtf"));
+        QVERIFY(QFile::copy(sample, doc));
+        QVERIFY(QFile::copy(pages, dir.filePath(QStringLiteral("notes.txt"))));
+        QVERIFY(QFile::copy(pages, dir.filePath(QStringLiteral("notes.rtf"))));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("sub")));
+        QVERIFY(QFile::copy(pages, dir.filePath(QStringLiteral("sub/notes.txt"))));
+        QVERIFY(QFile::link(QStringLiteral("doc.rtf"), dir.filePath(QStringLiteral("link.rtf"))));
+        QCOMPARE(::link(QFile::encodeName(doc).constData(), QFile::encodeName(dir.filePath(QStringLiteral("hard.rtf"))).constData()), 0);
+        const QStringList before = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+
+        RunOptions options;
+        options.workingDirectory = dir.path();
+        if (stdinFromDoc)
+            options.standardInputFile = doc;
+        const Run run = runTool(arguments, options);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(lines(run.err), messages);
+        // The inputs are as they were; nothing else was written.
+        QCOMPARE(readFile(doc), readFile(sample));
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("notes.txt"))), readFile(pages));
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("sub/notes.txt"))), readFile(pages));
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("link.rtf"))).isSymLink());
+        QStringList expected = before + written;
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name), expected);
+        for (const QString &file : std::as_const(written))
+            QVERIFY(readFile(dir.filePath(file)).startsWith("Hello from the tool fixture"));
+    }
+
+    void refusesToAppendToItsInput()
+    {
+        // "tavisk convert doc.rtf >> doc.rtf": standard output is the input.
+        QTemporaryDir dir;
+        const QString doc = dir.filePath(QStringLiteral("doc.rtf"));
+        QVERIFY(QFile::copy(sample, doc));
+        QVERIFY(QFile(doc).setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+        const Run run = runShell(QStringLiteral("\"$TOOL\" convert doc.rtf >> doc.rtf"), dir.path());
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(lines(run.err), QStringList{QStringLiteral("tavisk: doc.rtf: not converted: standard output is the input doc.rtf")});
+        QCOMPARE(readFile(doc), readFile(sample));
+    }
+
+    void reportsWriteFailures_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("standardOutputFile");
+        QTest::addColumn<bool>("closedPipe");
+        QTest::addColumn<QString>("message");
+        const QString full = QStringLiteral("/dev/full");
+        QTest::newRow("convert to /dev/full") << QStringList{QStringLiteral("convert"), sample} << full << false
+                                              << QStringLiteral("tavisk: standard output: cannot write: No space left on device");
+        QTest::newRow("info to /dev/full") << QStringList{QStringLiteral("info"), sample} << full << false
+                                           << QStringLiteral("tavisk: standard output: cannot write: No space left on device");
+        QTest::newRow("convert to a closed pipe") << QStringList{QStringLiteral("convert"), sample} << QString() << true
+                                                  << QStringLiteral("tavisk: standard output: cannot write: Broken pipe");
+        QTest::newRow("-o /dev/full") << QStringList{QStringLiteral("convert"), sample, QStringLiteral("-o"), full, QStringLiteral("--to"), QStringLiteral("html")}
+                                      << QString() << false << QStringLiteral("tavisk: /dev/full: cannot write: No space left on device");
+    }
+
+    void reportsWriteFailures()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, standardOutputFile);
+        QFETCH(bool, closedPipe);
+        QFETCH(QString, message);
+        if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+            QSKIP("no /dev/full here");
+        RunOptions options;
+        options.standardOutputFile = standardOutputFile;
+        options.closedPipe = closedPipe;
+        // No crash from SIGPIPE: a normal exit with status 1 and one message.
+        const Run run = runTool(arguments, options);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(lines(run.err), QStringList{message});
+    }
+
+    void failedWriteKeepsTheEarlierFile_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("pdf") << QStringLiteral("pdf");
+        QTest::newRow("png pages") << QStringLiteral("png");
+    }
+
+    void failedWriteKeepsTheEarlierFile()
+    {
+        // A file size limit of 1 KiB (2 KiB in some shells) stops the write
+        // half-way, as a full disk would.
+        QFETCH(QString, format);
+        QTemporaryDir dir;
+        const QString target = format == QLatin1String("png") ? QStringLiteral("out-1.png") : QStringLiteral("out.") + format;
+        {
+            QFile earlier(dir.filePath(target));
+            QVERIFY(earlier.open(QIODevice::WriteOnly));
+            earlier.write("the earlier file");
+        }
+        QVERIFY(QFile::copy(pages, dir.filePath(QStringLiteral("in.rtf"))));
+        const Run run = runShell(QStringLiteral("ulimit -f 2; exec \"$TOOL\" convert in.rtf -o out.%1").arg(format), dir.path());
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(lines(run.err).size() == 1, run.err.constData());
+        QVERIFY2(run.err.startsWith("tavisk: out"), run.err.constData());
+        QVERIFY2(run.err.trimmed().endsWith(": cannot write: File too large"), run.err.constData());
+        QCOMPARE(readFile(dir.filePath(target)), QByteArray("the earlier file"));
+        // No temporary file or folder is left behind.
+        QCOMPARE(entryBytes(dir.path()), (QList<QByteArray>{"in.rtf", target.toUtf8()}));
+    }
+
+    void writesDevicesAndFifosInPlace()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("out.fifo"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QProcess process;
+        process.setProcessEnvironment(toolEnvironment());
+        process.start(QStringLiteral(TAVISK_TOOL), {QStringLiteral("convert"), sample, QStringLiteral("-o"), fifo, QStringLiteral("--to"), QStringLiteral("txt")});
+        QFile reader(fifo);
+        QVERIFY(reader.open(QIODevice::ReadOnly));
+        const QByteArray text = reader.readAll();
+        const Run run = finish(process);
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(text.startsWith("Hello from the tool fixture\n"));
+        struct stat status;
+        QCOMPARE(::lstat(QFile::encodeName(fifo).constData(), &status), 0);
+        QVERIFY(S_ISFIFO(status.st_mode));
+        QCOMPARE(entryBytes(dir.path()), QList<QByteArray>{"out.fifo"});
+    }
+
+    void readsAFifoOnce()
+    {
+        // The writer's data reaches the tool whole: the FIFO is opened once.
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("in.fifo"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QProcess process;
+        process.setProcessEnvironment(toolEnvironment());
+        process.start(QStringLiteral(TAVISK_TOOL), {QStringLiteral("convert"), fifo});
+        QFile writer(fifo);
+        QVERIFY(writer.open(QIODevice::WriteOnly));
+        QCOMPARE(writer.write(readFile(sample)), QFileInfo(sample).size());
+        writer.close();
+        const Run run = finish(process);
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.startsWith("Hello from the tool fixture\n"));
+    }
+
+    void namesThatAreNotUtf8()
+    {
+        // "café.rtf" and "résumé" in Latin-1: bytes that are not UTF-8.
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path());
+        // QTemporaryDir cannot remove names it cannot decode.
+        const auto removeFiles = qScopeGuard([&folder] {
+            ::unlink(folder + "/out/caf\xe9.md");
+            ::rmdir(folder + "/out");
+            ::unlink(folder + "/caf\xe9.rtf");
+            ::unlink(folder + "/r\xe9sum\xe9.html");
+        });
+        const QByteArray input = folder + "/caf\xe9.rtf";
+        {
+            QFile source(sample);
+            QVERIFY(source.open(QIODevice::ReadOnly));
+            const QByteArray bytes = source.readAll();
+            const int fd = ::open(input.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+            QVERIFY(fd >= 0);
+            QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
+            ::close(fd);
+        }
+        const Run single = runShell(QStringLiteral("exec \"$TOOL\" convert \"$(printf 'caf\\351.rtf')\" -o \"$(printf 'r\\351sum\\351.html')\""), dir.path());
+        QCOMPARE(single.err, QByteArray());
+        QCOMPARE(single.exitCode, 0);
+        const Run batch = runShell(QStringLiteral("exec \"$TOOL\" convert \"$(printf 'caf\\351.rtf')\" -o out/ --to md"), dir.path());
+        QCOMPARE(batch.err, QByteArray());
+        QCOMPARE(batch.exitCode, 0);
+        QCOMPARE(entryBytes(dir.path()), (QList<QByteArray>{"caf\xe9.rtf", "out", "r\xe9sum\xe9.html"}));
+        QCOMPARE(entryBytes(dir.filePath(QStringLiteral("out"))), QList<QByteArray>{"caf\xe9.md"});
+
+        // Messages give the name as it was given; JSON, which must be UTF-8,
+        // shows the byte as U+FFFD.
+        const Run missing = runShell(QStringLiteral("exec \"$TOOL\" convert \"$(printf 'gon\\351.rtf')\""), dir.path());
+        QCOMPARE(missing.exitCode, 1);
+        QCOMPARE(missing.err, QByteArray("tavisk: gon\xe9.rtf: cannot open: No such file or directory\n"));
+        const Run info = runShell(QStringLiteral("exec \"$TOOL\" info --json \"$(printf 'caf\\351.rtf')\""), dir.path());
+        QCOMPARE(info.exitCode, 0);
+        QCOMPARE(QJsonDocument::fromJson(info.out).object().value(u"file").toString(), QStringLiteral("caf\uFFFD.rtf"));
+    }
+
+    void noControlCharactersInAnyOutput_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        for (const char *format : {"txt", "html", "md"})
+            QTest::newRow(format) << QStringList{QStringLiteral("convert"), controlCharacters, QStringLiteral("--to"), QString::fromLatin1(format)};
+        QTest::newRow("info") << QStringList{QStringLiteral("info"), controlCharacters};
+        QTest::newRow("info --json") << QStringList{QStringLiteral("info"), controlCharacters, QStringLiteral("--json")};
+    }
+
+    void noControlCharactersInAnyOutput()
+    {
+        // NUL, bell and escape sequences in font and style names, metadata,
+        // a user property and the text.
+        QFETCH(QStringList, arguments);
+        const Run run = runTool(arguments);
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(!run.out.isEmpty());
+        QVERIFY2(!hasControlCharacter(run.out), run.out.constData());
+        QVERIFY(!run.out.contains("\\u0000"));
+        QVERIFY(!run.out.contains("\\u001b"));
+        QVERIFY(!run.out.contains("\\u0007"));
+    }
+
+    void controlCharactersLeaveTheText()
+    {
+        // Whatever the format: the document loses them before it is written.
+        const Run run = runTool({QStringLiteral("convert"), controlCharacters});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QString::fromUtf8(run.out),
+                 QStringLiteral("Body with a bell, an escape[2J and a NUL in it.\tTab stays.\nSecond paragraph.\n"));
+    }
+
+    void controlCharactersLeaveTheNames()
+    {
+        const Run run = runTool({QStringLiteral("info"), controlCharacters, QStringLiteral("--json")});
+        QCOMPARE(run.exitCode, 0);
+        const QJsonObject info = QJsonDocument::fromJson(run.out).object();
+        const QJsonArray fonts = info.value(u"fonts").toArray();
+        QCOMPARE(fonts.at(0).toObject().value(u"name").toString(), QStringLiteral("Times New Roman"));
+        QCOMPARE(fonts.at(1).toObject().value(u"name").toString(), QStringLiteral("Arial"));
+        const QJsonArray styles = info.value(u"styles").toArray();
+        QCOMPARE(styles.at(0).toObject().value(u"name").toString(), QStringLiteral("Normal[31m"));
+        QCOMPARE(styles.at(1).toObject().value(u"name").toString(), QStringLiteral("heading 1"));
+        const QJsonObject metadata = info.value(u"metadata").toObject();
+        QCOMPARE(metadata.value(u"title").toString(), QStringLiteral("Damaged]0;owned title"));
+        QCOMPARE(metadata.value(u"author").toString(), QStringLiteral("An author"));
+        // Tab and line ends stay.
+        QCOMPARE(metadata.value(u"documentComment").toString(), QStringLiteral("line one\r\nline\ttwo"));
+        const QJsonObject property = info.value(u"userProperties").toArray().at(0).toObject();
+        QCOMPARE(property.value(u"name").toString(), QStringLiteral("Badname"));
+        QCOMPARE(property.value(u"value").toString(), QStringLiteral("value"));
+
+        const Run html = runTool({QStringLiteral("convert"), controlCharacters, QStringLiteral("--to"), QStringLiteral("html")});
+        QVERIFY2(html.out.contains("<title>Damaged]0;owned title</title>"), html.out.constData());
+    }
+
+    void pngPagesAreOneSet()
+    {
+        // A ten-page run, a three-page run, then a one-page run of the same
+        // name: one set of pages remains, and files that are not pages of
+        // that name stay.
+        QTemporaryDir dir;
+        // Pages of an earlier ten-page run, and files that are not pages.
+        for (const char *other : {"doc-07.png", "doc-10.png", "doc-notes.png", "doc-1.txt", "doc.png", "other-2.png"}) {
+            QFile file(dir.filePath(QString::fromLatin1(other)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        const QString output = dir.filePath(QStringLiteral("doc.png"));
+        Run run = runTool({QStringLiteral("convert"), pages, QStringLiteral("-o"), output});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(entryBytes(dir.path()), (QList<QByteArray>{"doc-1.png", "doc-1.txt", "doc-2.png", "doc-3.png", "doc-notes.png", "doc.png", "other-2.png"}));
+        run = runTool({QStringLiteral("convert"), sample, QStringLiteral("-o"), output});
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(entryBytes(dir.path()), (QList<QByteArray>{"doc-1.png", "doc-1.txt", "doc-notes.png", "doc.png", "other-2.png"}));
+        QCOMPARE(QImage(dir.filePath(QStringLiteral("doc-1.png"))).size(), QSize(1275, 1650));
     }
 
 private:

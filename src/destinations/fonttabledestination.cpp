@@ -1,6 +1,7 @@
 #include "fonttabledestination.h"
 
 #include "common/codepage_p.h"
+#include "common/controlchars_p.h"
 #include "reader/logging_p.h"
 #include "wordtable_p.h"
 
@@ -169,7 +170,7 @@ void FontTableDestination::handOverEntry()
 {
     // A font without name text keeps the name of the font before it.
     if (!m_fontNameBytes.isEmpty())
-        m_fontTableEntry.setFontName(CodePage::decode(m_fontNameBytes, m_fontTableEntry.encoding()));
+        m_fontTableEntry.setFontName(withoutControlCharacters(CodePage::decode(m_fontNameBytes, m_fontTableEntry.encoding())));
     m_fontNameBytes.clear();
     m_output->insertFontTableEntry(m_fontTableEntry, static_cast<unsigned int>(m_currentFontTableIndex));
 }

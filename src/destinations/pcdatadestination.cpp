@@ -1,5 +1,6 @@
 #include "pcdatadestination.h"
 
+#include "common/controlchars_p.h"
 #include "reader/logging_p.h"
 #include "unicodefallback_p.h"
 #include "wordtable_p.h"
@@ -47,7 +48,7 @@ void PcdataDestination::handleControlWord(const QByteArray &controlWord, bool ha
     UnicodeFallback fallback(m_charactersToSkip, m_unicodeSkip);
     switch (entry->word) {
     case PcdataWord::Unicode:
-        m_pcdata.append(UnicodeFallback::character(parameter));
+        m_pcdata.append(withoutControlCharacters(UnicodeFallback::character(parameter)));
         fallback.startFallback();
         break;
     case PcdataWord::UnicodeSkip:
@@ -62,7 +63,7 @@ void PcdataDestination::handleControlWord(const QByteArray &controlWord, bool ha
 void PcdataDestination::handlePlainText(const QByteArray &plainText)
 {
     UnicodeFallback(m_charactersToSkip, m_unicodeSkip).takeText(plainText, [this](const QByteArray &text) {
-        m_pcdata.append(m_output->convertText(text));
+        m_pcdata.append(withoutControlCharacters(m_output->convertText(text)));
     });
 }
 

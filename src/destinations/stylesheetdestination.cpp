@@ -1,6 +1,7 @@
 #include "stylesheetdestination.h"
 
 #include "common/codepage_p.h"
+#include "common/controlchars_p.h"
 #include "controlword/controlword.h"
 #include "reader/logging_p.h"
 #include "wordtable_p.h"
@@ -120,7 +121,7 @@ void StyleSheetDestination::appendToStyleName(const QByteArray &text)
 
 void StyleSheetDestination::handOverEntry()
 {
-    m_styleSheetTableEntry.setStyleName(m_styleName);
+    m_styleSheetTableEntry.setStyleName(withoutControlCharacters(m_styleName));
     m_styleName.clear();
     m_output->insertStyleSheetTableEntry(static_cast<unsigned int>(m_currentStyleIndex), m_styleSheetTableEntry);
 }

@@ -1,6 +1,7 @@
 #include "userpropsdestination.h"
 
 #include "common/codepage_p.h"
+#include "common/controlchars_p.h"
 #include "reader/logging_p.h"
 #include "wordtable_p.h"
 
@@ -129,7 +130,7 @@ void UserPropsDestination::storePendingProperty()
 void UserPropsDestination::storeProperty()
 {
     if (m_nameChanged) {
-        m_propertyName = CodePage::fromUtf8OrWindows1252(m_nameBytes);
+        m_propertyName = withoutControlCharacters(CodePage::fromUtf8OrWindows1252(m_nameBytes));
         m_nameChanged = false;
     }
     m_output->addUserProp(m_propertyName, typedValue());

@@ -1,6 +1,7 @@
 #include "conversion.h"
 
 #include "collectingoutput.h"
+#include "controlcharacters.h"
 #include "pagerenderer.h"
 
 #include <tavisk/reader.h>
@@ -10,13 +11,15 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
 
 #include <cstdio>
+#include <new>
+#include <unistd.h>
 
 namespace
 {
@@ -38,23 +41,20 @@ QString fileError(const QString &fileName, const QString &reason)
     return QStringLiteral("%1: %2").arg(fileName, reason);
 }
 
-/// Writes @p bytes to @p path (or standard output) as a whole: a file is
-/// replaced only once everything is written.
-QString writeOutput(const QString &path, const QByteArray &bytes)
+QString writeError(const QString &fileName, const QString &reason)
+{
+    return fileError(fileName, QStringLiteral("cannot write: %1").arg(reason));
+}
+
+/// Writes @p bytes as the whole of @p path, or to standard output.
+QString writeOutput(const QString &path, const QByteArray &bytes, const LocalFiles::FileId &input)
 {
     if (path == standardOutputPath()) {
-        QFile out;
-        if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush())
-            return fileError(QStringLiteral("standard output"), QStringLiteral("cannot write: %1").arg(out.errorString()));
-        return QString();
+        const QString reason = LocalFiles::writeStandardOutput(bytes);
+        return reason.isEmpty() ? QString() : writeError(QStringLiteral("standard output"), reason);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fileError(path, QStringLiteral("cannot write: %1").arg(file.errorString()));
-    file.write(bytes);
-    if (!file.commit())
-        return fileError(path, QStringLiteral("cannot write: %1").arg(file.errorString()));
-    return QString();
+    const QString reason = LocalFiles::writeFile(path, bytes, input);
+    return reason.isEmpty() ? QString() : writeError(path, reason);
 }
 
 /// The picture bytes stored in the document under @p name as a data: URL,
@@ -130,20 +130,122 @@ QByteArray plainText(const QTextDocument &document)
     return text.toUtf8();
 }
 
-QString writePages(const ConversionJob &job, const PageRenderer &renderer)
+/// Removes from @p document every control character other than tab and line
+/// ends, which no output format may carry (XML forbids most of them).
+void removeControlCharacters(QTextDocument *document)
+{
+    QList<int> positions;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        for (int i = 0; i < text.size(); ++i) {
+            if (isUnwantedControlCharacter(text.at(i)))
+                positions.append(block.position() + i);
+        }
+    }
+    QTextCursor cursor(document);
+    // From the end, so the positions before stay where they are.
+    for (auto it = positions.crbegin(); it != positions.crend(); ++it) {
+        cursor.setPosition(*it);
+        cursor.deleteChar();
+    }
+}
+
+QByteArray pngBytes(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    return writer.write(image) ? bytes : QByteArray();
+}
+
+/// Whether @p name is a page of a run that writes @p stem-1.png, @p stem-2.png,
+/// ... (also numbered with leading zeros).
+bool isPageOf(const QString &stem, const QString &name)
+{
+    static const QRegularExpression number(QStringLiteral("^[0-9]+\\.png$"));
+    return name.startsWith(stem + QLatin1Char('-')) && number.match(QStringView(name).mid(stem.size() + 1)).hasMatch();
+}
+
+/// Writes the pages into a temporary folder and moves them in at the end,
+/// removing the pages of an earlier run of the same name: the folder holds
+/// one complete set of pages, the new or the old.
+QString writePages(const ConversionJob &job, const PageRenderer &renderer, const LocalFiles::FileId &input)
 {
     const QStringList names = pageFileNames(job.output, renderer.pageCount());
+    const qsizetype slash = job.output.lastIndexOf(QLatin1Char('/'));
+    const QString folder = slash < 0 ? QStringLiteral(".") : slash == 0 ? QStringLiteral("/") : job.output.left(slash);
+    LocalFiles::FileSet pages(folder, input);
+    if (const QString reason = pages.begin(); !reason.isEmpty())
+        return writeError(names.first(), reason);
     for (int page = 0; page < names.size(); ++page) {
-        QSaveFile file(names.at(page));
-        if (!file.open(QIODevice::WriteOnly))
-            return fileError(names.at(page), QStringLiteral("cannot write: %1").arg(file.errorString()));
-        QImageWriter writer(&file, "png");
-        if (!writer.write(renderer.renderPage(page, job.dotsPerInch)))
-            return fileError(names.at(page), QStringLiteral("cannot write: %1").arg(writer.errorString()));
-        if (!file.commit())
-            return fileError(names.at(page), QStringLiteral("cannot write: %1").arg(file.errorString()));
+        const QByteArray bytes = pngBytes(renderer.renderPage(page, job.dotsPerInch));
+        if (bytes.isEmpty())
+            return writeError(names.at(page), QStringLiteral("the PNG writer failed"));
+        const QString fileName = names.at(page).mid(slash + 1);
+        if (const QString reason = pages.add(fileName, bytes); !reason.isEmpty())
+            return writeError(names.at(page), reason);
+    }
+    QString failedFile;
+    // The name of a first page without its "-1.png".
+    const QString stem = pageFileNames(job.output, 1).first().mid(slash + 1).chopped(6);
+    const QString reason = pages.commit([&stem](const QString &name) { return isPageOf(stem, name); }, &failedFile);
+    return reason.isEmpty() ? QString() : writeError(failedFile, reason);
+}
+
+/// The bytes of @p document in @p format (all but png), or an error.
+QString documentBytes(const ConversionJob &job, QTextDocument *document, const CollectingOutput &output,
+                      QByteArray *bytes)
+{
+    switch (job.format) {
+    case Format::Text:
+        *bytes = plainText(*document);
+        break;
+    case Format::Html:
+        embedPictures(document);
+        *bytes = document->toHtml().toUtf8();
+        break;
+    case Format::Markdown:
+        embedPictures(document);
+        *bytes = document->toMarkdown().toUtf8();
+        break;
+    case Format::Odt: {
+        QBuffer buffer(bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QTextDocumentWriter writer(&buffer, "odf");
+        if (!writer.write(document))
+            return writeError(job.output, QStringLiteral("the OpenDocument writer failed"));
+        break;
+    }
+    case Format::Pdf: {
+        QBuffer buffer(bytes);
+        buffer.open(QIODevice::WriteOnly);
+        const PageRenderer renderer(document, PageGeometry::fromTwips(output.pageWidth(), output.pageHeight()));
+        if (!renderer.writePdf(&buffer, document->metaInformation(QTextDocument::DocumentTitle)))
+            return writeError(job.output, QStringLiteral("the PDF writer failed"));
+        break;
+    }
+    case Format::Png:
+        break;
     }
     return QString();
+}
+
+QString convertLoaded(const ConversionJob &job, QTextDocument *document, const CollectingOutput &output,
+                      const LocalFiles::FileId &input)
+{
+    removeControlCharacters(document);
+    const QString title = withoutControlCharacters(output.title());
+    if (!title.isEmpty())
+        document->setMetaInformation(QTextDocument::DocumentTitle, title);
+    if (job.format == Format::Png) {
+        const PageRenderer renderer(document, PageGeometry::fromTwips(output.pageWidth(), output.pageHeight()));
+        return writePages(job, renderer, input);
+    }
+    QByteArray bytes;
+    if (const QString error = documentBytes(job, document, output, &bytes); !error.isEmpty())
+        return error;
+    return writeOutput(job.output, bytes, input);
 }
 } // namespace
 
@@ -193,28 +295,39 @@ QStringList pageFileNames(const QString &output, int pageCount)
     return names;
 }
 
-bool loadDocument(const QString &input, CollectingOutput *output, QString *error)
+QString inputDisplayName(const QString &input)
 {
-    // The reader only says whether a file opened; ask the file system first
-    // so the message can give the reason.
-    if (QFileInfo(input).isDir()) {
-        *error = fileError(input, QStringLiteral("cannot open: Is a directory"));
-        return false;
-    }
-    QFile probe(input);
-    if (!probe.open(QIODevice::ReadOnly)) {
-        *error = fileError(input, QStringLiteral("cannot open: %1").arg(probe.errorString()));
-        return false;
-    }
-    probe.close();
+    return input == standardInputPath() ? QStringLiteral("standard input") : input;
+}
 
-    Tavisk::Reader reader;
-    if (!reader.open(input)) {
-        *error = fileError(input, QStringLiteral("cannot open"));
-        return false;
+bool loadDocument(const QString &input, CollectingOutput *output, LocalFiles::FileId *inputId, QString *error)
+{
+    QFile file;
+    if (input == standardInputPath()) {
+        // Read once, as it comes: standard input may be a pipe.
+        if (!file.open(STDIN_FILENO, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
+            *error = fileError(inputDisplayName(input), QStringLiteral("cannot open: %1").arg(file.errorString()));
+            return false;
+        }
+        *inputId = LocalFiles::fileId(STDIN_FILENO);
+    } else {
+        // Opened once: a FIFO gives its data to the first reader only.
+        QString reason;
+        const int fd = LocalFiles::openForReading(input, &reason);
+        if (fd < 0) {
+            *error = fileError(input, reason);
+            return false;
+        }
+        *inputId = LocalFiles::fileId(fd);
+        if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            *error = fileError(input, QStringLiteral("cannot open: %1").arg(file.errorString()));
+            return false;
+        }
     }
-    if (!reader.parseTo(output)) {
-        *error = fileError(input, QStringLiteral("not an RTF file (it does not start with {\\rtf1)"));
+    Tavisk::Reader reader;
+    if (!reader.open(&file) || !reader.parseTo(output)) {
+        *error = fileError(inputDisplayName(input), reader.errorString());
         return false;
     }
     return true;
@@ -222,48 +335,20 @@ bool loadDocument(const QString &input, CollectingOutput *output, QString *error
 
 QString convert(const ConversionJob &job)
 {
-    QTextDocument document;
-    // Nothing is ever undone in a converted document; recording every
-    // insertion would only cost time and memory.
-    document.setUndoRedoEnabled(false);
-    CollectingOutput output(&document);
-    QString error;
-    if (!loadDocument(job.input, &output, &error))
-        return error;
-    if (!output.title().isEmpty())
-        document.setMetaInformation(QTextDocument::DocumentTitle, output.title());
-
-    switch (job.format) {
-    case Format::Text:
-        return writeOutput(job.output, plainText(document));
-    case Format::Html:
-        embedPictures(&document);
-        return writeOutput(job.output, document.toHtml().toUtf8());
-    case Format::Markdown:
-        embedPictures(&document);
-        return writeOutput(job.output, document.toMarkdown().toUtf8());
-    case Format::Odt: {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QTextDocumentWriter writer(&buffer, "odf");
-        if (!writer.write(&document))
-            return fileError(job.output, QStringLiteral("cannot write: the OpenDocument writer failed"));
-        return writeOutput(job.output, bytes);
+    try {
+        QTextDocument document;
+        // Nothing is ever undone in a converted document; recording every
+        // insertion would only cost time and memory.
+        document.setUndoRedoEnabled(false);
+        CollectingOutput output(&document);
+        LocalFiles::FileId input;
+        QString error;
+        if (!loadDocument(job.input, &output, &input, &error))
+            return error;
+        return convertLoaded(job, &document, output, input);
+    } catch (const std::bad_alloc &) {
+        // The document and everything read so far are gone again; the other
+        // files of a batch can still be converted.
+        return fileError(inputDisplayName(job.input), QStringLiteral("out of memory"));
     }
-    case Format::Pdf: {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        const PageRenderer renderer(&document, PageGeometry::fromTwips(output.pageWidth(), output.pageHeight()));
-        if (!renderer.writePdf(&buffer, output.title()))
-            return fileError(job.output, QStringLiteral("cannot write: the PDF writer failed"));
-        return writeOutput(job.output, bytes);
-    }
-    case Format::Png: {
-        const PageRenderer renderer(&document, PageGeometry::fromTwips(output.pageWidth(), output.pageHeight()));
-        return writePages(job, renderer);
-    }
-    }
-    return QString();
 }

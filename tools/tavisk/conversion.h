@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "localfiles.h"
+
 #include <optional>
 
 class CollectingOutput;
@@ -27,24 +29,35 @@ inline QString standardOutputPath()
     return QStringLiteral("-");
 }
 
+/// Input name meaning standard input.
+inline QString standardInputPath()
+{
+    return QStringLiteral("-");
+}
+
+/// How messages name @p input: its name, or "standard input".
+QString inputDisplayName(const QString &input);
+
 /// One file to convert. For png, @p output is the name the numbered pages
 /// are made from ("doc.png" gives "doc-1.png", "doc-2.png", ...).
 struct ConversionJob {
-    QString input;
-    QString output;
+    QString input;  ///< a file name, or standardInputPath()
+    QString output; ///< a file name, or standardOutputPath()
     Format format = Format::Text;
     int dotsPerInch = 150;
 };
 
 /**
- * Opens @p input and parses it into @p output (which writes into its
- * document). On failure returns false and sets @p error to a one-line
- * message that names the file.
+ * Opens @p input (a file name or standardInputPath()) once and parses it
+ * into @p output (which writes into its document). On failure returns false
+ * and sets @p error to a one-line message that names the input. @p inputId is
+ * set to the file that was read.
  */
-bool loadDocument(const QString &input, CollectingOutput *output, QString *error);
+bool loadDocument(const QString &input, CollectingOutput *output, LocalFiles::FileId *inputId, QString *error);
 
 /// Converts one file. Returns an empty string on success, else a one-line
-/// message that names the file at fault.
+/// message that names the file at fault. Running out of memory is reported
+/// as such for this file.
 QString convert(const ConversionJob &job);
 
 /// The file names convert() writes for a png job with @p pageCount pages.

@@ -1,6 +1,8 @@
 #include "documentinfo.h"
 
 #include "collectingoutput.h"
+#include "controlcharacters.h"
+#include "localfiles.h"
 
 #include <QDateTime>
 #include <QJsonArray>
@@ -170,11 +172,14 @@ QString propertyString(const QByteArray &bytes)
     return windows1252.isValid() ? QString(windows1252(bytes)) : QString::fromLatin1(bytes);
 }
 
-QJsonValue propertyJson(const QVariant &value)
+/// A user property's value for the model: text decoded, dates as text.
+QVariant propertyValue(const QVariant &value)
 {
     switch (value.typeId()) {
     case QMetaType::QByteArray:
-        return propertyString(value.toByteArray());
+        return withoutControlCharacters(propertyString(value.toByteArray()));
+    case QMetaType::QString:
+        return withoutControlCharacters(value.toString());
     case QMetaType::QDateTime:
         return dateText(value.toDateTime());
     case QMetaType::QDate:
@@ -182,89 +187,175 @@ QJsonValue propertyJson(const QVariant &value)
     default:
         break;
     }
-    return QJsonValue::fromVariant(value);
+    return value;
 }
 
 QString propertyText(const QVariant &value)
 {
-    switch (value.typeId()) {
-    case QMetaType::QByteArray:
-        return propertyString(value.toByteArray());
-    case QMetaType::QDateTime:
-        return dateText(value.toDateTime());
-    case QMetaType::Bool:
+    if (!value.isValid())
+        return QStringLiteral("(no value)");
+    if (value.typeId() == QMetaType::Bool)
         return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
-    default:
-        break;
-    }
-    return value.isValid() ? value.toString() : QStringLiteral("(no value)");
+    return value.toString();
 }
 
-QString colourName(const QColor &colour)
+QJsonValue nullable(const QString &text)
 {
-    return colour.isValid() ? colour.name() : QString();
+    return text.isEmpty() ? QJsonValue() : QJsonValue(text);
 }
 
-QStringList sortedPropertyNames(const CollectingOutput &output)
+QList<DocumentInfo::MetadataItem> collectMetadata(const CollectingOutput &output)
+{
+    QList<DocumentInfo::MetadataItem> items;
+    for (const TextItem &item : s_textItems) {
+        const QString value = (output.*item.getter)();
+        items.append({key(item.key), key(item.label),
+                      value.isNull() ? QVariant() : QVariant(withoutControlCharacters(value))});
+    }
+    for (const DateItem &item : s_dateItems) {
+        const QDateTime value = (output.*item.getter)();
+        items.append({key(item.key), key(item.label), value.isValid() ? QVariant(value) : QVariant()});
+    }
+    for (const CountItem &item : s_countItems) {
+        const int value = (output.*item.getter)();
+        items.append({key(item.key), key(item.label), value == -1 ? QVariant() : QVariant(value)});
+    }
+    return items;
+}
+
+QList<DocumentInfo::Property> collectProperties(const CollectingOutput &output)
 {
     // The names come in hash order; show them sorted.
     QStringList names = output.userPropNames();
     std::sort(names.begin(), names.end());
-    return names;
+    QList<DocumentInfo::Property> properties;
+    for (const QString &name : std::as_const(names)) {
+        const QVariant value = output.userProp(name);
+        properties.append({withoutControlCharacters(name), propertyType(value), propertyValue(value)});
+    }
+    return properties;
+}
+
+QString metadataText(const QVariant &value)
+{
+    return value.typeId() == QMetaType::QDateTime ? dateText(value.toDateTime()) : value.toString();
+}
+
+QJsonValue metadataJson(const QVariant &value)
+{
+    if (!value.isValid())
+        return QJsonValue();
+    if (value.typeId() == QMetaType::QDateTime)
+        return dateText(value.toDateTime());
+    return QJsonValue::fromVariant(value);
+}
+
+/// The "Label:  value" lines of the listing's head, values that span lines
+/// with their later lines indented.
+QStringList headLines(const DocumentInfo::Model &model)
+{
+    QList<QPair<QString, QString>> items;
+    items.append({QStringLiteral("File"), model.file});
+    for (const DocumentInfo::MetadataItem &item : model.metadata) {
+        if (item.value.isValid())
+            items.append({item.label, metadataText(item.value)});
+    }
+    if (model.paperWidth > 0 || model.paperHeight > 0) {
+        items.append({QStringLiteral("Paper"), QStringLiteral("%1 x %2 twips (%3 x %4 in)")
+                                                   .arg(model.paperWidth)
+                                                   .arg(model.paperHeight)
+                                                   .arg(model.paperWidth / 1440.0)
+                                                   .arg(model.paperHeight / 1440.0)});
+    }
+    int labelWidth = 0;
+    for (const auto &item : std::as_const(items))
+        labelWidth = std::max(labelWidth, int(item.first.size()));
+    QStringList lines;
+    for (const auto &item : std::as_const(items)) {
+        QString value = item.second;
+        value.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        value.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        value.replace(QLatin1Char('\n'), QLatin1Char('\n') + QString(labelWidth + 2, QLatin1Char(' ')));
+        lines.append(QStringLiteral("%1  %2").arg(item.first + QLatin1Char(':'), -(labelWidth + 1)).arg(value));
+    }
+    return lines;
+}
+
+/// A section of the listing: a blank line, "Title: count", one line a row.
+template<typename Row, typename Format>
+void appendSection(QStringList *lines, const QString &title, const QList<Row> &rows, Format format)
+{
+    lines->append(QString());
+    lines->append(QStringLiteral("%1: %2").arg(title).arg(rows.size()));
+    for (const Row &row : rows)
+        lines->append(format(row));
 }
 } // namespace
 
-QJsonObject DocumentInfo::toJson(const QString &fileName, const CollectingOutput &output)
+DocumentInfo::Model DocumentInfo::collect(const QString &fileName, const CollectingOutput &output)
+{
+    Model model;
+    model.file = withoutControlCharacters(LocalFiles::displayName(fileName));
+    model.metadata = collectMetadata(output);
+    model.paperWidth = output.pageWidth();
+    model.paperHeight = output.pageHeight();
+    model.userProperties = collectProperties(output);
+    for (auto it = output.fonts().cbegin(); it != output.fonts().cend(); ++it) {
+        model.fonts.append({it.key(), withoutControlCharacters(it->fontName()), familyName(it->fontFamily()),
+                            pitchName(it->fontPitch()), withoutControlCharacters(it->encoding())});
+    }
+    model.colours = output.colours();
+    for (auto it = output.styles().cbegin(); it != output.styles().cend(); ++it) {
+        model.styles.append({it.key(), withoutControlCharacters(it->styleName()), alignmentName(it->textAlignment()),
+                             it->leftIndent(), it->rightIndent(), it->topMargin(),
+                             directionName(it->layoutDirection())});
+    }
+    for (const CollectingOutput::Picture &picture : output.pictures()) {
+        model.pictures.append({withoutControlCharacters(picture.name), withoutControlCharacters(picture.format),
+                               picture.byteCount, picture.displaySize, picture.pixelSize});
+    }
+    return model;
+}
+
+QJsonObject DocumentInfo::toJson(const Model &model)
 {
     QJsonObject metadata;
-    for (const TextItem &item : s_textItems) {
-        const QString value = (output.*item.getter)();
-        metadata.insert(key(item.key), value.isNull() ? QJsonValue() : QJsonValue(value));
-    }
-    for (const DateItem &item : s_dateItems) {
-        const QDateTime value = (output.*item.getter)();
-        metadata.insert(key(item.key), value.isValid() ? QJsonValue(dateText(value)) : QJsonValue());
-    }
-    for (const CountItem &item : s_countItems) {
-        const int value = (output.*item.getter)();
-        metadata.insert(key(item.key), value == -1 ? QJsonValue() : QJsonValue(value));
-    }
+    for (const MetadataItem &item : model.metadata)
+        metadata.insert(item.key, metadataJson(item.value));
 
     QJsonArray properties;
-    for (const QString &name : sortedPropertyNames(output)) {
-        const QVariant value = output.userProp(name);
-        properties.append(QJsonObject{{QStringLiteral("name"), name},
-                                      {QStringLiteral("type"), propertyType(value)},
-                                      {QStringLiteral("value"), propertyJson(value)}});
+    for (const Property &property : model.userProperties) {
+        properties.append(QJsonObject{{QStringLiteral("name"), property.name},
+                                      {QStringLiteral("type"), property.type},
+                                      {QStringLiteral("value"), QJsonValue::fromVariant(property.value)}});
     }
 
     QJsonArray fonts;
-    for (auto it = output.fonts().cbegin(); it != output.fonts().cend(); ++it) {
-        fonts.append(QJsonObject{{QStringLiteral("index"), qint64(it.key())},
-                                 {QStringLiteral("name"), it->fontName()},
-                                 {QStringLiteral("family"), familyName(it->fontFamily())},
-                                 {QStringLiteral("pitch"), pitchName(it->fontPitch())},
-                                 {QStringLiteral("encoding"),
-                                  it->encoding().isEmpty() ? QJsonValue() : QJsonValue(it->encoding())}});
+    for (const Font &font : model.fonts) {
+        fonts.append(QJsonObject{{QStringLiteral("index"), qint64(font.index)},
+                                 {QStringLiteral("name"), font.name},
+                                 {QStringLiteral("family"), font.family},
+                                 {QStringLiteral("pitch"), font.pitch},
+                                 {QStringLiteral("encoding"), nullable(font.encoding)}});
     }
 
     QJsonArray colours;
-    for (const QColor &colour : output.colours())
-        colours.append(colour.isValid() ? QJsonValue(colourName(colour)) : QJsonValue());
+    for (const QColor &colour : model.colours)
+        colours.append(colour.isValid() ? QJsonValue(colour.name()) : QJsonValue());
 
     QJsonArray styles;
-    for (auto it = output.styles().cbegin(); it != output.styles().cend(); ++it) {
-        styles.append(QJsonObject{{QStringLiteral("index"), qint64(it.key())},
-                                  {QStringLiteral("name"), it->styleName()},
-                                  {QStringLiteral("alignment"), alignmentName(it->textAlignment())},
-                                  {QStringLiteral("leftIndent"), it->leftIndent()},
-                                  {QStringLiteral("rightIndent"), it->rightIndent()},
-                                  {QStringLiteral("spaceBefore"), it->topMargin()},
-                                  {QStringLiteral("direction"), directionName(it->layoutDirection())}});
+    for (const Style &style : model.styles) {
+        styles.append(QJsonObject{{QStringLiteral("index"), qint64(style.index)},
+                                  {QStringLiteral("name"), style.name},
+                                  {QStringLiteral("alignment"), style.alignment},
+                                  {QStringLiteral("leftIndent"), style.leftIndent},
+                                  {QStringLiteral("rightIndent"), style.rightIndent},
+                                  {QStringLiteral("spaceBefore"), style.spaceBefore},
+                                  {QStringLiteral("direction"), style.direction}});
     }
 
     QJsonArray pictures;
-    for (const CollectingOutput::Picture &picture : output.pictures()) {
+    for (const Picture &picture : model.pictures) {
         QJsonObject entry{{QStringLiteral("name"), picture.name},
                           {QStringLiteral("format"), picture.format},
                           {QStringLiteral("bytes"), picture.byteCount},
@@ -277,106 +368,57 @@ QJsonObject DocumentInfo::toJson(const QString &fileName, const CollectingOutput
         pictures.append(entry);
     }
 
-    QJsonObject result{{QStringLiteral("file"), fileName},
+    QJsonObject result{{QStringLiteral("file"), model.file},
                        {QStringLiteral("metadata"), metadata},
                        {QStringLiteral("userProperties"), properties},
                        {QStringLiteral("fonts"), fonts},
                        {QStringLiteral("colours"), colours},
                        {QStringLiteral("styles"), styles},
                        {QStringLiteral("pictures"), pictures}};
-    if (output.pageWidth() > 0 || output.pageHeight() > 0) {
-        result.insert(QStringLiteral("paper"), QJsonObject{{QStringLiteral("width"), output.pageWidth()},
-                                                           {QStringLiteral("height"), output.pageHeight()}});
+    if (model.paperWidth > 0 || model.paperHeight > 0) {
+        result.insert(QStringLiteral("paper"), QJsonObject{{QStringLiteral("width"), model.paperWidth},
+                                                           {QStringLiteral("height"), model.paperHeight}});
     }
     return result;
 }
 
-QString DocumentInfo::toText(const QString &fileName, const CollectingOutput &output)
+QString DocumentInfo::toText(const Model &model)
 {
-    QStringList lines;
-    QList<QPair<QString, QString>> items;
-    items.append({QStringLiteral("File"), fileName});
-    for (const TextItem &item : s_textItems) {
-        const QString value = (output.*item.getter)();
-        if (!value.isNull())
-            items.append({QString::fromLatin1(item.label), value});
-    }
-    for (const DateItem &item : s_dateItems) {
-        const QDateTime value = (output.*item.getter)();
-        if (value.isValid())
-            items.append({QString::fromLatin1(item.label), dateText(value)});
-    }
-    for (const CountItem &item : s_countItems) {
-        const int value = (output.*item.getter)();
-        if (value != -1)
-            items.append({QString::fromLatin1(item.label), QString::number(value)});
-    }
-    if (output.pageWidth() > 0 || output.pageHeight() > 0) {
-        items.append({QStringLiteral("Paper"), QStringLiteral("%1 x %2 twips (%3 x %4 in)")
-                                                   .arg(output.pageWidth())
-                                                   .arg(output.pageHeight())
-                                                   .arg(output.pageWidth() / 1440.0)
-                                                   .arg(output.pageHeight() / 1440.0)});
-    }
-    int labelWidth = 0;
-    for (const auto &item : std::as_const(items))
-        labelWidth = std::max(labelWidth, int(item.first.size()));
-    for (const auto &item : std::as_const(items)) {
-        // Values that span lines (comments) keep their later lines indented.
-        QString value = item.second;
-        value.replace(QLatin1Char('\n'), QLatin1Char('\n') + QString(labelWidth + 2, QLatin1Char(' ')));
-        lines.append(QStringLiteral("%1  %2").arg(item.first + QLatin1Char(':'), -(labelWidth + 1)).arg(value));
-    }
-
-    const QStringList names = sortedPropertyNames(output);
-    lines.append(QString());
-    lines.append(QStringLiteral("User properties: %1").arg(names.size()));
-    for (const QString &name : names) {
-        const QVariant value = output.userProp(name);
-        lines.append(QStringLiteral("  %1 (%2): %3").arg(name, propertyType(value), propertyText(value)));
-    }
-
-    lines.append(QString());
-    lines.append(QStringLiteral("Fonts: %1").arg(output.fonts().size()));
-    for (auto it = output.fonts().cbegin(); it != output.fonts().cend(); ++it) {
-        lines.append(QStringLiteral("  %1  %2  (%3, %4 pitch, code page %5)")
-                         .arg(QStringLiteral("f%1").arg(it.key()), -5)
-                         .arg(it->fontName(), familyName(it->fontFamily()), pitchName(it->fontPitch()),
-                              it->encoding().isEmpty() ? QStringLiteral("none") : it->encoding()));
-    }
-
-    lines.append(QString());
-    lines.append(QStringLiteral("Colours: %1").arg(output.colours().size()));
-    for (int i = 0; i < output.colours().size(); ++i) {
-        const QColor &colour = output.colours().at(i);
-        lines.append(QStringLiteral("  %1  %2").arg(i, 3).arg(colour.isValid() ? colourName(colour)
-                                                                              : QStringLiteral("automatic")));
-    }
-
-    lines.append(QString());
-    lines.append(QStringLiteral("Styles: %1").arg(output.styles().size()));
-    for (auto it = output.styles().cbegin(); it != output.styles().cend(); ++it) {
-        lines.append(QStringLiteral("  %1  %2  (%3, indents %4/%5, space before %6, %7)")
-                         .arg(QStringLiteral("s%1").arg(it.key()), -5)
-                         .arg(it->styleName(), alignmentName(it->textAlignment()))
-                         .arg(it->leftIndent())
-                         .arg(it->rightIndent())
-                         .arg(it->topMargin())
-                         .arg(directionName(it->layoutDirection())));
-    }
-
-    lines.append(QString());
-    lines.append(QStringLiteral("Pictures: %1").arg(output.pictures().size()));
-    for (const CollectingOutput::Picture &picture : output.pictures()) {
+    QStringList lines = headLines(model);
+    appendSection(&lines, QStringLiteral("User properties"), model.userProperties, [](const Property &property) {
+        return QStringLiteral("  %1 (%2): %3").arg(property.name, property.type, propertyText(property.value));
+    });
+    appendSection(&lines, QStringLiteral("Fonts"), model.fonts, [](const Font &font) {
+        return QStringLiteral("  %1  %2  (%3, %4 pitch, code page %5)")
+            .arg(QStringLiteral("f%1").arg(font.index), -5)
+            .arg(font.name, font.family, font.pitch, font.encoding.isEmpty() ? QStringLiteral("none") : font.encoding);
+    });
+    QList<QPair<int, QColor>> colours;
+    for (int i = 0; i < model.colours.size(); ++i)
+        colours.append({i, model.colours.at(i)});
+    appendSection(&lines, QStringLiteral("Colours"), colours, [](const QPair<int, QColor> &colour) {
+        return QStringLiteral("  %1  %2").arg(colour.first, 3).arg(colour.second.isValid() ? colour.second.name()
+                                                                                          : QStringLiteral("automatic"));
+    });
+    appendSection(&lines, QStringLiteral("Styles"), model.styles, [](const Style &style) {
+        return QStringLiteral("  %1  %2  (%3, indents %4/%5, space before %6, %7)")
+            .arg(QStringLiteral("s%1").arg(style.index), -5)
+            .arg(style.name, style.alignment)
+            .arg(style.leftIndent)
+            .arg(style.rightIndent)
+            .arg(style.spaceBefore)
+            .arg(style.direction);
+    });
+    appendSection(&lines, QStringLiteral("Pictures"), model.pictures, [](const Picture &picture) {
         const QString pixels = picture.pixelSize.isValid()
             ? QStringLiteral("%1 x %2 pixels").arg(picture.pixelSize.width()).arg(picture.pixelSize.height())
             : QStringLiteral("unreadable");
-        lines.append(QStringLiteral("  %1  %2, %3 bytes, %4, shown at %5 x %6")
-                         .arg(picture.name, picture.format)
-                         .arg(picture.byteCount)
-                         .arg(pixels)
-                         .arg(picture.displaySize.width())
-                         .arg(picture.displaySize.height()));
-    }
+        return QStringLiteral("  %1  %2, %3 bytes, %4, shown at %5 x %6")
+            .arg(picture.name, picture.format)
+            .arg(picture.byteCount)
+            .arg(pixels)
+            .arg(picture.displaySize.width())
+            .arg(picture.displaySize.height());
+    });
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }

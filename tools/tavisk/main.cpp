@@ -4,11 +4,9 @@
 #include "conversion.h"
 #include "documentinfo.h"
 #include "collectingoutput.h"
+#include "localfiles.h"
 
 #include <QCommandLineParser>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
 #include <QJsonDocument>
@@ -17,7 +15,9 @@
 #include <QTextDocument>
 #include <QThreadPool>
 
+#include <csignal>
 #include <cstdio>
+#include <new>
 #include <unistd.h>
 
 namespace
@@ -34,7 +34,9 @@ public:
     {
         const QMutexLocker lock(&m_mutex);
         clearProgress();
-        std::fprintf(stderr, "tavisk: %s\n", qUtf8Printable(message));
+        // File names go out as the bytes they were given as.
+        const QByteArray line = "tavisk: " + LocalFiles::encodeName(message) + '\n';
+        std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
         showProgress();
         std::fflush(stderr);
     }
@@ -88,10 +90,13 @@ Messages &messages()
     return s_messages;
 }
 
-[[noreturn]] void usageError(const QString &message)
+/// Prints a usage error and gives the exit status for it.
+int usageError(const QString &message)
 {
-    std::fprintf(stderr, "tavisk: %s\nTry 'tavisk --help' for more information.\n", qUtf8Printable(message));
-    std::exit(UsageError);
+    const QByteArray text = "tavisk: " + LocalFiles::encodeName(message)
+        + "\nTry 'tavisk --help' for more information.\n";
+    std::fwrite(text.constData(), 1, size_t(text.size()), stderr);
+    return UsageError;
 }
 
 bool s_debug = false;
@@ -123,129 +128,221 @@ void messageHandler(QtMsgType type, const QMessageLogContext &, const QString &m
     std::fflush(stderr);
 }
 
-bool writeToStandardOutput(const QByteArray &bytes)
-{
-    QFile out;
-    return out.open(stdout, QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.flush();
-}
-
 bool isFolderPath(const QString &path)
 {
-    return path.endsWith(QLatin1Char('/')) || QFileInfo(path).isDir();
+    return path.endsWith(QLatin1Char('/')) || LocalFiles::isDirectory(path);
+}
+
+/// The options of one command that belong to another are usage errors.
+QString foreignOption(const QCommandLineParser &parser, std::initializer_list<const char *> options,
+                      const QString &command)
+{
+    for (const char *option : options) {
+        if (parser.isSet(QString::fromLatin1(option)))
+            return QStringLiteral("--%1 belongs to the %2 command").arg(QString::fromLatin1(option), command);
+    }
+    return QString();
 }
 
 int runInfo(const QCommandLineParser &parser, const QStringList &inputs)
 {
     if (inputs.size() != 1)
-        usageError(QStringLiteral("info takes one input file"));
-    for (const char *option : {"output", "to", "jobs", "dpi"}) {
-        if (parser.isSet(QString::fromLatin1(option)))
-            usageError(QStringLiteral("--%1 belongs to the convert command").arg(QString::fromLatin1(option)));
-    }
-    QTextDocument document;
-    document.setUndoRedoEnabled(false);
-    CollectingOutput output(&document);
-    QString error;
-    if (!loadDocument(inputs.first(), &output, &error)) {
-        messages().error(error);
+        return usageError(QStringLiteral("info takes one input file"));
+    if (const QString error = foreignOption(parser, {"output", "to", "jobs", "dpi"}, QStringLiteral("convert"));
+        !error.isEmpty())
+        return usageError(error);
+    const QString &input = inputs.first();
+    QByteArray text;
+    try {
+        QTextDocument document;
+        document.setUndoRedoEnabled(false);
+        CollectingOutput output(&document);
+        LocalFiles::FileId inputId;
+        QString error;
+        if (!loadDocument(input, &output, &inputId, &error)) {
+            messages().error(error);
+            return Failure;
+        }
+        const DocumentInfo::Model model = DocumentInfo::collect(input, output);
+        text = parser.isSet(QStringLiteral("json"))
+            ? QJsonDocument(DocumentInfo::toJson(model)).toJson(QJsonDocument::Indented)
+            : DocumentInfo::toText(model).toUtf8();
+    } catch (const std::bad_alloc &) {
+        messages().error(QStringLiteral("%1: out of memory").arg(inputDisplayName(input)));
         return Failure;
     }
-    const QByteArray text = parser.isSet(QStringLiteral("json"))
-        ? QJsonDocument(DocumentInfo::toJson(inputs.first(), output)).toJson(QJsonDocument::Indented)
-        : DocumentInfo::toText(inputs.first(), output).toUtf8();
-    if (!writeToStandardOutput(text)) {
-        messages().error(QStringLiteral("standard output: cannot write"));
+    if (const QString reason = LocalFiles::writeStandardOutput(text); !reason.isEmpty()) {
+        messages().error(QStringLiteral("standard output: cannot write: %1").arg(reason));
         return Failure;
     }
     return Success;
 }
 
-int runConvert(const QCommandLineParser &parser, const QStringList &inputs)
-{
-    if (inputs.isEmpty())
-        usageError(QStringLiteral("convert needs at least one input file"));
-    if (parser.isSet(QStringLiteral("json")))
-        usageError(QStringLiteral("--json belongs to the info command"));
-
+struct ConvertOptions {
     std::optional<Format> format;
-    if (parser.isSet(QStringLiteral("to"))) {
-        format = formatFromName(parser.value(QStringLiteral("to")));
-        if (!format)
-            usageError(QStringLiteral("unknown format '%1' (known formats: %2)")
-                           .arg(parser.value(QStringLiteral("to")), formatNames()));
-    }
-
     int threads = 1;
+    int dotsPerInch = 150;
+    QString output;
+};
+
+/// Reads the options of convert into @p options. Returns a usage error, or
+/// an empty string.
+QString readConvertOptions(const QCommandLineParser &parser, ConvertOptions *options)
+{
+    if (parser.isSet(QStringLiteral("json")))
+        return QStringLiteral("--json belongs to the info command");
+    if (parser.isSet(QStringLiteral("to"))) {
+        options->format = formatFromName(parser.value(QStringLiteral("to")));
+        if (!options->format)
+            return QStringLiteral("unknown format '%1' (known formats: %2)")
+                .arg(parser.value(QStringLiteral("to")), formatNames());
+    }
     if (parser.isSet(QStringLiteral("jobs"))) {
         bool ok = false;
-        threads = parser.value(QStringLiteral("jobs")).toInt(&ok);
-        if (!ok || threads < 1)
-            usageError(QStringLiteral("-j needs a number of threads of 1 or more, not '%1'")
-                           .arg(parser.value(QStringLiteral("jobs"))));
+        options->threads = parser.value(QStringLiteral("jobs")).toInt(&ok);
+        if (!ok || options->threads < 1)
+            return QStringLiteral("-j needs a number of threads of 1 or more, not '%1'")
+                .arg(parser.value(QStringLiteral("jobs")));
     }
-    int dotsPerInch = 150;
     if (parser.isSet(QStringLiteral("dpi"))) {
         bool ok = false;
-        dotsPerInch = parser.value(QStringLiteral("dpi")).toInt(&ok);
-        if (!ok || dotsPerInch < 10 || dotsPerInch > 1200)
-            usageError(QStringLiteral("--dpi needs a number from 10 to 1200, not '%1'")
-                           .arg(parser.value(QStringLiteral("dpi"))));
+        options->dotsPerInch = parser.value(QStringLiteral("dpi")).toInt(&ok);
+        if (!ok || options->dotsPerInch < 10 || options->dotsPerInch > 1200)
+            return QStringLiteral("--dpi needs a number from 10 to 1200, not '%1'").arg(parser.value(QStringLiteral("dpi")));
+    }
+    options->output = parser.value(QStringLiteral("output"));
+    return QString();
+}
+
+/// The name of @p input without its folder and last extension.
+QString baseName(const QString &input)
+{
+    const QString name = input.mid(input.lastIndexOf(QLatin1Char('/')) + 1);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 ? name.left(dot) : name;
+}
+
+/// A batch: one output per input, named after it, in the folder. Returns a
+/// usage error, or an empty string.
+QString planBatch(const QStringList &inputs, const ConvertOptions &options, QList<ConversionJob> *jobs)
+{
+    if (!options.format)
+        return QStringLiteral("give --to FORMAT when converting into a folder");
+    if (inputs.contains(standardInputPath()))
+        return QStringLiteral("standard input has no name to give its output in a folder: convert it with -o FILE");
+    const QString folder = options.output.endsWith(QLatin1Char('/')) ? options.output : options.output + QLatin1Char('/');
+    for (const QString &input : inputs)
+        jobs->append({input, folder + baseName(input) + QLatin1Char('.') + formatExtension(*options.format),
+                      *options.format, options.dotsPerInch});
+    return QString();
+}
+
+/// One input into one file or standard output. Returns a usage error, or an
+/// empty string.
+QString planSingle(const QStringList &inputs, ConvertOptions options, QList<ConversionJob> *jobs)
+{
+    if (inputs.size() > 1)
+        return QStringLiteral("several input files need -o FOLDER/");
+    const bool toStandardOutput = options.output.isEmpty() || options.output == standardOutputPath();
+    if (!options.format) {
+        // No -o, or -o -: text on standard output unless --to says otherwise.
+        options.format = toStandardOutput ? Format::Text : formatFromFileName(options.output);
+        if (!options.format)
+            return QStringLiteral("cannot tell the format from '%1': give --to FORMAT (known formats: %2)")
+                .arg(options.output, formatNames());
+    }
+    if (toStandardOutput) {
+        if (*options.format == Format::Png)
+            return QStringLiteral("png output makes one file per page: give -o FILE.png");
+        if (options.output.isEmpty() && (*options.format == Format::Odt || *options.format == Format::Pdf))
+            return QStringLiteral("%1 output needs -o FILE (or -o - for standard output)")
+                .arg(formatExtension(*options.format));
+    }
+    jobs->append({inputs.first(), toStandardOutput ? standardOutputPath() : options.output, *options.format,
+                  options.dotsPerInch});
+    return QString();
+}
+
+/// The inputs of a run by canonical path and by file, for the check that no
+/// output replaces an input.
+struct InputIndex {
+    QHash<QString, QString> byPath;
+    QHash<QPair<quint64, quint64>, QString> byFile;
+
+    explicit InputIndex(const QList<ConversionJob> &jobs)
+    {
+        for (const ConversionJob &job : jobs) {
+            const bool standardInput = job.input == standardInputPath();
+            if (!standardInput)
+                byPath.insert(LocalFiles::canonicalPath(job.input), job.input);
+            const LocalFiles::FileId id = standardInput ? LocalFiles::fileId(STDIN_FILENO) : LocalFiles::fileId(job.input);
+            if (id.valid)
+                byFile.insert(key(id), job.input);
+        }
     }
 
-    const QString output = parser.value(QStringLiteral("output"));
-    const bool toStandardOutput = output.isEmpty() || output == standardOutputPath();
-    QList<ConversionJob> jobs;
+    static QPair<quint64, quint64> key(const LocalFiles::FileId &id) { return {quint64(id.device), quint64(id.inode)}; }
 
-    if (!toStandardOutput && isFolderPath(output)) {
-        // A batch: one output per input, named after it, in the folder.
-        if (!format)
-            usageError(QStringLiteral("give --to FORMAT when converting into a folder"));
-        if (!QDir().mkpath(output)) {
-            messages().error(QStringLiteral("%1: cannot create the folder").arg(output));
-            return Failure;
-        }
-        const QDir folder(output);
-        for (const QString &input : inputs) {
-            const QString name = QFileInfo(input).completeBaseName() + QLatin1Char('.') + formatExtension(*format);
-            jobs.append({input, folder.filePath(name), *format, dotsPerInch});
-        }
-    } else {
-        if (inputs.size() > 1)
-            usageError(QStringLiteral("several input files need -o FOLDER/"));
-        if (!format) {
-            // No -o, or -o -: text on standard output unless --to says otherwise.
-            format = toStandardOutput ? Format::Text : formatFromFileName(output);
-            if (!format)
-                usageError(QStringLiteral("cannot tell the format from '%1': give --to FORMAT (known formats: %2)")
-                               .arg(output, formatNames()));
-        }
-        if (toStandardOutput) {
-            if (*format == Format::Png)
-                usageError(QStringLiteral("png output makes one file per page: give -o FILE.png"));
-            if (output.isEmpty() && (*format == Format::Odt || *format == Format::Pdf))
-                usageError(QStringLiteral("%1 output needs -o FILE (or -o - for standard output)")
-                               .arg(formatExtension(*format)));
-        }
-        jobs.append({inputs.first(), toStandardOutput ? standardOutputPath() : output, *format, dotsPerInch});
+    /// The input that is the file @p id, or a null string.
+    QString input(const LocalFiles::FileId &id) const { return id.valid ? byFile.value(key(id)) : QString(); }
+};
+
+/// Why @p job must not run: its output would replace one of the inputs (the
+/// same name, a symbolic or a hard link), or another job's output. Empty
+/// when it may run. Decided before anything is read.
+QString refusal(const ConversionJob &job, const InputIndex &inputs, QHash<QString, QString> *producers)
+{
+    if (job.output == standardOutputPath()) {
+        // "tavisk convert a.rtf >> a.rtf"
+        if (!LocalFiles::isRegularFile(STDOUT_FILENO))
+            return QString();
+        const QString input = inputs.input(LocalFiles::fileId(STDOUT_FILENO));
+        if (input.isNull())
+            return QString();
+        return QStringLiteral("%1: not converted: standard output is the input %2")
+            .arg(inputDisplayName(job.input), inputDisplayName(input));
     }
-
-    QAtomicInt failures = 0;
+    const QString canonicalOutput = LocalFiles::canonicalPath(job.output);
+    const LocalFiles::FileId output = LocalFiles::fileId(job.output);
+    // A device or FIFO is written in place, never replaced.
+    const bool replaced = !output.valid || output.regular;
+    QString input = replaced ? inputs.byPath.value(canonicalOutput) : QString();
+    if (input.isNull() && replaced)
+        input = inputs.input(output);
+    if (!input.isNull())
+        return QStringLiteral("%1: not converted: writing %2 would replace the input %3")
+            .arg(inputDisplayName(job.input), job.output, inputDisplayName(input));
     // Two inputs with the same name would write the same output file.
-    QHash<QString, QString> producers;
+    if (producers->contains(canonicalOutput))
+        return QStringLiteral("%1: not converted: %2 is already the output of %3")
+            .arg(job.input, job.output, producers->value(canonicalOutput));
+    producers->insert(canonicalOutput, job.input);
+    return QString();
+}
+
+/// The jobs that may run; each refused one is reported and counted in
+/// @p failures.
+QList<ConversionJob> safeJobs(const QList<ConversionJob> &jobs, int *failures)
+{
     QList<ConversionJob> runnable;
-    for (const ConversionJob &job : std::as_const(jobs)) {
-        const QString key = QFileInfo(job.output).absoluteFilePath();
-        if (job.output != standardOutputPath() && producers.contains(key)) {
-            messages().error(QStringLiteral("%1: not converted: %2 is already the output of %3")
-                                 .arg(job.input, job.output, producers.value(key)));
-            failures.ref();
+    QHash<QString, QString> producers;
+    const InputIndex inputIndex(jobs);
+    for (const ConversionJob &job : jobs) {
+        if (const QString reason = refusal(job, inputIndex, &producers); !reason.isEmpty()) {
+            messages().error(reason);
+            ++*failures;
             continue;
         }
-        producers.insert(key, job.input);
         runnable.append(job);
     }
+    return runnable;
+}
 
-    messages().startProgress(runnable.size());
+/// Converts the jobs on @p threads threads; returns the number that failed.
+int runJobs(const QList<ConversionJob> &jobs, int threads)
+{
+    QAtomicInt failures = 0;
+    messages().startProgress(jobs.size());
     auto run = [&failures](const ConversionJob &job) {
         const QString error = convert(job);
         if (!error.isEmpty()) {
@@ -254,19 +351,47 @@ int runConvert(const QCommandLineParser &parser, const QStringList &inputs)
         }
         messages().fileDone();
     };
-    if (threads == 1 || runnable.size() < 2) {
-        for (const ConversionJob &job : std::as_const(runnable))
+    if (threads == 1 || jobs.size() < 2) {
+        for (const ConversionJob &job : jobs)
             run(job);
     } else {
         // One Reader and one document per file, each on one thread.
         QThreadPool pool;
         pool.setMaxThreadCount(threads);
-        for (const ConversionJob &job : std::as_const(runnable))
+        for (const ConversionJob &job : jobs)
             pool.start([&run, job] { run(job); });
         pool.waitForDone();
     }
     messages().endProgress();
-    return failures.loadRelaxed() == 0 ? Success : Failure;
+    return failures.loadRelaxed();
+}
+
+int runConvert(const QCommandLineParser &parser, const QStringList &inputs)
+{
+    if (inputs.isEmpty())
+        return usageError(QStringLiteral("convert needs at least one input file"));
+    if (inputs.count(standardInputPath()) > 1)
+        return usageError(QStringLiteral("standard input can be read only once"));
+    ConvertOptions options;
+    if (const QString error = readConvertOptions(parser, &options); !error.isEmpty())
+        return usageError(error);
+
+    const bool batch = !options.output.isEmpty() && options.output != standardOutputPath() && isFolderPath(options.output);
+    QList<ConversionJob> jobs;
+    const QString error = batch ? planBatch(inputs, options, &jobs) : planSingle(inputs, options, &jobs);
+    if (!error.isEmpty())
+        return usageError(error);
+    if (batch) {
+        if (const QString reason = LocalFiles::makePath(options.output); !reason.isEmpty()) {
+            messages().error(QStringLiteral("%1: cannot create the folder: %2").arg(options.output, reason));
+            return Failure;
+        }
+    }
+
+    int failures = 0;
+    const QList<ConversionJob> runnable = safeJobs(jobs, &failures);
+    failures += runJobs(runnable, options.threads);
+    return failures == 0 ? Success : Failure;
 }
 } // namespace
 
@@ -277,6 +402,11 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(messageHandler);
+    // A closed pipe or a file size limit is a write error of the file at
+    // hand, reported as such, not a signal that ends the process.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+    LocalFiles::initialise();
 
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("tavisk"));
@@ -296,12 +426,14 @@ int main(int argc, char *argv[])
         "  info INPUT [--json]\n"
         "      Shows metadata, user properties, fonts, colours, styles and pictures.\n"
         "\n"
+        "An INPUT of - reads standard input.\n"
+        "\n"
         "Exit status: 0 when every input was handled, 1 when one or more failed,\n"
         "2 for a usage error."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("convert or info."));
-    parser.addPositionalArgument(QStringLiteral("inputs"), QStringLiteral("RTF files."), QStringLiteral("INPUT..."));
+    parser.addPositionalArgument(QStringLiteral("inputs"), QStringLiteral("RTF files, or - for standard input."), QStringLiteral("INPUT..."));
     parser.addOptions({
         {{QStringLiteral("o"), QStringLiteral("output")},
          QStringLiteral("Output file, folder (ending in /) or - for standard output."),
@@ -315,25 +447,34 @@ int main(int argc, char *argv[])
         {QStringLiteral("debug"), QStringLiteral("Print the library's debug log on standard error.")},
     });
 
-    if (!parser.parse(QGuiApplication::arguments()))
-        usageError(parser.errorText());
-    if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp(Success);
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
+    // The arguments as the bytes given (QGuiApplication has taken out its
+    // own options): a file name need not be valid UTF-8.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(LocalFiles::decodeName(QByteArray(argv[i])));
+    if (!parser.parse(arguments))
+        return usageError(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(qUtf8Printable(parser.helpText()), stdout);
+        return std::fflush(stdout) == 0 ? Success : Failure;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("tavisk %s\n", TAVISK_VERSION_STRING);
+        return std::fflush(stdout) == 0 ? Success : Failure;
+    }
 
     if (parser.isSet(QStringLiteral("debug"))) {
         s_debug = true;
         QLoggingCategory::setFilterRules(QStringLiteral("tavisk.debug=true"));
     }
 
-    QStringList arguments = parser.positionalArguments();
-    if (arguments.isEmpty())
-        usageError(QStringLiteral("no command given (convert or info)"));
-    const QString command = arguments.takeFirst();
+    QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return usageError(QStringLiteral("no command given (convert or info)"));
+    const QString command = positional.takeFirst();
     if (command == QLatin1String("convert"))
-        return runConvert(parser, arguments);
+        return runConvert(parser, positional);
     if (command == QLatin1String("info"))
-        return runInfo(parser, arguments);
-    usageError(QStringLiteral("unknown command '%1' (convert or info)").arg(command));
+        return runInfo(parser, positional);
+    return usageError(QStringLiteral("unknown command '%1' (convert or info)").arg(command));
 }
