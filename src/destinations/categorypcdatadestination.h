@@ -6,12 +6,15 @@
 namespace Tavisk
 {
 
-/// The document's category, {\category ...}.
+/// The document's category, {\\category ...}.
 class TAVISK_EXPORT CategoryPcdataDestination : public PcdataDestination
 {
 public:
+    /// Creates the handler of a group whose destination word is @p name; what
+    /// it reads goes to @p output, which must outlive it.
     CategoryPcdataDestination(AbstractRtfOutput *output, const QString &name);
 
+    /// Hands the collected text to AbstractRtfOutput::setCategory().
     void aboutToEndDestination() override;
 };
 

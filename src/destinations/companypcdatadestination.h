@@ -6,12 +6,15 @@
 namespace Tavisk
 {
 
-/// The author's company, {\company ...}.
+/// The author's company, {\\company ...}.
 class TAVISK_EXPORT CompanyPcdataDestination : public PcdataDestination
 {
 public:
+    /// Creates the handler of a group whose destination word is @p name; what
+    /// it reads goes to @p output, which must outlive it.
     CompanyPcdataDestination(AbstractRtfOutput *output, const QString &name);
 
+    /// Hands the collected text to AbstractRtfOutput::setCompanyName().
     void aboutToEndDestination() override;
 };
 

@@ -13,7 +13,7 @@ class AbstractRtfOutput;
 
 /**
  * Base of the handlers of RTF destinations: groups whose first control word
- * says what their content means (\rtf, \fonttbl, \colortbl, \info, \pict...).
+ * says what their content means (\\rtf, \\fonttbl, \\colortbl, \\info, \\pict...).
  *
  * The reader keeps a stack of destinations and hands every control word and
  * text run to the one on top; when the group that opened a destination closes,
@@ -25,7 +25,10 @@ class AbstractRtfOutput;
 class TAVISK_EXPORT Destination
 {
 public:
+    /// Creates the handler of a group whose destination word is @p name; what
+    /// it reads goes to @p output, which must outlive it.
     Destination(AbstractRtfOutput *output, const QString &name);
+    /// Destroys the handler; the output stays.
     virtual ~Destination();
 
     /// One control word of the group: its name without backslash or
@@ -37,11 +40,16 @@ public:
     /// group; destinations that collect content deliver it here.
     virtual void aboutToEndDestination();
 
+    /// The destination word that opened the group, without backslash
+    /// (for example "fonttbl").
     QString name() const;
+    /// Whether the group was opened by the destination word @p name.
     bool hasName(const QString &name);
 
 protected:
+    /// The destination word that opened the group.
     QString m_name;
+    /// The output that receives what the group holds; not owned.
     AbstractRtfOutput *m_output;
 
 private:

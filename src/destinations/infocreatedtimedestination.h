@@ -6,12 +6,15 @@
 namespace Tavisk
 {
 
-/// The creation time of the document, {\creatim ...}.
+/// The creation time of the document, {\\creatim ...}.
 class TAVISK_EXPORT InfoCreatedTimeDestination : public InfoTimeDestination
 {
 public:
+    /// Creates the handler of a group whose destination word is @p name; what
+    /// it reads goes to @p output, which must outlive it.
     InfoCreatedTimeDestination(AbstractRtfOutput *output, const QString &name);
 
+    /// Hands the collected date-time to AbstractRtfOutput::setCreatedDateTime().
     void aboutToEndDestination() override;
 };
 

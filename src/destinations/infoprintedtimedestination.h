@@ -6,12 +6,15 @@
 namespace Tavisk
 {
 
-/// The last print time of the document, {\printim ...}.
+/// The last print time of the document, {\\printim ...}.
 class TAVISK_EXPORT InfoPrintedTimeDestination : public InfoTimeDestination
 {
 public:
+    /// Creates the handler of a group whose destination word is @p name; what
+    /// it reads goes to @p output, which must outlive it.
     InfoPrintedTimeDestination(AbstractRtfOutput *output, const QString &name);
 
+    /// Hands the collected date-time to AbstractRtfOutput::setPrintedDateTime().
     void aboutToEndDestination() override;
 };
 

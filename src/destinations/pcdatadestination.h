@@ -7,11 +7,11 @@ namespace Tavisk
 {
 
 /**
- * Base of the text items of the information group ({\title ...},
- * {\author ...} and ten more).
+ * Base of the text items of the information group ({\\title ...},
+ * {\\author ...} and ten more).
  *
  * Collects the group's text as Unicode, decoded by the output, honouring the
- * \u and \uc words of RTF's Unicode escape and ignoring all formatting. The
+ * \\u and \\uc words of RTF's Unicode escape and ignoring all formatting. The
  * subclasses hand the text to their metadata setter when the group closes.
  * It derives from DocumentDestination for the Unicode-skip state only; none
  * of the body's behaviour applies here.
@@ -19,6 +19,8 @@ namespace Tavisk
 class TAVISK_EXPORT PcdataDestination : public DocumentDestination
 {
 public:
+    /// Creates the handler of a group whose destination word is @p name; what
+    /// it reads goes to @p output, which must outlive it.
     PcdataDestination(AbstractRtfOutput *output, const QString &name);
 
     void handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter) override;

@@ -10,7 +10,7 @@ namespace Tavisk
 {
 
 /**
- * One embedded picture, {\pict\pngblip\picwgoal..\pichgoal.. 89504e47...}.
+ * One embedded picture, {\\pict\\pngblip\\picwgoal..\\pichgoal.. 89504e47...}.
  *
  * Decodes the hexadecimal picture data and, when the group closes, hands the
  * bytes to the output with an image format that names the picture
@@ -21,6 +21,8 @@ namespace Tavisk
 class TAVISK_EXPORT PictDestination : public Destination
 {
 public:
+    /// Creates the handler of a group whose destination word is @p name; what
+    /// it reads goes to @p output, which must outlive it.
     PictDestination(AbstractRtfOutput *output, const QString &name);
 
     void handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter) override;
