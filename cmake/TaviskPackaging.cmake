@@ -71,7 +71,8 @@ set(CPACK_RESOURCE_FILE_README "${PROJECT_SOURCE_DIR}/README.md")
 set(CPACK_GENERATOR "DEB;TGZ")
 set(CPACK_PACKAGE_DIRECTORY "${PROJECT_BINARY_DIR}/packages")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
-set(CPACK_STRIP_FILES OFF)
+# Debug information stays in the build tree, not in the packages.
+set(CPACK_STRIP_FILES ON)
 set(CPACK_COMPONENTS_ALL runtime development tool)
 
 set(CPACK_DEB_COMPONENT_INSTALL ON)
