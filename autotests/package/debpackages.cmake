@@ -31,7 +31,9 @@ file(MAKE_DIRECTORY "${WORK_DIR}")
 # The packages.
 if(DEFINED ENV{TAVISK_PACKAGES_DIR} AND NOT "$ENV{TAVISK_PACKAGES_DIR}" STREQUAL "")
     get_filename_component(packages "$ENV{TAVISK_PACKAGES_DIR}" ABSOLUTE)
+    set(prebuilt TRUE)
 else()
+    set(prebuilt FALSE)
     set(packages "${WORK_DIR}/packages")
     run(WHAT "cpack" COMMAND cpack -G DEB --config "${BUILD_DIR}/CPackConfig.cmake" -B "${packages}")
 endif()
@@ -76,6 +78,10 @@ foreach(file usr/bin/tavisk usr/include/tavisk/reader.h usr/include/tavisk/desti
         message(FATAL_ERROR "/${file} is not in the packages")
     endif()
 endforeach()
+# scripts/package builds the API reference into libtavisk-dev.
+if(prebuilt AND NOT EXISTS "${root}/usr/share/doc/libtavisk-dev/html/index.html")
+    message(FATAL_ERROR "libtavisk-dev from ${packages} holds no API reference")
+endif()
 get_filename_component(libdir "${library}" DIRECTORY)
 get_filename_component(pc_dir "${pc_file}" DIRECTORY)
 

@@ -21,6 +21,10 @@ class AbstractRtfOutput;
  *
  * The base class itself reads a group without effect on the output: it serves
  * the supported destinations that have no handler of their own.
+ *
+ * @par Thread-safety
+ * A destination lives inside one parse and is used only on the thread that
+ * runs it; the handlers of separate parses are independent.
  */
 class TAVISK_EXPORT Destination
 {
