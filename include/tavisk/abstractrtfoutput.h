@@ -15,6 +15,7 @@
 
 #include <memory>
 
+/// All of the library's classes and types.
 namespace Tavisk
 {
 
@@ -38,127 +39,267 @@ class AbstractRtfOutputPrivate;
  * Read it back after parseTo() has returned. A value the document does not give
  * reads as a null string, an invalid date-time or -1. Nothing is reset between
  * parses: a second parse into the same output overwrites only what it sets.
+ *
+ * The metadata setters are virtual so that an output can react to a value as
+ * it is read; an override that wants the value stored calls the base class.
+ *
+ * @par Thread-safety
+ * Reentrant: separate outputs may be used on separate threads at once; one
+ * output must not be used from two threads at a time, and must not be read
+ * while a parse into it is running.
+ *
+ * @par Example
+ * An output that keeps only the plain text:
+ * @snippet customoutput.cpp output
+ *
+ * @see Reader::parseTo(), TextDocumentRtfOutput
  */
 class TAVISK_EXPORT AbstractRtfOutput
 {
 public:
+    /// Creates an output with no metadata stored.
     AbstractRtfOutput();
+    /// Destroys the output and the metadata it stores.
     virtual ~AbstractRtfOutput();
 
-    /// The value stored for the user property @p name, or an invalid QVariant.
+    /// The value stored for the user property @p name (from
+    /// {\\*\\userprops ...}), or an invalid QVariant when there is none.
     QVariant userProp(const QString &name) const;
     /// Every stored user property name, in no defined order.
     QList<QString> userPropNames() const;
-    /// Stores @p value under @p name, replacing an earlier value.
+    /// Stores @p value under @p name, replacing an earlier value. The reader
+    /// calls this for each property of {\\*\\userprops ...}.
     void addUserProp(const QString &name, const QVariant &value);
 
+    /// The document's author, from {\\author ...}; null when not given.
     virtual QString author() const;
+    /// Stores @p author; called by the reader for {\\author ...}.
     virtual void setAuthor(const QString &author);
+    /// The author's company, from {\\company ...}; null when not given.
     virtual QString companyName() const;
+    /// Stores @p companyName; called by the reader for {\\company ...}.
     virtual void setCompanyName(const QString &companyName);
+    /// The document's title, from {\\title ...}; null when not given.
     virtual QString title() const;
+    /// Stores @p title; called by the reader for {\\title ...}.
     virtual void setTitle(const QString &title);
+    /// The document's subject, from {\\subject ...}; null when not given.
     virtual QString subject() const;
+    /// Stores @p subject; called by the reader for {\\subject ...}.
     virtual void setSubject(const QString &subject);
+    /// The person who last edited the document, from {\\operator ...}; null
+    /// when not given.
     virtual QString operatorName() const;
+    /// Stores @p operatorName; called by the reader for {\\operator ...}.
     virtual void setOperatorName(const QString &operatorName);
+    /// The author's manager, from {\\manager ...}; null when not given.
     virtual QString managerName() const;
+    /// Stores @p managerName; called by the reader for {\\manager ...}.
     virtual void setManagerName(const QString &managerName);
+    /// A comment on the document, from {\\comment ...}; null when not given.
     virtual QString comment() const;
+    /// Stores @p comment; called by the reader for {\\comment ...}.
     virtual void setComment(const QString &comment);
+    /// The document comment, from {\\doccomm ...}; null when not given.
     virtual QString documentComment() const;
+    /// Stores @p documentComment; called by the reader for {\\doccomm ...}.
     virtual void setDocumentComment(const QString &documentComment);
+    /// The document's keywords as one string, from {\\keywords ...}; null
+    /// when not given.
     virtual QString keywords() const;
+    /// Stores @p keywords; called by the reader for {\\keywords ...}.
     virtual void setKeywords(const QString &keywords);
+    /// The document's category, from {\\category ...}; null when not given.
     virtual QString category() const;
+    /// Stores @p category; called by the reader for {\\category ...}.
     virtual void setCategory(const QString &category);
+    /// The base address of relative hyperlinks, from {\\hlinkbase ...}; null
+    /// when not given.
     virtual QString hLinkBase() const;
+    /// Stores @p hLinkBase; called by the reader for {\\hlinkbase ...}.
     virtual void setHLinkBase(const QString &hLinkBase);
+    /// The program that wrote the document, from {\\*\\generator ...},
+    /// without the trailing ';'; null when not given.
     virtual QString generatorInformation() const;
+    /// Stores @p generatorInformation; called by the reader for
+    /// {\\*\\generator ...}.
     virtual void setGeneratorInformation(const QString &generatorInformation);
+    /// When the document was created, from {\\creatim ...}, in local time;
+    /// invalid when not given.
     virtual QDateTime created() const;
+    /// Stores @p created; called by the reader for {\\creatim ...}.
     virtual void setCreatedDateTime(const QDateTime &created);
+    /// When the document was last revised, from {\\revtim ...}, in local
+    /// time; invalid when not given.
     virtual QDateTime revised() const;
+    /// Stores @p revised; called by the reader for {\\revtim ...}.
     virtual void setRevisedDateTime(const QDateTime &revised);
+    /// When the document was last printed, from {\\printim ...}, in local
+    /// time; invalid when not given.
     virtual QDateTime printed() const;
+    /// Stores @p printed; called by the reader for {\\printim ...}.
     virtual void setPrintedDateTime(const QDateTime &printed);
+    /// Total editing time in minutes, from \\edmins; -1 when not given.
     virtual int totalEditingTime() const;
+    /// Stores @p totalEditingTime (minutes); called by the reader for \\edmins.
     virtual void setTotalEditingTime(int totalEditingTime);
+    /// Number of pages, from \\nofpages; -1 when not given.
     virtual int numberOfPages() const;
+    /// Stores @p numberOfPages; called by the reader for \\nofpages.
     virtual void setNumberOfPages(int numberOfPages);
+    /// Number of words, from \\nofwords; -1 when not given.
     virtual int numberOfWords() const;
+    /// Stores @p numberOfWords; called by the reader for \\nofwords.
     virtual void setNumberOfWords(int numberOfWords);
+    /// Number of characters, from \\nofchars; -1 when not given.
     virtual int numberOfCharacters() const;
+    /// Stores @p numberOfCharacters; called by the reader for \\nofchars.
     virtual void setNumberOfCharacters(int numberOfCharacters);
+    /// Number of characters without spaces, from \\nofcharsws; -1 when not
+    /// given.
     virtual int numberOfCharactersWithoutSpaces() const;
+    /// Stores @p numberOfCharactersWithoutSpaces; called by the reader for
+    /// \\nofcharsws.
     virtual void setNumberOfCharactersWithoutSpaces(int numberOfCharactersWithoutSpaces);
+    /// The document's version number, from \\version; -1 when not given.
     virtual int versionNumber() const;
+    /// Stores @p versionNumber; called by the reader for \\version.
     virtual void setVersionNumber(int versionNumber);
+    /// The internal version number of the writing program, from \\vern; -1
+    /// when not given.
     virtual int internalVersionNumber() const;
+    /// Stores @p internalVersionNumber; called by the reader for \\vern.
     virtual void setInternalVersionNumber(int internalVersionNumber);
 
     /// Decodes raw RTF text bytes in the output's current encoding.
+    ///
+    /// The reader calls this for the text of the information group and of
+    /// user properties, which arrive as bytes in the code page of the current
+    /// font (\\fcharset, \\ansicpg). Returns the decoded text.
     virtual QString convertText(const QByteArray &text) const = 0;
 
     /// A run of body text, still encoded in the current font's code page.
+    ///
+    /// The bytes of @p text come straight from the file, with \\'hh escapes
+    /// already turned into their byte; the output decodes them, usually with
+    /// the encoding of the font last set by setFont().
     virtual void appendText(const QByteArray &text) = 0;
-    /// Decoded text: one \u character, a special character, or "\n" for \line.
+    /// Decoded text: one \\u character, a special character, or "\\n" for \\line.
     virtual void appendText(const QString &text) = 0;
 
+    /// Ends the current paragraph (\\par).
     virtual void insertPar() = 0;
+    /// A tab character (\\tab).
     virtual void insertTab() = 0;
+    /// A left single quotation mark, U+2018 (\\lquote).
     virtual void insertLeftQuote() = 0;
+    /// A right single quotation mark, U+2019 (\\rquote).
     virtual void insertRightQuote() = 0;
+    /// A left double quotation mark, U+201C (\\ldblquote).
     virtual void insertLeftDoubleQuote() = 0;
+    /// A right double quotation mark, U+201D (\\rdblquote).
     virtual void insertRightDoubleQuote() = 0;
+    /// An en dash, U+2013 (\\endash).
     virtual void insertEnDash() = 0;
+    /// An em dash, U+2014 (\\emdash).
     virtual void insertEmDash() = 0;
+    /// An en space, U+2002 (\\enspace).
     virtual void insertEnSpace() = 0;
+    /// An em space, U+2003 (\\emspace).
     virtual void insertEmSpace() = 0;
+    /// A bullet, U+2022 (\\bullet).
     virtual void insertBullet() = 0;
 
+    /// Returns the paragraph format to its defaults (\\pard).
     virtual void resetParagraphFormat() = 0;
+    /// Aligns the current paragraph to the left (\\ql).
     virtual void setParagraphAlignmentLeft() = 0;
+    /// Centres the current paragraph (\\qc).
     virtual void setParagraphAlignmentCentred() = 0;
+    /// Justifies the current paragraph (\\qj).
     virtual void setParagraphAlignmentJustified() = 0;
+    /// Aligns the current paragraph to the right (\\qr).
     virtual void setParagraphAlignmentRight() = 0;
+    /// Indent of the paragraph's first line relative to its left indent, in
+    /// @p twips; negative for a hanging indent (\\fi).
     virtual void setFirstLineIndent(int twips) = 0;
+    /// Left indent of the paragraph in @p twips (\\li).
     virtual void setLeftIndent(int twips) = 0;
+    /// Right indent of the paragraph in @p twips (\\ri).
     virtual void setRightIndent(int twips) = 0;
 
+    /// Italic on when @p value is 1, off when 0 (\\i, \\i0).
     virtual void setFontItalic(int value) = 0;
+    /// Bold on when @p value is 1, off when 0 (\\b, \\b0).
     virtual void setFontBold(int value) = 0;
+    /// Underline on when @p value is 1, off when 0 (\\ul, \\ul0).
     virtual void setFontUnderline(int value) = 0;
+    /// Font size in whole @p points; \\fs gives half-points, which the reader
+    /// halves, and \\fs without a size (or \\fs0) gives 12.
     virtual void setFontPointSize(int points) = 0;
+    /// Raises the following text as superscript (\\super).
     virtual void setFontSuperscript() = 0;
+    /// Lowers the following text as subscript (\\sub).
     virtual void setFontSubscript() = 0;
+    /// Strike-out on or off (\\strike, \\strike0), as @p value says.
     virtual void setFontStrikeout(bool value) = 0;
+    /// Text colour: entry @p index of the colour table (\\cf).
     virtual void setForegroundColour(int index) = 0;
+    /// Highlight (text background) colour: entry @p index of the colour
+    /// table (\\highlight).
     virtual void setHighlightColour(int index) = 0;
+    /// Paragraph background colour: entry @p index of the colour table
+    /// (\\cbpat).
     virtual void setParagraphPatternBackgroundColour(int index) = 0;
+    /// The font of the following text: number @p index of the font table (\\f).
     virtual void setFont(int index) = 0;
+    /// The document's default font: number @p index of the font table
+    /// (\\deff), used where no \\f is given.
     virtual void setDefaultFont(int index) = 0;
+    /// The following text runs left to right (\\ltrch).
     virtual void setTextDirectionLeftToRight() = 0;
+    /// The following text runs right to left (\\rtlch).
     virtual void setTextDirectionRightToLeft() = 0;
+    /// Returns the character format to its defaults (\\plain).
     virtual void resetCharacterProperties() = 0;
 
     /// A picture: its bytes, and an image format carrying the resource name
     /// and the display size chosen for it.
+    ///
+    /// Called when a {\\pict ...} group ends. @p data holds the decoded bytes
+    /// of a PNG (\\pngblip), JPEG (\\jpegblip) or device-independent bitmap
+    /// (\\dibitmap); @p format names the picture with a URL unique in the
+    /// process and gives its width and height in pixels.
     virtual void createImage(const QByteArray &data, const QTextImageFormat &format) = 0;
 
+    /// Height of the page in @p twips (\\paperh).
     virtual void setPageHeight(int twips) = 0;
+    /// Width of the page in @p twips (\\paperw).
     virtual void setPageWidth(int twips) = 0;
+    /// Space before the paragraph in @p twips (\\sb).
     virtual void setSpaceBefore(int twips) = 0;
+    /// Space after the paragraph in @p twips (\\sa).
     virtual void setSpaceAfter(int twips) = 0;
 
     /// One entry of the colour table, in table order; an entry that gives no
     /// colour (the "automatic" colour) arrives as an invalid QColor.
+    ///
+    /// The entries come from {\\colortbl ...}; the first call gives @p colour
+    /// for index 0, the next for index 1 and so on.
     virtual void appendToColourTable(const QColor &colour) = 0;
+    /// One font of the font table, {\\fonttbl ...}: @p entry describes the
+    /// font that \\f @p index selects. A number may come more than once; the
+    /// later entry wins.
     virtual void insertFontTableEntry(FontTableEntry entry, unsigned int index) = 0;
+    /// One style of the style sheet, {\\stylesheet ...}: @p entry describes the
+    /// style that \\s @p index names.
     virtual void insertStyleSheetTableEntry(unsigned int index, StyleSheetTableEntry entry) = 0;
 
     /// Called for every '{' inside the document group, before the group's
     /// first token. The default does nothing.
+    ///
+    /// RTF scopes character formatting by groups: an output that keeps
+    /// formatting state saves it here and restores it in endGroup().
     virtual void startGroup();
     /// Called for every '}' inside the document group, after the group's
     /// tokens. The default does nothing.

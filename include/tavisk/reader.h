@@ -39,13 +39,21 @@ class ReaderPrivate;
  * Diagnostics go to the logging category "tavisk", whose debug messages are off
  * unless the application enables them (for example with the rule
  * "tavisk.debug=true").
+ *
+ * @par Thread-safety
+ * Reentrant: separate readers, each with its own output, may parse on
+ * separate threads at once.
+ *
+ * @see AbstractRtfOutput, TextDocumentRtfOutput, @ref index "the overview"
  */
 class TAVISK_EXPORT Reader : public QObject
 {
     Q_OBJECT
 
 public:
+    /// Creates a reader that holds no file, as a child of @p parent.
     explicit Reader(QObject *parent = nullptr);
+    /// Closes the held file, if any, and destroys the reader.
     ~Reader() override;
 
     /// Opens @p fileName for reading. A file held from an earlier open() is
@@ -77,7 +85,7 @@ public:
 
     /// Parses the open input into @p output, which must stay alive for the
     /// whole call. Returns false when no input is held, when @p output is
-    /// null, or when the input does not start with the RTF header {\rtf;
+    /// null, or when the input does not start with the RTF header {\\rtf;
     /// errorString() then says why. Once the header is accepted the result is
     /// true, however damaged the rest of the document is: problems are
     /// reported to the log and skipped.

@@ -16,8 +16,8 @@ class TextDocumentRtfOutputPrivate;
  * The ready-made output: writes an RTF document into a QTextDocument.
  *
  * Text is decoded with the code page of the current font and inserted through
- * one cursor that starts at position 0 of @p document and only moves forward;
- * character formats follow the RTF groups, paragraph formats follow \pard and
+ * one cursor that starts at position 0 of the document and only moves forward;
+ * character formats follow the RTF groups, paragraph formats follow \\pard and
  * its friends, and pictures become image resources of the document.
  *
  * The document stays the caller's: it is never cleared or deleted, and its
@@ -29,11 +29,28 @@ class TextDocumentRtfOutputPrivate;
  * once, just before the next insertion. This is the only place where it
  * batches; outside a parse every call reaches the document at once. A
  * subclass that reads the document during a parse calls flush() first.
+ *
+ * Metadata is stored by AbstractRtfOutput; read it from the output after the
+ * parse, for example title() or userProp().
+ *
+ * @par Thread-safety
+ * Reentrant. The output and its document belong to the thread that runs the
+ * parse; neither may be used on another thread at the same time. Separate
+ * outputs with separate documents may be filled on separate threads at once,
+ * as QTextDocument allows outside the GUI thread.
+ *
+ * @par Example
+ * @snippet convert.cpp convert
+ *
+ * @see Reader
  */
 class TAVISK_EXPORT TextDocumentRtfOutput : public AbstractRtfOutput
 {
 public:
+    /// Creates an output that writes into @p document, which must outlive
+    /// the output. Text is inserted from the start of the document.
     explicit TextDocumentRtfOutput(QTextDocument *document);
+    /// Destroys the output; the document and what was written into it stay.
     ~TextDocumentRtfOutput() override;
 
     QString convertText(const QByteArray &text) const override;

@@ -13,7 +13,7 @@ class AbstractRtfOutput;
 
 /**
  * Base of the handlers of RTF destinations: groups whose first control word
- * says what their content means (\rtf, \fonttbl, \colortbl, \info, \pict...).
+ * says what their content means (\\rtf, \\fonttbl, \\colortbl, \\info, \\pict...).
  *
  * The reader keeps a stack of destinations and hands every control word and
  * text run to the one on top; when the group that opened a destination closes,
@@ -21,11 +21,18 @@ class AbstractRtfOutput;
  *
  * The base class itself reads a group without effect on the output: it serves
  * the supported destinations that have no handler of their own.
+ *
+ * @par Thread-safety
+ * A destination lives inside one parse and is used only on the thread that
+ * runs it; the handlers of separate parses are independent.
  */
 class TAVISK_EXPORT Destination
 {
 public:
+    /// Creates the handler of a group whose destination word is @p name; what
+    /// it reads goes to @p output, which must outlive it.
     Destination(AbstractRtfOutput *output, const QString &name);
+    /// Destroys the handler; the output stays.
     virtual ~Destination();
 
     /// One control word of the group: its name without backslash or
@@ -37,7 +44,7 @@ public:
     /// group; destinations that collect content deliver it here.
     virtual void aboutToEndDestination();
     /**
-     * The raw bytes that follow a \binN control word in the group: N bytes
+     * The raw bytes that follow a \\binN control word in the group: N bytes
      * (fewer when the file ends first), handed over as they are, without
      * decoding. The word itself arrives before them through
      * handleControlWord() as "bin" with parameter N.
@@ -45,15 +52,20 @@ public:
      * @param data the bytes, possibly empty
      *
      * The base implementation drops the data: outside a picture the bytes
-     * of \bin are not text.
+     * of \\bin are not text.
      */
     virtual void handleBinaryData(const QByteArray &data);
 
+    /// The destination word that opened the group, without backslash
+    /// (for example "fonttbl").
     QString name() const;
+    /// Whether the group was opened by the destination word @p name.
     bool hasName(const QString &name);
 
 protected:
+    /// The destination word that opened the group.
     QString m_name;
+    /// The output that receives what the group holds; not owned.
     AbstractRtfOutput *m_output;
 
 private:

@@ -9,7 +9,7 @@ namespace Tavisk
 {
 
 /**
- * The font table, {\fonttbl {\f0\froman\fcharset0 Times New Roman;} ...}.
+ * The font table, {\\fonttbl {\\f0\\froman\\fcharset0 Times New Roman;} ...}.
  *
  * Collects one font at a time and hands it to the output, with its number,
  * each time the font's text ends with ';'. The per-font groups open no
@@ -17,13 +17,15 @@ namespace Tavisk
  *
  * Nothing is reset between fonts: number, family, pitch and encoding carry
  * over to the next font until a word replaces them. The name is collected
- * from all the text runs of one font, from its \f up to its ';' (an accented
- * letter written as \'e9 arrives as a run of its own), and decoded with the
+ * from all the text runs of one font, from its \\f up to its ';' (an accented
+ * letter written as \\'e9 arrives as a run of its own), and decoded with the
  * font's code page; a font without name text keeps the name before it.
  */
 class TAVISK_EXPORT FontTableDestination : public Destination
 {
 public:
+    /// Creates the handler of a group whose destination word is @p name; what
+    /// it reads goes to @p output, which must outlive it.
     FontTableDestination(AbstractRtfOutput *output, const QString &name);
 
     void handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter) override;

@@ -6,10 +6,12 @@
 namespace Tavisk
 {
 
-/// The base address of relative hyperlinks, {\hlinkbase ...}.
+/// The base address of relative hyperlinks, {\\hlinkbase ...}.
 class TAVISK_EXPORT HLinkBasePcdataDestination : public PcdataDestination
 {
 public:
+    /// Creates the handler of a group whose destination word is @p name; what
+    /// it reads goes to @p output, which must outlive it.
     HLinkBasePcdataDestination(AbstractRtfOutput *output, const QString &name);
 };
 

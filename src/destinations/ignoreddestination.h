@@ -6,11 +6,13 @@
 namespace Tavisk
 {
 
-/// Swallows a whole group without a trace: the handler of \* groups whose
+/// Swallows a whole group without a trace: the handler of \\* groups whose
 /// destination word the reader does not support.
 class TAVISK_EXPORT IgnoredDestination : public Destination
 {
 public:
+    /// Creates the handler of a group whose destination word is @p name; what
+    /// it reads goes to @p output, which must outlive it.
     IgnoredDestination(AbstractRtfOutput *output, const QString &name);
 
     void handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter) override;

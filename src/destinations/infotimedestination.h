@@ -10,12 +10,12 @@ namespace Tavisk
 
 /**
  * Base of the date-time items of the information group,
- * {\creatim\yr2001\mo2\dy3\hr4\min5} and its siblings.
+ * {\\creatim\\yr2001\\mo2\\dy3\\hr4\\min5} and its siblings.
  *
  * Collects year, month, day, hour and minute and hands dateTime() to one
  * setter of the output when the group closes; the subclasses only name
  * their setter. All five start at 0, so a group
- * without \hr or \min gives midnight and a group without \yr, \mo or \dy an
+ * without \\hr or \\min gives midnight and a group without \\yr, \\mo or \\dy an
  * invalid date-time.
  */
 class TAVISK_EXPORT InfoTimeDestination : public Destination

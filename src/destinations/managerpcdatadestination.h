@@ -6,10 +6,12 @@
 namespace Tavisk
 {
 
-/// The author's manager, {\manager ...}.
+/// The author's manager, {\\manager ...}.
 class TAVISK_EXPORT ManagerPcdataDestination : public PcdataDestination
 {
 public:
+    /// Creates the handler of a group whose destination word is @p name; what
+    /// it reads goes to @p output, which must outlive it.
     ManagerPcdataDestination(AbstractRtfOutput *output, const QString &name);
 };
 

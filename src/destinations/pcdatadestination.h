@@ -7,11 +7,11 @@ namespace Tavisk
 {
 
 /**
- * Base of the text items of the information group ({\title ...},
- * {\author ...} and ten more).
+ * Base of the text items of the information group ({\\title ...},
+ * {\\author ...} and ten more).
  *
  * Collects the group's text as Unicode, decoded by the output, honouring the
- * \u and \uc words of RTF's Unicode escape and ignoring all formatting, and
+ * \\u and \\uc words of RTF's Unicode escape and ignoring all formatting, and
  * hands it to one metadata setter of the output when the group closes. The
  * subclasses only name their setter.
  * It derives from DocumentDestination for the Unicode-skip state only; none

@@ -10,7 +10,7 @@ namespace Tavisk
 {
 
 /**
- * One embedded picture, {\pict\pngblip\picwgoal..\pichgoal.. 89504e47...}.
+ * One embedded picture, {\\pict\\pngblip\\picwgoal..\\pichgoal.. 89504e47...}.
  *
  * Decodes the hexadecimal picture data and, when the group closes, hands the
  * bytes to the output with an image format that names the picture
@@ -21,12 +21,14 @@ namespace Tavisk
 class TAVISK_EXPORT PictDestination : public Destination
 {
 public:
+    /// Creates the handler of a group whose destination word is @p name; what
+    /// it reads goes to @p output, which must outlive it.
     PictDestination(AbstractRtfOutput *output, const QString &name);
 
     void handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter) override;
     void handlePlainText(const QByteArray &plainText) override;
     void aboutToEndDestination() override;
-    /// The picture's bytes given with \binN instead of hex digits: appended
+    /// The picture's bytes given with \\binN instead of hex digits: appended
     /// to the picture data as they are.
     void handleBinaryData(const QByteArray &data) override;
 

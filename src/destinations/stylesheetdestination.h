@@ -9,17 +9,19 @@ namespace Tavisk
 {
 
 /**
- * The style sheet, {\stylesheet {\s1\li720 heading 1;}...}.
+ * The style sheet, {\\stylesheet {\\s1\\li720 heading 1;}...}.
  *
  * Collects one style at a time and hands its number and a copy of the entry
  * to the output each time a style's text ends with ';'. Only a few paragraph
- * words are understood (\ql, \s, \li, \ri, \sb, \ltrch, \rtlch); the entry is
+ * words are understood (\\ql, \\s, \\li, \\ri, \\sb, \\ltrch, \\rtlch); the entry is
  * never reset, so what one style sets carries over to the next until it is
  * set again. The name alone starts afresh after each hand-over.
  */
 class TAVISK_EXPORT StyleSheetDestination : public Destination
 {
 public:
+    /// Creates the handler of a group whose destination word is @p name; what
+    /// it reads goes to @p output, which must outlive it.
     StyleSheetDestination(AbstractRtfOutput *output, const QString &name);
 
     void handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter) override;
@@ -31,7 +33,7 @@ private:
     void handOverEntry();
     void reportUnhandled(const QByteArray &controlWord) const;
 
-    /// The number given by the last \s with a number.
+    /// The number given by the last \\s with a number.
     int m_currentStyleIndex = 0;
     /// The style being described.
     StyleSheetTableEntry m_styleSheetTableEntry;

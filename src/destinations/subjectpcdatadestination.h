@@ -6,10 +6,12 @@
 namespace Tavisk
 {
 
-/// The document's subject, {\subject ...}.
+/// The document's subject, {\\subject ...}.
 class TAVISK_EXPORT SubjectPcdataDestination : public PcdataDestination
 {
 public:
+    /// Creates the handler of a group whose destination word is @p name; what
+    /// it reads goes to @p output, which must outlive it.
     SubjectPcdataDestination(AbstractRtfOutput *output, const QString &name);
 };
 

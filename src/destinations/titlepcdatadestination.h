@@ -6,10 +6,12 @@
 namespace Tavisk
 {
 
-/// The document's title, {\title ...}.
+/// The document's title, {\\title ...}.
 class TAVISK_EXPORT TitlePcdataDestination : public PcdataDestination
 {
 public:
+    /// Creates the handler of a group whose destination word is @p name; what
+    /// it reads goes to @p output, which must outlive it.
     TitlePcdataDestination(AbstractRtfOutput *output, const QString &name);
 };
 
