@@ -125,6 +125,8 @@ QStringList lines(const QByteArray &text)
 const QString sample = TestHelpers::dataFile(QStringLiteral("tool-sample.rtf"));
 const QString pages = TestHelpers::dataFile(QStringLiteral("tool-pages.rtf"));
 const QString notRtf = TestHelpers::dataFile(QStringLiteral("tool-not-rtf.txt"));
+// Two headings with a page break between them, as Word 2016 writes them.
+const QString headings = TestHelpers::dataFile(QStringLiteral("format-headings-word.rtf"));
 } // namespace
 
 class ToolsTest : public QObject
@@ -181,11 +183,49 @@ private Q_SLOTS:
         QCOMPARE(run.err, QByteArray());
         QCOMPARE(run.exitCode, 0);
         const QString markdown = QString::fromUtf8(run.out);
-        QVERIFY(markdown.contains(QStringLiteral("**Hello from the tool fixture**")));
+        // The first paragraph has the style "heading 1".
+        QVERIFY(markdown.startsWith(QStringLiteral("# Hello from the tool fixture\n")));
         QVERIFY(markdown.contains(QStringLiteral("](data:image/png;base64,")));
         const QList<QImage> images = dataUrlImages(markdown);
         QCOMPARE(images.size(), 1);
         QCOMPARE(images.first().size(), QSize(8, 8));
+    }
+
+    void headingsInHtmlAndMarkdown()
+    {
+        const Run html = runTool({QStringLiteral("convert"), headings, QStringLiteral("--to"), QStringLiteral("html")});
+        QCOMPARE(html.err, QByteArray());
+        QCOMPARE(html.exitCode, 0);
+        const QString page = QString::fromUtf8(html.out);
+        static const QRegularExpression heading(QStringLiteral("<h([1-6])[ >].*?>([^<]*)</span></h\\1>"));
+        QStringList found;
+        for (auto it = heading.globalMatch(page); it.hasNext();) {
+            const QRegularExpressionMatch match = it.next();
+            found.append(match.captured(1) + QLatin1Char(' ') + match.captured(2));
+        }
+        QCOMPARE(found, (QStringList{QStringLiteral("1 Introduction"), QStringLiteral("2 Details")}));
+        QVERIFY(page.contains(QStringLiteral("page-break-before:always")));
+
+        const Run markdown = runTool({QStringLiteral("convert"), headings, QStringLiteral("--to"), QStringLiteral("md")});
+        QCOMPARE(markdown.err, QByteArray());
+        QCOMPARE(markdown.exitCode, 0);
+        QCOMPARE(lines(markdown.out), (QStringList{QStringLiteral("# Introduction"), QStringLiteral("The first page ends here."),
+                                                   QStringLiteral("## Details"),
+                                                   QStringLiteral("The second page starts with a heading.")}));
+    }
+
+    void deepHeadingsInMarkdown()
+    {
+        // Markdown stops at six levels; Word's "heading 9" is written as the
+        // sixth, not as text starting with nine '#'.
+        const QString input = m_dir.filePath(QStringLiteral("deep-headings.rtf"));
+        QFile file(input);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1{\\stylesheet{\\s6 heading 6;}{\\s9 heading 9;}}\\s6 Six\\par\\s9 Nine\\par}");
+        file.close();
+        const Run run = runTool({QStringLiteral("convert"), input, QStringLiteral("--to"), QStringLiteral("md")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(lines(run.out), (QStringList{QStringLiteral("###### Six"), QStringLiteral("###### Nine")}));
     }
 
     void convertsToOdt()
@@ -214,6 +254,7 @@ private Q_SLOTS:
         // Paper of 4 x 4 inches from \paperw and \paperh, and three pictures
         // each taller than half of what fits between the margins.
         QTest::newRow("three pages from the paper size") << pages << 3;
+        QTest::newRow("two pages from a page break") << headings << 2;
     }
 
     void convertsToPdf()
