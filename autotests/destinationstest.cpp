@@ -165,7 +165,7 @@ void DestinationsTest::bodyWords_data()
                     QStringLiteral("setFontUnderline(0)")});
     row("underline kinds",
         "\\ulw\\uldb\\ulth\\uld\\ulthd\\uldash\\ulthdash\\ulldash\\ulthldash\\uldashd\\ulthdashd"
-        "\\uldashdd\\ulthdashdd\\ulwave\\ulhwave\\ululdbwave",
+        "\\uldashdd\\ulthdashdd\\ulwave\\ulhwave\\ululdbwave\\ulhair",
         QStringList{QStringLiteral("setFontUnderlineStyle(2)"), QStringLiteral("setFontUnderlineStyle(3)"),
                     QStringLiteral("setFontUnderlineStyle(4)"), QStringLiteral("setFontUnderlineStyle(5)"),
                     QStringLiteral("setFontUnderlineStyle(6)"), QStringLiteral("setFontUnderlineStyle(7)"),
@@ -173,7 +173,10 @@ void DestinationsTest::bodyWords_data()
                     QStringLiteral("setFontUnderlineStyle(10)"), QStringLiteral("setFontUnderlineStyle(11)"),
                     QStringLiteral("setFontUnderlineStyle(12)"), QStringLiteral("setFontUnderlineStyle(13)"),
                     QStringLiteral("setFontUnderlineStyle(14)"), QStringLiteral("setFontUnderlineStyle(15)"),
-                    QStringLiteral("setFontUnderlineStyle(16)"), QStringLiteral("setFontUnderlineStyle(17)")});
+                    QStringLiteral("setFontUnderlineStyle(16)"), QStringLiteral("setFontUnderlineStyle(17)"),
+                    QStringLiteral("setFontUnderlineStyle(18)")});
+    row("underline colour", "\\ulc2\\ulc",
+        QStringList{QStringLiteral("setUnderlineColour(2)"), QStringLiteral("setUnderlineColour(0)")});
     row("underline kinds switched off with 0", "\\uldb0\\ulwave0\\ulw2",
         QStringList{QStringLiteral("setFontUnderlineStyle(0)"), QStringLiteral("setFontUnderlineStyle(0)"),
                     QStringLiteral("setFontUnderlineStyle(2)")});

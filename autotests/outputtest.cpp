@@ -178,6 +178,7 @@ void OutputTest::formatDefaultsKeepEarlierCalls()
     output.Base::setFontUnderlineStyle(Base::UnderlineStyle::DoubleWave);
     output.Base::setFontUnderlineStyle(Base::UnderlineStyle::None);
     output.Base::insertPageBreak();
+    output.Base::setUnderlineColour(2);
     output.Base::setFontAllCapitals(true);
     output.Base::setFontSmallCapitals(true);
     output.Base::setFontBaselineShift(6);

@@ -126,6 +126,7 @@ public:
     {
         record(QStringLiteral("setFontUnderlineStyle(%1)").arg(int(style)));
     }
+    void setUnderlineColour(int index) override { record(QStringLiteral("setUnderlineColour(%1)").arg(index)); }
     void setFontAllCapitals(bool on) override { record(QStringLiteral("setFontAllCapitals(%1)").arg(onOff(on))); }
     void setFontSmallCapitals(bool on) override { record(QStringLiteral("setFontSmallCapitals(%1)").arg(onOff(on))); }
     void setFontBaselineShift(int halfPoints) override

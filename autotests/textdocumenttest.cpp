@@ -57,6 +57,8 @@ QString describe(const QTextCharFormat &format)
         items.append(QStringLiteral("bg=") + brushColour(format.property(QTextFormat::BackgroundBrush)));
     if (format.hasProperty(QTextFormat::FontFamilies))
         items.append(QStringLiteral("font=") + format.property(QTextFormat::FontFamilies).toStringList().join(QLatin1Char(',')));
+    if (format.hasProperty(QTextFormat::TextUnderlineColor))
+        items.append(QStringLiteral("ul=") + format.property(QTextFormat::TextUnderlineColor).value<QColor>().name());
     if (format.hasProperty(QTextFormat::FontCapitalization))
         items.append(QStringLiteral("caps=%1").arg(format.intProperty(QTextFormat::FontCapitalization)));
     if (format.hasProperty(QTextFormat::TextBaselineOffset))
@@ -77,6 +79,7 @@ QString describe(const QTextCharFormat &format)
         case QTextFormat::FontFamilies:
         case QTextFormat::FontCapitalization:
         case QTextFormat::TextBaselineOffset:
+        case QTextFormat::TextUnderlineColor:
         case QTextFormat::ObjectIndex:
             break;
         default:
@@ -377,6 +380,10 @@ void TextDocumentTest::characterFormats_data()
         << QByteArray("{\\rtf1 {\\ulwave a}b\\uldb c\\uldb0 d}")
         << QStringList{QStringLiteral("a|size=12 underline=6"), QStringLiteral("b|size=12"),
                        QStringLiteral("c|size=12 underline=1"), QStringLiteral("d|size=12 underline=0")};
+    QTest::newRow("underline colour")
+        << "{\\rtf1" + colours + "\\ul\\ulc1 a\\ulc9 b{\\ulc2\\ulhair c}\\plain d}"
+        << QStringList{QStringLiteral("a|size=12 underline=1 ul=#ff0000"), QStringLiteral("b|size=12 underline=1"),
+                       QStringLiteral("c|size=12 underline=1 ul=#0000ff"), QStringLiteral("d|size=12")};
     QTest::newRow("double strike-out") << QByteArray("{\\rtf1 \\striked1 a\\striked0 b}")
                                        << QStringList{QStringLiteral("a|size=12 strike"), QStringLiteral("b|size=12 nostrike")};
     QTest::newRow("capitals and small capitals")

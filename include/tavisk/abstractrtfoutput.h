@@ -197,6 +197,7 @@ public:
         Wave, ///< \\ulwave
         HeavyWave, ///< \\ulhwave
         DoubleWave, ///< \\ululdbwave
+        Hairline, ///< \\ulhair: a hairline, thinner than \\ul
     };
 
     /// How a tab stop aligns the text that follows the tab.
@@ -228,6 +229,11 @@ public:
      * every kind as that one.
      */
     virtual void setFontUnderlineStyle(UnderlineStyle style);
+    /// \\ulcN: the underline of the text that follows has colour @p index
+    /// of the colour table; an index outside the table, or the table's
+    /// automatic colour, gives the underline the colour of the text. The
+    /// default does nothing.
+    virtual void setUnderlineColour(int index);
     /// \\caps (@p on true) and \\caps0: the text that follows is shown in
     /// capitals, whatever case it is written in. The default does nothing.
     virtual void setFontAllCapitals(bool on);

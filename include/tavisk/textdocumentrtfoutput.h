@@ -107,6 +107,7 @@ public:
     // ignored; a paragraph style named "heading 1" to "heading 9" makes its
     // paragraphs headings of that level (QTextBlockFormat::headingLevel()).
     void setFontUnderlineStyle(UnderlineStyle style) override;
+    void setUnderlineColour(int index) override;
     void setFontAllCapitals(bool on) override;
     void setFontSmallCapitals(bool on) override;
     void setFontBaselineShift(int halfPoints) override;

@@ -101,6 +101,8 @@ enum class BodyWord : quint8 {
     UnderlineWave,
     UnderlineHeavyWave,
     UnderlineDoubleWave,
+    UnderlineHairline,
+    UnderlineColour,
     DoubleStrikeout,
     AllCapitals,
     SmallCapitals,
@@ -215,11 +217,13 @@ constexpr BodyWordEntry bodyWords[] = {
     {"u", G::Unicode, W::Unicode},
     {"uc", G::Unicode, W::UnicodeSkip},
     {"ul", G::CharacterFormat, W::Underline},
+    {"ulc", G::MoreCharacterFormat, W::UnderlineColour},
     {"uld", G::MoreCharacterFormat, W::UnderlineDotted},
     {"uldash", G::MoreCharacterFormat, W::UnderlineDash},
     {"uldashd", G::MoreCharacterFormat, W::UnderlineDashDot},
     {"uldashdd", G::MoreCharacterFormat, W::UnderlineDashDotDot},
     {"uldb", G::MoreCharacterFormat, W::UnderlineDouble},
+    {"ulhair", G::MoreCharacterFormat, W::UnderlineHairline},
     {"ulhwave", G::MoreCharacterFormat, W::UnderlineHeavyWave},
     {"ulldash", G::MoreCharacterFormat, W::UnderlineLongDash},
     {"ulnone", G::MoreCharacterFormat, W::UnderlineNone},
@@ -450,9 +454,9 @@ constexpr UnderlineStyle underlineStyles[] = {
     UnderlineStyle::Dash,       UnderlineStyle::ThickDash,     UnderlineStyle::LongDash,
     UnderlineStyle::ThickLongDash, UnderlineStyle::DashDot,    UnderlineStyle::ThickDashDot,
     UnderlineStyle::DashDotDot, UnderlineStyle::ThickDashDotDot, UnderlineStyle::Wave,
-    UnderlineStyle::HeavyWave,  UnderlineStyle::DoubleWave,
+    UnderlineStyle::HeavyWave,  UnderlineStyle::DoubleWave,    UnderlineStyle::Hairline,
 };
-static_assert(std::size_t(int(W::UnderlineDoubleWave) - int(W::UnderlineNone) + 1) == std::size(underlineStyles),
+static_assert(std::size_t(int(W::UnderlineHairline) - int(W::UnderlineNone) + 1) == std::size(underlineStyles),
               "one underline style for each underline word");
 
 inline bool setMoreCharacterFormat(AbstractRtfOutput *output, BodyWord word, bool hasParameter, int parameter)
@@ -477,10 +481,14 @@ inline bool setMoreCharacterFormat(AbstractRtfOutput *output, BodyWord word, boo
     case W::UnderlineWave:
     case W::UnderlineHeavyWave:
     case W::UnderlineDoubleWave:
+    case W::UnderlineHairline:
         // Each kind is a toggle: \uldb0 ends the underline like \ulnone.
         output->setFontUnderlineStyle(toggleOn(hasParameter, parameter)
                                           ? underlineStyles[int(word) - int(W::UnderlineNone)]
                                           : UnderlineStyle::None);
+        return true;
+    case W::UnderlineColour:
+        output->setUnderlineColour(parameter);
         return true;
     case W::DoubleStrikeout:
         output->setFontStrikeout(toggleOn(hasParameter, parameter));

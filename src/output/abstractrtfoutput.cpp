@@ -128,6 +128,10 @@ void AbstractRtfOutput::setFontUnderlineStyle(UnderlineStyle style)
     setFontUnderline(style == UnderlineStyle::None ? 0 : 1);
 }
 
+void AbstractRtfOutput::setUnderlineColour(int)
+{
+}
+
 void AbstractRtfOutput::setFontAllCapitals(bool)
 {
 }

@@ -33,6 +33,7 @@ QTextCharFormat::UnderlineStyle qtUnderlineStyle(UnderlineStyle style)
     case UnderlineStyle::None:
         return QTextCharFormat::NoUnderline;
     case UnderlineStyle::Single:
+    case UnderlineStyle::Hairline:
     case UnderlineStyle::Words:
     case UnderlineStyle::Double:
     case UnderlineStyle::Thick:
@@ -80,7 +81,7 @@ constexpr int characterProperties[] = {
     QTextFormat::FontItalic,          QTextFormat::FontUnderline,       QTextFormat::TextUnderlineStyle,
     QTextFormat::FontStrikeOut,       QTextFormat::FontCapitalization,  QTextFormat::TextVerticalAlignment,
     QTextFormat::TextBaselineOffset,  QTextFormat::LayoutDirection,     QTextFormat::ForegroundBrush,
-    QTextFormat::BackgroundBrush,
+    QTextFormat::BackgroundBrush,     QTextFormat::TextUnderlineColor,
 };
 
 // The paragraph properties \pard clears here; alignment and indents are set
@@ -118,6 +119,17 @@ void TextDocumentFormats::resetParagraphFormat()
 void TextDocumentFormats::setUnderlineStyle(UnderlineStyle style)
 {
     d.currentCharFormat().setProperty(QTextFormat::TextUnderlineStyle, int(qtUnderlineStyle(style)));
+    d.applyCharFormat();
+}
+
+void TextDocumentFormats::setUnderlineColour(int index)
+{
+    // A colour, not a brush; outside the table or automatic: the text's.
+    const QColor colour = d.m_colourTable.value(index);
+    if (colour.isValid())
+        d.currentCharFormat().setUnderlineColor(colour);
+    else
+        d.currentCharFormat().clearProperty(QTextFormat::TextUnderlineColor);
     d.applyCharFormat();
 }
 
@@ -295,6 +307,11 @@ int TextDocumentFormats::headingLevel(const QString &styleName)
 void TextDocumentRtfOutput::setFontUnderlineStyle(UnderlineStyle style)
 {
     d->m_formats.setUnderlineStyle(style);
+}
+
+void TextDocumentRtfOutput::setUnderlineColour(int index)
+{
+    d->m_formats.setUnderlineColour(index);
 }
 
 void TextDocumentRtfOutput::setFontAllCapitals(bool on)

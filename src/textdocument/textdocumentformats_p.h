@@ -53,6 +53,7 @@ public:
     void resetParagraphFormat();
 
     void setUnderlineStyle(AbstractRtfOutput::UnderlineStyle style);
+    void setUnderlineColour(int index);
     void setAllCapitals(bool on);
     void setSmallCapitals(bool on);
     void setBaselineShift(int halfPoints);
