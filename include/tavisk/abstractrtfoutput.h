@@ -263,25 +263,28 @@ public:
      *        240ths (360 is one and a half lines).
      * @param multiple true after \\slmult1 in the same paragraph
      *
-     * Called for \\sl and again for \\slmult; the last call holds. \\pard
-     * brings back single spacing. The default does nothing.
+     * Called for \\sl and again for \\slmult; the last call holds.
+     * resetParagraphFormat() (\\pard) brings back single spacing without a
+     * call of its own. The default does nothing.
      */
     virtual void setLineSpacing(int twips, bool multiple);
     /**
      * \\txN: a tab stop of the paragraph, @p twips from the left margin, with
      * the alignment and leader of the words that came before it (\\tqr,
-     * \\tqc, \\tqdec; \\tldot, \\tlhyph...). Stops add up until \\pard, which
-     * removes them all. The default does nothing.
+     * \\tqc, \\tqdec; \\tldot, \\tlhyph...). Stops add up until
+     * resetParagraphFormat() (\\pard), which removes them all. The default
+     * does nothing.
      */
     virtual void addTabStop(int twips, TabAlignment alignment, TabLeader leader);
     /// \\keep (@p on true): the lines of the paragraph stay on one page.
-    /// Ends with \\pard. The default does nothing.
+    /// Ends with resetParagraphFormat() (\\pard). The default does nothing.
     virtual void setKeepTogether(bool on);
     /// \\keepn (@p on true): the paragraph stays on the page of the one
-    /// after it. Ends with \\pard. The default does nothing.
+    /// after it. Ends with resetParagraphFormat() (\\pard). The default does
+    /// nothing.
     virtual void setKeepWithNext(bool on);
     /// \\pagebb (@p on true): the paragraph starts a new page. Ends with
-    /// \\pard. The default does nothing.
+    /// resetParagraphFormat() (\\pard). The default does nothing.
     virtual void setPageBreakBefore(bool on);
     /// \\page: the text that follows starts on a new page. The default calls
     /// insertPar(), so an output without pages shows a new paragraph.
@@ -290,11 +293,13 @@ public:
     /// does nothing.
     virtual void setParagraphDirectionLeftToRight();
     /// \\rtlpar: the paragraph runs right to left; its lines start at the
-    /// right margin. Ends with \\pard. The default does nothing.
+    /// right margin. Ends with resetParagraphFormat() (\\pard). The default
+    /// does nothing.
     virtual void setParagraphDirectionRightToLeft();
     /// \\sN: the paragraph has the paragraph style numbered @p index in the
-    /// style sheet (see insertStyleSheetTableEntry()); \\pard brings back
-    /// style 0. The default does nothing.
+    /// style sheet (see insertStyleSheetTableEntry()); resetParagraphFormat()
+    /// (\\pard) brings back style 0 without a call of its own. The default
+    /// does nothing.
     virtual void setParagraphStyle(int index);
 
 private:
