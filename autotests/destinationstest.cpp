@@ -121,7 +121,7 @@ void DestinationsTest::bodyWords_data()
                     QStringLiteral("setFontBold(1)")});
     row("italic and underline", "\\i\\ul0",
         QStringList{QStringLiteral("setFontItalic(1)"), QStringLiteral("setFontUnderline(0)")});
-    row("capitals match nothing", "\\B\\ulnone", QStringList());
+    row("capitals match nothing", "\\B\\ULNONE", QStringList());
     row("font size in half-points", "\\fs23\\fs-5\\fs1",
         QStringList{QStringLiteral("setFontPointSize(11)"), QStringLiteral("setFontPointSize(-2)"),
                     QStringLiteral("setFontPointSize(0)")});
@@ -130,11 +130,13 @@ void DestinationsTest::bodyWords_data()
     row("colours", "\\cf2\\cbpat3\\highlight4\\cf",
         QStringList{QStringLiteral("setForegroundColour(2)"), QStringLiteral("setParagraphPatternBackgroundColour(3)"),
                     QStringLiteral("setHighlightColour(4)"), QStringLiteral("setForegroundColour(0)")});
-    row("cb sets nothing", "\\cb5", QStringList());
+    row("text shading is a background colour", "\\cb5\\chcbpat6",
+        QStringList{QStringLiteral("setHighlightColour(5)"), QStringLiteral("setHighlightColour(6)")});
     row("fonts", "\\deff1\\f2\\deff\\f",
         QStringList{QStringLiteral("setDefaultFont(1)"), QStringLiteral("setFont(2)"), QStringLiteral("setFont(0)")});
     row("super and sub ignore the parameter", "\\super0\\sub\\nosupersub",
-        QStringList{QStringLiteral("setFontSuperscript()"), QStringLiteral("setFontSubscript()")});
+        QStringList{QStringLiteral("setFontSuperscript()"), QStringLiteral("setFontSubscript()"),
+                    QStringLiteral("setFontNormalScript()")});
     row("alignment", "\\ql\\qj\\qc\\qr",
         QStringList{QStringLiteral("setParagraphAlignmentLeft()"), QStringLiteral("setParagraphAlignmentJustified()"),
                     QStringLiteral("setParagraphAlignmentCentred()"), QStringLiteral("setParagraphAlignmentRight()")});
@@ -157,6 +159,71 @@ void DestinationsTest::bodyWords_data()
     row("no-break space, non-breaking and soft hyphen", "\\~\\_\\-",
         QStringList{QStringLiteral("appendText(string:U+00A0)"), QStringLiteral("appendText(string:U+2011)"),
                     QStringLiteral("appendText(string:U+00AD)")});
+
+    // Character and paragraph formats, continued. The underline kinds are
+    // numbered as in UnderlineStyle, the tab alignments and leaders as in
+    // TabAlignment and TabLeader.
+    row("ulnone ends any underline", "\\uldb x\\ulnone",
+        QStringList{QStringLiteral("setFontUnderlineStyle(3)"), QStringLiteral("appendText(bytes:x)"),
+                    QStringLiteral("setFontUnderline(0)")});
+    row("underline kinds",
+        "\\ulw\\uldb\\ulth\\uld\\ulthd\\uldash\\ulthdash\\ulldash\\ulthldash\\uldashd\\ulthdashd"
+        "\\uldashdd\\ulthdashdd\\ulwave\\ulhwave\\ululdbwave\\ulhair",
+        QStringList{QStringLiteral("setFontUnderlineStyle(2)"), QStringLiteral("setFontUnderlineStyle(3)"),
+                    QStringLiteral("setFontUnderlineStyle(4)"), QStringLiteral("setFontUnderlineStyle(5)"),
+                    QStringLiteral("setFontUnderlineStyle(6)"), QStringLiteral("setFontUnderlineStyle(7)"),
+                    QStringLiteral("setFontUnderlineStyle(8)"), QStringLiteral("setFontUnderlineStyle(9)"),
+                    QStringLiteral("setFontUnderlineStyle(10)"), QStringLiteral("setFontUnderlineStyle(11)"),
+                    QStringLiteral("setFontUnderlineStyle(12)"), QStringLiteral("setFontUnderlineStyle(13)"),
+                    QStringLiteral("setFontUnderlineStyle(14)"), QStringLiteral("setFontUnderlineStyle(15)"),
+                    QStringLiteral("setFontUnderlineStyle(16)"), QStringLiteral("setFontUnderlineStyle(17)"),
+                    QStringLiteral("setFontUnderlineStyle(18)")});
+    row("underline colour", "\\ulc2\\ulc",
+        QStringList{QStringLiteral("setUnderlineColour(2)"), QStringLiteral("setUnderlineColour(0)")});
+    row("underline kinds switched off with 0", "\\uldb0\\ulwave0\\ulw2",
+        QStringList{QStringLiteral("setFontUnderlineStyle(0)"), QStringLiteral("setFontUnderlineStyle(0)"),
+                    QStringLiteral("setFontUnderlineStyle(2)")});
+    row("double strike-out", "\\striked1\\striked0",
+        QStringList{QStringLiteral("setFontStrikeout(true)"), QStringLiteral("setFontStrikeout(false)")});
+    row("capitals and small capitals", "\\caps\\caps0\\scaps\\scaps0",
+        QStringList{QStringLiteral("setFontAllCapitals(true)"), QStringLiteral("setFontAllCapitals(false)"),
+                    QStringLiteral("setFontSmallCapitals(true)"), QStringLiteral("setFontSmallCapitals(false)")});
+    row("raised and lowered, 3 points without a number", "\\up\\up4\\up0\\dn\\dn3\\dn-2\\dn-2147483648",
+        QStringList{QStringLiteral("setFontBaselineShift(6)"), QStringLiteral("setFontBaselineShift(4)"),
+                    QStringLiteral("setFontBaselineShift(0)"), QStringLiteral("setFontBaselineShift(-6)"),
+                    QStringLiteral("setFontBaselineShift(-3)"), QStringLiteral("setFontBaselineShift(2)"),
+                    QStringLiteral("setFontBaselineShift(2147483647)")});
+    row("hidden text", "\\v a\\v0 b",
+        QStringList{QStringLiteral("setFontHidden(true)"), QStringLiteral("appendText(bytes:a)"),
+                    QStringLiteral("setFontHidden(false)"), QStringLiteral("appendText(bytes:b)")});
+    row("line spacing from sl and slmult", "\\sl276\\slmult1\\pard\\sl-240\\slmult0\\sl",
+        QStringList{QStringLiteral("setLineSpacing(276,false)"), QStringLiteral("setLineSpacing(276,true)"),
+                    QStringLiteral("resetParagraphFormat()"), QStringLiteral("setLineSpacing(-240,false)"),
+                    QStringLiteral("setLineSpacing(-240,false)"), QStringLiteral("setLineSpacing(0,false)")});
+    row("slmult stays until pard", "\\slmult1\\sl360\\par\\sl480\\pard\\sl480",
+        QStringList{QStringLiteral("setLineSpacing(0,true)"), QStringLiteral("setLineSpacing(360,true)"),
+                    QStringLiteral("insertPar()"), QStringLiteral("setLineSpacing(480,true)"),
+                    QStringLiteral("resetParagraphFormat()"), QStringLiteral("setLineSpacing(480,false)")});
+    // As Word writes a right tab with dots for a table of contents.
+    row("tab stops with alignment and leader",
+        "\\tx720\\tqr\\tldot\\tx9000\\tqc\\tx4500\\tqdec\\tlhyph\\tx5000\\tlmdot\\tlul\\tlth\\tleq\\tx100",
+        QStringList{QStringLiteral("addTabStop(720,0,0)"), QStringLiteral("addTabStop(9000,2,1)"),
+                    QStringLiteral("addTabStop(4500,1,0)"), QStringLiteral("addTabStop(5000,3,3)"),
+                    QStringLiteral("addTabStop(100,0,6)")});
+    row("bar tab takes the alignment and is no stop", "\\tqr\\tldot\\tb200\\tx300",
+        QStringList{QStringLiteral("addTabStop(300,0,0)")});
+    row("pard forgets a pending tab alignment", "\\tqr\\pard\\tx720",
+        QStringList{QStringLiteral("resetParagraphFormat()"), QStringLiteral("addTabStop(720,0,0)")});
+    row("tx needs a number", "\\tqr\\tx\\tx10", QStringList{QStringLiteral("addTabStop(10,0,0)")});
+    row("pagination", "\\keep\\keepn\\pagebb\\keepn0\\pagebb0\\page",
+        QStringList{QStringLiteral("setKeepTogether(true)"), QStringLiteral("setKeepWithNext(true)"),
+                    QStringLiteral("setPageBreakBefore(true)"), QStringLiteral("setKeepWithNext(false)"),
+                    QStringLiteral("setPageBreakBefore(false)"), QStringLiteral("insertPageBreak()")});
+    row("paragraph direction", "\\rtlpar\\ltrpar",
+        QStringList{QStringLiteral("setParagraphDirectionRightToLeft()"),
+                    QStringLiteral("setParagraphDirectionLeftToRight()")});
+    row("paragraph style, 0 without a number", "\\s2\\s",
+        QStringList{QStringLiteral("setParagraphStyle(2)"), QStringLiteral("setParagraphStyle(0)")});
     row("field result is body text", "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}",
         QStringList{QStringLiteral("startGroup()"), QStringLiteral("startGroup()"), QStringLiteral("endGroup()"),
                     QStringLiteral("startGroup()"), QStringLiteral("appendText(bytes:link)"),

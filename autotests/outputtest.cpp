@@ -20,6 +20,7 @@ private Q_SLOTS:
     void fontTableEntry();
     void styleSheetEntry();
     void entriesDetachOnWrite();
+    void formatDefaultsKeepEarlierCalls();
 };
 
 void OutputTest::freshOutputHasNoMetadata()
@@ -165,6 +166,34 @@ void OutputTest::entriesDetachOnWrite()
     t.setLeftIndent(20);
     QCOMPARE(s.leftIndent(), 10);
     QCOMPARE(t.leftIndent(), 20);
+}
+
+void OutputTest::formatDefaultsKeepEarlierCalls()
+{
+    // An output that does not implement the later format operations sees
+    // what it saw before they existed: an underline of any kind as an
+    // underline, a page break as a paragraph end, and nothing for the rest.
+    using Base = AbstractRtfOutput;
+    RecordingOutput output;
+    output.Base::setFontUnderlineStyle(Base::UnderlineStyle::DoubleWave);
+    output.Base::setFontUnderlineStyle(Base::UnderlineStyle::None);
+    output.Base::insertPageBreak();
+    output.Base::setUnderlineColour(2);
+    output.Base::setFontAllCapitals(true);
+    output.Base::setFontSmallCapitals(true);
+    output.Base::setFontBaselineShift(6);
+    output.Base::setFontNormalScript();
+    output.Base::setFontHidden(true);
+    output.Base::setLineSpacing(360, true);
+    output.Base::addTabStop(720, Base::TabAlignment::Right, Base::TabLeader::Dots);
+    output.Base::setKeepTogether(true);
+    output.Base::setKeepWithNext(true);
+    output.Base::setPageBreakBefore(true);
+    output.Base::setParagraphDirectionRightToLeft();
+    output.Base::setParagraphDirectionLeftToRight();
+    output.Base::setParagraphStyle(1);
+    QCOMPARE(output.calls, (QStringList{QStringLiteral("setFontUnderline(1)"), QStringLiteral("setFontUnderline(0)"),
+                                        QStringLiteral("insertPar()")}));
 }
 
 QTEST_GUILESS_MAIN(OutputTest)

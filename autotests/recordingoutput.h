@@ -120,6 +120,37 @@ public:
     void beginParse() override { hooks.append(QStringLiteral("beginParse@%1").arg(calls.size())); }
     void endParse() override { hooks.append(QStringLiteral("endParse@%1").arg(calls.size())); }
 
+    // Character and paragraph formats, continued
+    static QString onOff(bool on) { return on ? QStringLiteral("true") : QStringLiteral("false"); }
+    void setFontUnderlineStyle(UnderlineStyle style) override
+    {
+        record(QStringLiteral("setFontUnderlineStyle(%1)").arg(int(style)));
+    }
+    void setUnderlineColour(int index) override { record(QStringLiteral("setUnderlineColour(%1)").arg(index)); }
+    void setFontAllCapitals(bool on) override { record(QStringLiteral("setFontAllCapitals(%1)").arg(onOff(on))); }
+    void setFontSmallCapitals(bool on) override { record(QStringLiteral("setFontSmallCapitals(%1)").arg(onOff(on))); }
+    void setFontBaselineShift(int halfPoints) override
+    {
+        record(QStringLiteral("setFontBaselineShift(%1)").arg(halfPoints));
+    }
+    void setFontNormalScript() override { record(QStringLiteral("setFontNormalScript()")); }
+    void setFontHidden(bool on) override { record(QStringLiteral("setFontHidden(%1)").arg(onOff(on))); }
+    void setLineSpacing(int twips, bool multiple) override
+    {
+        record(QStringLiteral("setLineSpacing(%1,%2)").arg(twips).arg(onOff(multiple)));
+    }
+    void addTabStop(int twips, TabAlignment alignment, TabLeader leader) override
+    {
+        record(QStringLiteral("addTabStop(%1,%2,%3)").arg(twips).arg(int(alignment)).arg(int(leader)));
+    }
+    void setKeepTogether(bool on) override { record(QStringLiteral("setKeepTogether(%1)").arg(onOff(on))); }
+    void setKeepWithNext(bool on) override { record(QStringLiteral("setKeepWithNext(%1)").arg(onOff(on))); }
+    void setPageBreakBefore(bool on) override { record(QStringLiteral("setPageBreakBefore(%1)").arg(onOff(on))); }
+    void insertPageBreak() override { record(QStringLiteral("insertPageBreak()")); }
+    void setParagraphDirectionLeftToRight() override { record(QStringLiteral("setParagraphDirectionLeftToRight()")); }
+    void setParagraphDirectionRightToLeft() override { record(QStringLiteral("setParagraphDirectionRightToLeft()")); }
+    void setParagraphStyle(int index) override { record(QStringLiteral("setParagraphStyle(%1)").arg(index)); }
+
     QStringList hooks;
     QList<QByteArray> images;
     QList<QTextImageFormat> imageFormats;

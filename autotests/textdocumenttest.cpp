@@ -57,6 +57,12 @@ QString describe(const QTextCharFormat &format)
         items.append(QStringLiteral("bg=") + brushColour(format.property(QTextFormat::BackgroundBrush)));
     if (format.hasProperty(QTextFormat::FontFamilies))
         items.append(QStringLiteral("font=") + format.property(QTextFormat::FontFamilies).toStringList().join(QLatin1Char(',')));
+    if (format.hasProperty(QTextFormat::TextUnderlineColor))
+        items.append(QStringLiteral("ul=") + format.property(QTextFormat::TextUnderlineColor).value<QColor>().name());
+    if (format.hasProperty(QTextFormat::FontCapitalization))
+        items.append(QStringLiteral("caps=%1").arg(format.intProperty(QTextFormat::FontCapitalization)));
+    if (format.hasProperty(QTextFormat::TextBaselineOffset))
+        items.append(QStringLiteral("baseline=") + number(format.doubleProperty(QTextFormat::TextBaselineOffset)));
 
     const QMap<int, QVariant> properties = format.properties();
     for (auto it = properties.cbegin(); it != properties.cend(); ++it) {
@@ -71,6 +77,9 @@ QString describe(const QTextCharFormat &format)
         case QTextFormat::ForegroundBrush:
         case QTextFormat::BackgroundBrush:
         case QTextFormat::FontFamilies:
+        case QTextFormat::FontCapitalization:
+        case QTextFormat::TextBaselineOffset:
+        case QTextFormat::TextUnderlineColor:
         case QTextFormat::ObjectIndex:
             break;
         default:
@@ -102,9 +111,36 @@ QString describe(const QTextBlockFormat &format)
     }
     if (format.hasProperty(QTextFormat::BackgroundBrush))
         items.append(QStringLiteral("bg=") + brushColour(format.property(QTextFormat::BackgroundBrush)));
+    if (format.hasProperty(QTextFormat::LineHeight))
+        items.append(QStringLiteral("line=%1/%2").arg(number(format.lineHeight())).arg(format.lineHeightType()));
+    if (format.hasProperty(QTextFormat::TabPositions)) {
+        // Position and a letter for the alignment: L, R, C, or D for the
+        // delimiter with its character.
+        QStringList tabs;
+        for (const QTextOption::Tab &tab : format.tabPositions()) {
+            const char *kinds[] = {"L", "R", "C", "D"};
+            QString item = number(tab.position) + QLatin1String(kinds[tab.type]);
+            if (tab.type == QTextOption::DelimiterTab)
+                item += tab.delimiter;
+            tabs.append(item);
+        }
+        items.append(QStringLiteral("tabs=") + tabs.join(QLatin1Char(',')));
+    }
+    if (format.hasProperty(QTextFormat::PageBreakPolicy))
+        items.append(QStringLiteral("break=%1").arg(format.intProperty(QTextFormat::PageBreakPolicy)));
+    if (format.hasProperty(QTextFormat::LayoutDirection))
+        items.append(QStringLiteral("dir=%1").arg(format.intProperty(QTextFormat::LayoutDirection)));
+    if (format.hasProperty(QTextFormat::HeadingLevel))
+        items.append(QStringLiteral("heading=%1").arg(format.intProperty(QTextFormat::HeadingLevel)));
     const QMap<int, QVariant> properties = format.properties();
     for (auto it = properties.cbegin(); it != properties.cend(); ++it) {
         switch (it.key()) {
+        case QTextFormat::LineHeight:
+        case QTextFormat::LineHeightType:
+        case QTextFormat::TabPositions:
+        case QTextFormat::PageBreakPolicy:
+        case QTextFormat::LayoutDirection:
+        case QTextFormat::HeadingLevel:
         case QTextFormat::BlockAlignment:
         case QTextFormat::TextIndent:
         case QTextFormat::BlockLeftMargin:
@@ -322,10 +358,59 @@ void TextDocumentTest::characterFormats_data()
     QTest::newRow("point sizes from half-points")
         << QByteArray("{\\rtf1 \\fs36 big\\fs0 default\\fs15 odd}")
         << QStringList{QStringLiteral("big|size=18"), QStringLiteral("default|size=12"), QStringLiteral("odd|size=7")};
-    QTest::newRow("plain keeps strike-out and raise")
-        << QByteArray("{\\rtf1 \\b\\i\\ul\\fs40\\strike\\super text\\plain more}")
-        << QStringList{QStringLiteral("text|size=20 weight=700 italic underline=1 strike valign=1"),
-                       QStringLiteral("more|size=12 weight=400 upright underline=0 strike valign=1")};
+    QTest::newRow("plain resets every character property")
+        << "{\\rtf1" + colours + "\\b\\i\\ul\\fs40\\strike\\super\\rtlch\\cf1\\highlight2\\caps\\up4 text\\plain more}"
+        << QStringList{QStringLiteral("text|size=20 weight=700 italic underline=1 strike valign=1 dir=1 fg=#ff0000 "
+                                      "bg=#0000ff caps=1 baseline=10"),
+                       QStringLiteral("more|size=12")};
+    QTest::newRow("plain selects the default font")
+        << "{\\rtf1\\deff1" + fonts + "\\f0\\b a\\plain b{\\f0 c\\plain d}e}"
+        << QStringList{QStringLiteral("a|size=12 weight=700 font=Times New Roman"), QStringLiteral("b|size=12 font=Arial"),
+                       QStringLiteral("c|size=12 font=Times New Roman"), QStringLiteral("de|size=12 font=Arial")};
+    QTest::newRow("plain without a default font in the table")
+        << "{\\rtf1\\deff5" + fonts + "\\f1 a\\plain b}"
+        << QStringList{QStringLiteral("a|size=12 font=Arial"), QStringLiteral("b|size=12")};
+    // The nearest of Qt's underlines: double and thick lines are drawn
+    // single, long dashes as dashes, every wave as a wave.
+    QTest::newRow("underline kinds")
+        << QByteArray("{\\rtf1 \\uld a\\uldash b\\uldashd c\\uldashdd d\\uldb e\\ulth f\\ulw g\\ulwave h"
+                      "\\ululdbwave i\\ulhwave j\\ulthd k\\ulldash l\\ulnone m}")
+        << QStringList{QStringLiteral("a|size=12 underline=3"), QStringLiteral("b|size=12 underline=2"),
+                       QStringLiteral("c|size=12 underline=4"), QStringLiteral("d|size=12 underline=5"),
+                       QStringLiteral("efg|size=12 underline=1"), QStringLiteral("hij|size=12 underline=6"),
+                       QStringLiteral("k|size=12 underline=3"), QStringLiteral("l|size=12 underline=2"),
+                       QStringLiteral("m|size=12 underline=0")};
+    QTest::newRow("underline kind ends with its group or with 0")
+        << QByteArray("{\\rtf1 {\\ulwave a}b\\uldb c\\uldb0 d}")
+        << QStringList{QStringLiteral("a|size=12 underline=6"), QStringLiteral("b|size=12"),
+                       QStringLiteral("c|size=12 underline=1"), QStringLiteral("d|size=12 underline=0")};
+    QTest::newRow("underline colour")
+        << "{\\rtf1" + colours + "\\ul\\ulc1 a\\ulc9 b{\\ulc2\\ulhair c}\\plain d}"
+        << QStringList{QStringLiteral("a|size=12 underline=1 ul=#ff0000"), QStringLiteral("b|size=12 underline=1"),
+                       QStringLiteral("c|size=12 underline=1 ul=#0000ff"), QStringLiteral("d|size=12")};
+    QTest::newRow("double strike-out") << QByteArray("{\\rtf1 \\striked1 a\\striked0 b}")
+                                       << QStringList{QStringLiteral("a|size=12 strike"), QStringLiteral("b|size=12 nostrike")};
+    QTest::newRow("capitals and small capitals")
+        << QByteArray("{\\rtf1 \\caps a\\caps0 b\\scaps c\\scaps0 d{\\scaps e{\\caps f\\scaps0 g}h}}")
+        << QStringList{QStringLiteral("a|size=12 caps=1"), QStringLiteral("b|size=12"), QStringLiteral("c|size=12 caps=3"),
+                       QStringLiteral("d|size=12"), QStringLiteral("e|size=12 caps=3"), QStringLiteral("fg|size=12 caps=1"),
+                       QStringLiteral("h|size=12 caps=3")};
+    // \\up and \\dn in half-points, as a share of the size in force.
+    QTest::newRow("raised and lowered text")
+        << QByteArray("{\\rtf1 \\fs20\\up6 a\\up0 b\\dn4 c\\plain\\dn d{\\up e}f}")
+        << QStringList{QStringLiteral("a|size=10 baseline=30"), QStringLiteral("b|size=10"),
+                       QStringLiteral("c|size=10 baseline=-20"), QStringLiteral("d|size=12 baseline=-25"),
+                       QStringLiteral("e|size=12 baseline=25"), QStringLiteral("f|size=12 baseline=-25")};
+    QTest::newRow("nosupersub ends superscript and subscript")
+        << QByteArray("{\\rtf1 \\super a\\nosupersub b\\sub c\\nosupersub d}")
+        << QStringList{QStringLiteral("a|size=12 valign=1"), QStringLiteral("b|size=12"), QStringLiteral("c|size=12 valign=2"),
+                       QStringLiteral("d|size=12")};
+    QTest::newRow("text shading")
+        << "{\\rtf1" + colours + "\\chcbpat1 a\\cb2 b\\chcbpat0 c}"
+        << QStringList{QStringLiteral("a|size=12 bg=#ff0000"), QStringLiteral("b|size=12 bg=#0000ff"), QStringLiteral("c|size=12")};
+    QTest::newRow("hidden text is left out")
+        << QByteArray("{\\rtf1 \\b a{\\v\\i hidden}b\\v c\\v0 d}")
+        << QStringList{QStringLiteral("abd|size=12 weight=700")};
     QTest::newRow("text direction") << QByteArray("{\\rtf1 \\rtlch r\\ltrch l}")
                                     << QStringList{QStringLiteral("r|size=12 dir=1"), QStringLiteral("l|size=12 dir=0")};
     QTest::newRow("colours by index")
@@ -374,15 +459,16 @@ void TextDocumentTest::paragraphFormats_data()
     QTest::newRow("alignments") << QByteArray("{\\rtf1 \\ql a\\par\\qr b\\par\\qj c\\par\\qc d}")
                                 << QStringList{QStringLiteral("a|align=1"), QStringLiteral("b|align=2"),
                                                QStringLiteral("c|align=8"), QStringLiteral("d|align=4")};
-    QTest::newRow("pard keeps the spacing")
-        << QByteArray("{\\rtf1 \\sb240\\sa120\\qc\\li100\\ri-360\\pard x}")
-        << QStringList{QStringLiteral("x|align=1 indent=0 left=0 right=0 top=16 bottom=8")};
+    QTest::newRow("pard resets every paragraph property")
+        << QByteArray("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}{\\stylesheet{\\s1 heading 1;}}"
+                      "\\sb240\\sa120\\qc\\li100\\ri-360\\cbpat1\\sl360\\slmult1\\tx720\\pagebb\\rtlpar\\s1\\pard x}")
+        << QStringList{QStringLiteral("x|align=1 indent=0 left=0 right=0")};
     QTest::newRow("spacing keeps its fraction") << QByteArray("{\\rtf1 \\sb100 x}")
                                                 << QStringList{QStringLiteral("x|top=") + number(100 / 1440.0 * 96.0)};
     QTest::newRow("negative right indent") << QByteArray("{\\rtf1 \\ri-360 x}") << QStringList{QStringLiteral("x|right=-24")};
     QTest::newRow("pattern background by index")
         << QByteArray("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\cbpat1 a\\par\\pard b\\par\\cbpat9 c}")
-        << QStringList{QStringLiteral("a|bg=#ff0000"), QStringLiteral("b|align=1 indent=0 left=0 right=0 bg=#ff0000"),
+        << QStringList{QStringLiteral("a|bg=#ff0000"), QStringLiteral("b|align=1 indent=0 left=0 right=0"),
                        QStringLiteral("c|align=1 indent=0 left=0 right=0")};
     QTest::newRow("line break stays inside the paragraph")
         << QByteArray("{\\rtf1 \\fi720\\sb240 one\\line two\\par three}")
@@ -392,6 +478,56 @@ void TextDocumentTest::paragraphFormats_data()
     QTest::newRow("line feed byte between paragraph changes")
         << QByteArray("{\\rtf1 \\qc a\\'0ab\\qr\\par c}")
         << QStringList{QStringLiteral("a|align=4"), QStringLiteral("b|align=2"), QStringLiteral("c|align=2")};
+    // Line heights: 2 is fixed, 3 at least (both in pixels), 1 a percentage.
+    QTest::newRow("line spacing")
+        << QByteArray("{\\rtf1 \\sl-480\\slmult0 a\\par\\sl360\\slmult0 b\\par\\sl276\\slmult1 c\\par\\sl0 d\\par"
+                      "\\sl480\\slmult1 e\\par\\pard f}")
+        << QStringList{QStringLiteral("a|line=32/2"), QStringLiteral("b|line=24/3"), QStringLiteral("c|line=115/1"),
+                       QStringLiteral("d|"), QStringLiteral("e|line=200/1"), QStringLiteral("f|align=1 indent=0 left=0 right=0")};
+    QTest::newRow("line spacing at the limits")
+        << QByteArray("{\\rtf1 \\sl2147483647\\slmult1 a\\par\\sl-2147483648 b\\par\\sl2147483647\\slmult0 c}")
+        << QStringList{QStringLiteral("a|line=13200/1"), QStringLiteral("b|line=2112/2"), QStringLiteral("c|line=2112/3")};
+    // As Word writes a table of contents line: a right tab with dots.
+    QTest::newRow("tab stops")
+        << QByteArray("{\\rtf1 \\tx720\\tqr\\tldot\\tx9000\\tqc\\tx4500\\tqdec\\tx5000\\tb6000 a\\tab b\\par c\\par\\pard\\tx100 d}")
+        << QStringList{QStringLiteral("a\tb|tabs=48L,300C,333.333D.,600R"), QStringLiteral("c|tabs=48L,300C,333.333D.,600R"),
+                       QStringLiteral("d|align=1 indent=0 left=0 right=0 tabs=6.66667L")};
+    QTest::newRow("tab stop at a position given twice")
+        << QByteArray("{\\rtf1 \\tx720\\tx360\\tqr\\tx720\\tx-10 a}") << QStringList{QStringLiteral("a|tabs=24L,48R")};
+    // PageBreak_AlwaysBefore is 1.
+    QTest::newRow("page break between paragraphs")
+        << QByteArray("{\\rtf1 one\\par\\page two\\par three}")
+        << QStringList{QStringLiteral("one|"), QStringLiteral("two|break=1"), QStringLiteral("three|")};
+    QTest::newRow("page break inside a paragraph ends it")
+        << QByteArray("{\\rtf1 one\\page two\\par three}")
+        << QStringList{QStringLiteral("one|"), QStringLiteral("two|break=1"), QStringLiteral("three|")};
+    QTest::newRow("page break before a pard")
+        << QByteArray("{\\rtf1 one\\par\\page\\pard\\qc two\\par three}")
+        << QStringList{QStringLiteral("one|"), QStringLiteral("two|align=4 indent=0 left=0 right=0 break=1"),
+                       QStringLiteral("three|align=4 indent=0 left=0 right=0")};
+    QTest::newRow("page break before every paragraph until pard")
+        << QByteArray("{\\rtf1 \\pagebb a\\par b\\par\\pagebb0 c\\par\\pagebb d\\par\\pard e}")
+        << QStringList{QStringLiteral("a|break=1"), QStringLiteral("b|break=1"), QStringLiteral("c|"), QStringLiteral("d|break=1"),
+                       QStringLiteral("e|align=1 indent=0 left=0 right=0")};
+    QTest::newRow("keep words change nothing")
+        << QByteArray("{\\rtf1 \\keep\\keepn a}") << QStringList{QStringLiteral("a|")};
+    QTest::newRow("paragraph direction")
+        << QByteArray("{\\rtf1 \\rtlpar a\\par b\\par\\ltrpar c\\par\\rtlpar\\pard d}")
+        << QStringList{QStringLiteral("a|dir=1"), QStringLiteral("b|dir=1"), QStringLiteral("c|dir=0"),
+                       QStringLiteral("d|align=1 indent=0 left=0 right=0")};
+    // Word names its heading styles "heading 1" and may add aliases after a
+    // comma; LibreOffice writes "Heading 1".
+    QTest::newRow("heading styles")
+        << QByteArray("{\\rtf1{\\stylesheet{\\ql Normal;}{\\s1 heading 1;}{\\s2 Heading 2,h2;}{\\s3 HEADING 9;}"
+                      "{\\s4 heading 10;}{\\s5 heading;}{\\s6 Subheading 1;}{\\s7 heading 0;}}"
+                      "\\s1 a\\par\\s2 b\\par\\s3 c\\par\\s4 d\\par\\s5 e\\par\\s6 f\\par\\s7 g\\par\\s1 h\\par\\s0 i"
+                      "\\par\\s1 j\\par\\pard k\\par\\s1 l\\par\\s99 m}")
+        << QStringList{QStringLiteral("a|heading=1"), QStringLiteral("b|heading=2"), QStringLiteral("c|heading=9"),
+                       QStringLiteral("d|"), QStringLiteral("e|"), QStringLiteral("f|"), QStringLiteral("g|"),
+                       QStringLiteral("h|heading=1"), QStringLiteral("i|"), QStringLiteral("j|heading=1"),
+                       QStringLiteral("k|align=1 indent=0 left=0 right=0"),
+                       QStringLiteral("l|align=1 indent=0 left=0 right=0 heading=1"),
+                       QStringLiteral("m|align=1 indent=0 left=0 right=0")};
     QTest::newRow("paragraph format at the very end")
         << QByteArray("{\\rtf1 a\\par\\qc\\li720}")
         << QStringList{QStringLiteral("a|"), QStringLiteral("|align=4 left=48")};
@@ -434,6 +570,15 @@ void TextDocumentTest::text_data()
         << QStringLiteral("\u0414\u0394\u0414\u00c4");
     QTest::newRow("Shift-JIS character split by a group")
         << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset128 MS;}}\\f0\\'82{\\'a0}}") << QStringLiteral("\u3042");
+    QTest::newRow("hidden text and its paragraph ends are left out")
+        << QByteArray("{\\rtf1 a{\\v x\\par y\\tab\\bullet\\u8364?{\\pict\\pngblip 89504e47}}b\\par c{\\v{\\v0 shown}\\page}d}")
+        << QStringLiteral("ab\ncshownd");
+    QTest::newRow("plain ends hidden text") << QByteArray("{\\rtf1 a\\v b\\plain c}") << QStringLiteral("ac");
+    QTest::newRow("plain returns to the default font's code page")
+        << QByteArray("{\\rtf1\\deff0{\\fonttbl{\\f0\\fcharset204 A;}{\\f1\\fcharset161 B;}}\\f1\\'c4\\plain\\'c4}")
+        << QStringLiteral("\u0394\u0414");
+    QTest::newRow("page break makes no empty paragraph")
+        << QByteArray("{\\rtf1 one\\par\\page two\\page\\page three}") << QStringLiteral("one\ntwo\nthree");
     QTest::newRow("Thai") << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset222 Tahoma;}}\\f0 \\'ca\\'c7}")
                           << QStringLiteral("\u0e2a\u0e27");
 }
@@ -865,6 +1010,17 @@ void TextDocumentTest::hostileInput_data()
     // The rest of the file is the data of \bin: read, then dropped.
     QTest::newRow("bin with a huge length swallows the rest")
         << QByteArray("{\\rtf1 a\\bin2147483647 b}") << QStringLiteral("a");
+    QByteArray tabs = "{\\rtf1 ";
+    for (int i = 0; i < 100000; ++i)
+        tabs += "\\tqr\\tldot\\tx" + QByteArray::number(i);
+    QTest::newRow("100000 tab stops in one paragraph") << tabs + " a\\tab b}" << QStringLiteral("a\tb");
+    QTest::newRow("20000 page breaks")
+        << QByteArray("{\\rtf1 ") + QByteArray("x\\page\\page ").repeated(20000) + "}"
+        << QStringList(20000, QStringLiteral("x")).join(QLatin1Char('\n')) + QLatin1Char('\n');
+    QTest::newRow("100000 nested hidden groups, never closed")
+        << QByteArray("{\\rtf1 a") + QByteArray("{\\v x{\\v0 y}").repeated(100000) << QString(QStringLiteral("a") + QString(100000, QLatin1Char('y')));
+    QTest::newRow("raised text and line spacing at the limits")
+        << QByteArray("{\\rtf1 \\fs1\\up2147483647 a\\dn2147483647 b\\sl2147483647 c\\sl-2147483648 d}") << QStringLiteral("abcd");
     QTest::newRow("bin with a huge length at the end")
         << QByteArray("{\\rtf1 a\\bin2147483647") << QStringLiteral("a");
 }

@@ -212,6 +212,8 @@ const QString pages = TestHelpers::dataFile(QStringLiteral("tool-pages.rtf"));
 const QString notRtf = TestHelpers::dataFile(QStringLiteral("tool-not-rtf.txt"));
 const QString controlCharacters = TestHelpers::dataFile(QStringLiteral("tool-control-characters.rtf"));
 const QString notRtfMessage = QStringLiteral("not an RTF file (it does not start with {\\rtf)");
+// Two headings with a page break between them, as Word 2016 writes them.
+const QString headings = TestHelpers::dataFile(QStringLiteral("format-headings-word.rtf"));
 } // namespace
 
 class ToolsTest : public QObject
@@ -268,11 +270,49 @@ private Q_SLOTS:
         QCOMPARE(run.err, QByteArray());
         QCOMPARE(run.exitCode, 0);
         const QString markdown = QString::fromUtf8(run.out);
-        QVERIFY(markdown.contains(QStringLiteral("**Hello from the tool fixture**")));
+        // The first paragraph has the style "heading 1".
+        QVERIFY(markdown.startsWith(QStringLiteral("# Hello from the tool fixture\n")));
         QVERIFY(markdown.contains(QStringLiteral("](data:image/png;base64,")));
         const QList<QImage> images = dataUrlImages(markdown);
         QCOMPARE(images.size(), 1);
         QCOMPARE(images.first().size(), QSize(8, 8));
+    }
+
+    void headingsInHtmlAndMarkdown()
+    {
+        const Run html = runTool({QStringLiteral("convert"), headings, QStringLiteral("--to"), QStringLiteral("html")});
+        QCOMPARE(html.err, QByteArray());
+        QCOMPARE(html.exitCode, 0);
+        const QString page = QString::fromUtf8(html.out);
+        static const QRegularExpression heading(QStringLiteral("<h([1-6])[ >].*?>([^<]*)</span></h\\1>"));
+        QStringList found;
+        for (auto it = heading.globalMatch(page); it.hasNext();) {
+            const QRegularExpressionMatch match = it.next();
+            found.append(match.captured(1) + QLatin1Char(' ') + match.captured(2));
+        }
+        QCOMPARE(found, (QStringList{QStringLiteral("1 Introduction"), QStringLiteral("2 Details")}));
+        QVERIFY(page.contains(QStringLiteral("page-break-before:always")));
+
+        const Run markdown = runTool({QStringLiteral("convert"), headings, QStringLiteral("--to"), QStringLiteral("md")});
+        QCOMPARE(markdown.err, QByteArray());
+        QCOMPARE(markdown.exitCode, 0);
+        QCOMPARE(lines(markdown.out), (QStringList{QStringLiteral("# Introduction"), QStringLiteral("The first page ends here."),
+                                                   QStringLiteral("## Details"),
+                                                   QStringLiteral("The second page starts with a heading.")}));
+    }
+
+    void deepHeadingsInMarkdown()
+    {
+        // Markdown stops at six levels; Word's "heading 9" is written as the
+        // sixth, not as text starting with nine '#'.
+        const QString input = m_dir.filePath(QStringLiteral("deep-headings.rtf"));
+        QFile file(input);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1{\\stylesheet{\\s6 heading 6;}{\\s9 heading 9;}}\\s6 Six\\par\\s9 Nine\\par}");
+        file.close();
+        const Run run = runTool({QStringLiteral("convert"), input, QStringLiteral("--to"), QStringLiteral("md")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(lines(run.out), (QStringList{QStringLiteral("###### Six"), QStringLiteral("###### Nine")}));
     }
 
     void convertsToOdt()
@@ -301,6 +341,7 @@ private Q_SLOTS:
         // Paper of 4 x 4 inches from \paperw and \paperh, and three pictures
         // each taller than half of what fits between the margins.
         QTest::newRow("three pages from the paper size") << pages << 3;
+        QTest::newRow("two pages from a page break") << headings << 2;
     }
 
     void convertsToPdf()
@@ -651,7 +692,7 @@ private Q_SLOTS:
         QTest::newRow("convert - --to html") << QStringList{convert, stdinName, QStringLiteral("--to"), QStringLiteral("html")} << true
                                              << QStringLiteral("<!DOCTYPE HTML");
         QTest::newRow("convert - -o - --to md") << QStringList{convert, stdinName, QStringLiteral("-o"), stdinName, QStringLiteral("--to"), QStringLiteral("md")}
-                                                << true << QStringLiteral("**Hello from the tool fixture**");
+                                                << true << QStringLiteral("# Hello from the tool fixture");
         QTest::newRow("info -") << QStringList{QStringLiteral("info"), stdinName} << true << QStringLiteral("File:     -\nTitle:    Tool fixture\n");
     }
 

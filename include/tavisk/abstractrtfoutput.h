@@ -316,6 +316,133 @@ public:
     /// See beginParse().
     virtual void endParse();
 
+    // Character and paragraph formats, continued
+
+    /// The kinds of underline RTF names, one for each of its underline words.
+    enum class UnderlineStyle : quint8 {
+        None, ///< \\ulnone, or any underline word with the parameter 0
+        Single, ///< \\ul
+        Words, ///< \\ulw: words only, not the spaces between them
+        Double, ///< \\uldb
+        Thick, ///< \\ulth
+        Dotted, ///< \\uld
+        ThickDotted, ///< \\ulthd
+        Dash, ///< \\uldash
+        ThickDash, ///< \\ulthdash
+        LongDash, ///< \\ulldash
+        ThickLongDash, ///< \\ulthldash
+        DashDot, ///< \\uldashd
+        ThickDashDot, ///< \\ulthdashd
+        DashDotDot, ///< \\uldashdd
+        ThickDashDotDot, ///< \\ulthdashdd
+        Wave, ///< \\ulwave
+        HeavyWave, ///< \\ulhwave
+        DoubleWave, ///< \\ululdbwave
+        Hairline, ///< \\ulhair: a hairline, thinner than \\ul
+    };
+
+    /// How a tab stop aligns the text that follows the tab.
+    enum class TabAlignment : quint8 {
+        Left, ///< the default: text starts at the stop
+        Centre, ///< \\tqc: text is centred on the stop
+        Right, ///< \\tqr: text ends at the stop
+        Decimal, ///< \\tqdec: the decimal point stands at the stop
+    };
+
+    /// What fills the space before a tab stop.
+    enum class TabLeader : quint8 {
+        None, ///< the default: blank
+        Dots, ///< \\tldot
+        MiddleDots, ///< \\tlmdot
+        Hyphens, ///< \\tlhyph
+        Underline, ///< \\tlul
+        ThickLine, ///< \\tlth
+        Equals, ///< \\tleq
+    };
+
+    /**
+     * A kind of underline for the text that follows: \\ul and its variants
+     * such as \\uldb, \\ulwave or \\ulthdash (\\ul itself and \\ulnone still
+     * arrive as setFontUnderline()).
+     *
+     * The default calls setFontUnderline() with 1, or 0 for
+     * UnderlineStyle::None, so an output that knows only one underline shows
+     * every kind as that one.
+     */
+    virtual void setFontUnderlineStyle(UnderlineStyle style);
+    /// \\ulcN: the underline of the text that follows has colour @p index
+    /// of the colour table; an index outside the table, or the table's
+    /// automatic colour, gives the underline the colour of the text. The
+    /// default does nothing.
+    virtual void setUnderlineColour(int index);
+    /// \\caps (@p on true) and \\caps0: the text that follows is shown in
+    /// capitals, whatever case it is written in. The default does nothing.
+    virtual void setFontAllCapitals(bool on);
+    /// \\scaps (@p on true) and \\scaps0: the text that follows is shown in
+    /// small capitals. The default does nothing.
+    virtual void setFontSmallCapitals(bool on);
+    /// \\upN and \\dnN: the text that follows is raised by @p halfPoints
+    /// half-points above the baseline (\\up), or lowered below it when
+    /// @p halfPoints is negative (\\dn); 0 puts it back on the baseline.
+    /// The size of the text does not change. The default does nothing.
+    virtual void setFontBaselineShift(int halfPoints);
+    /// \\nosupersub: ends \\super and \\sub, the text that follows is
+    /// neither superscript nor subscript. The default does nothing.
+    virtual void setFontNormalScript();
+    /// \\v (@p on true) and \\v0: the text that follows is hidden text,
+    /// which is not shown. The default does nothing, so hidden text reaches
+    /// the output like any other.
+    virtual void setFontHidden(bool on);
+
+    /**
+     * \\slN with \\slmultN: the spacing of the lines of the paragraph.
+     *
+     * @param twips the N of \\sl. 0 means single spacing (the line is as tall
+     *        as its tallest character). A negative value is an exact line
+     *        height of -@p twips; a positive one is a least line height, or,
+     *        when @p multiple is true, a multiple of single spacing given in
+     *        240ths (360 is one and a half lines).
+     * @param multiple true after \\slmult1 in the same paragraph
+     *
+     * Called for \\sl and again for \\slmult; the last call holds.
+     * resetParagraphFormat() (\\pard) brings back single spacing without a
+     * call of its own. The default does nothing.
+     */
+    virtual void setLineSpacing(int twips, bool multiple);
+    /**
+     * \\txN: a tab stop of the paragraph, @p twips from the left margin, with
+     * the alignment and leader of the words that came before it (\\tqr,
+     * \\tqc, \\tqdec; \\tldot, \\tlhyph...). Stops add up until
+     * resetParagraphFormat() (\\pard), which removes them all. The default
+     * does nothing.
+     */
+    virtual void addTabStop(int twips, TabAlignment alignment, TabLeader leader);
+    /// \\keep (@p on true): the lines of the paragraph stay on one page.
+    /// Ends with resetParagraphFormat() (\\pard). The default does nothing.
+    virtual void setKeepTogether(bool on);
+    /// \\keepn (@p on true): the paragraph stays on the page of the one
+    /// after it. Ends with resetParagraphFormat() (\\pard). The default does
+    /// nothing.
+    virtual void setKeepWithNext(bool on);
+    /// \\pagebb (@p on true): the paragraph starts a new page. Ends with
+    /// resetParagraphFormat() (\\pard). The default does nothing.
+    virtual void setPageBreakBefore(bool on);
+    /// \\page: the text that follows starts on a new page. The default calls
+    /// insertPar(), so an output without pages shows a new paragraph.
+    virtual void insertPageBreak();
+    /// \\ltrpar: the paragraph runs left to right (the default). The default
+    /// does nothing.
+    virtual void setParagraphDirectionLeftToRight();
+    /// \\rtlpar: the paragraph runs right to left; its lines start at the
+    /// right margin. Ends with resetParagraphFormat() (\\pard). The default
+    /// does nothing.
+    virtual void setParagraphDirectionRightToLeft();
+    /// \\sN: the paragraph has the paragraph style numbered @p index in the
+    /// style sheet (see insertStyleSheetTableEntry()); resetParagraphFormat()
+    /// (\\pard) brings back style 0 without a call of its own. The default
+    /// does nothing.
+    virtual void setParagraphStyle(int index);
+
 private:
     Q_DISABLE_COPY(AbstractRtfOutput)
     std::unique_ptr<AbstractRtfOutputPrivate> const d;

@@ -113,6 +113,31 @@ public:
     /// Inserts what was gathered and stops gathering.
     void endParse() override;
 
+    // Character and paragraph formats, continued. Qt draws thin single,
+    // dotted, dashed and wavy underlines, so a double or thick underline is
+    // drawn single; \upN and \dnN move the baseline by a share of the font
+    // size in force; hidden text (\v) is left out of the document, paragraph
+    // ends and pictures included; \sl becomes the block's line height; tab
+    // stops keep their alignment but not their leader; \page and \pagebb
+    // start the paragraph on a new page when the document is paginated;
+    // \keep and \keepn have nothing to become in a QTextDocument and are
+    // ignored; a paragraph style named "heading 1" to "heading 9" makes its
+    // paragraphs headings of that level (QTextBlockFormat::headingLevel()).
+    void setFontUnderlineStyle(UnderlineStyle style) override;
+    void setUnderlineColour(int index) override;
+    void setFontAllCapitals(bool on) override;
+    void setFontSmallCapitals(bool on) override;
+    void setFontBaselineShift(int halfPoints) override;
+    void setFontNormalScript() override;
+    void setFontHidden(bool on) override;
+    void setLineSpacing(int twips, bool multiple) override;
+    void addTabStop(int twips, TabAlignment alignment, TabLeader leader) override;
+    void setPageBreakBefore(bool on) override;
+    void insertPageBreak() override;
+    void setParagraphDirectionLeftToRight() override;
+    void setParagraphDirectionRightToLeft() override;
+    void setParagraphStyle(int index) override;
+
     /// Reads the RTF document @p rtf into @p document in one call, replacing
     /// what the document held (like QTextDocument::setHtml()); the document's
     /// title comes from the RTF information group. Returns false when @p rtf

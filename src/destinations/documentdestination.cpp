@@ -7,6 +7,8 @@
 
 #include <tavisk/abstractrtfoutput.h>
 
+#include <climits>
+#include <iterator>
 #include <string_view>
 
 namespace Tavisk
@@ -23,6 +25,9 @@ enum class WordGroup : quint8 {
     Unicode, // the Unicode escape and the hex escape
     DocumentProperty, // applies to the whole document
     Mark, // \*, handled by the parse loop
+    // Character and paragraph formats, continued
+    MoreCharacterFormat, // underline kinds, capitals, raised text, hidden text
+    MoreParagraphFormat, // line spacing, tab stops, pagination, direction, style
 };
 
 enum class BodyWord : quint8 {
@@ -78,6 +83,55 @@ enum class BodyWord : quint8 {
     PaperWidth,
     // Mark
     IgnorableMark,
+    // MoreCharacterFormat
+    UnderlineNone,
+    UnderlineWords,
+    UnderlineDouble,
+    UnderlineThick,
+    UnderlineDotted,
+    UnderlineThickDotted,
+    UnderlineDash,
+    UnderlineThickDash,
+    UnderlineLongDash,
+    UnderlineThickLongDash,
+    UnderlineDashDot,
+    UnderlineThickDashDot,
+    UnderlineDashDotDot,
+    UnderlineThickDashDotDot,
+    UnderlineWave,
+    UnderlineHeavyWave,
+    UnderlineDoubleWave,
+    UnderlineHairline,
+    UnderlineColour,
+    DoubleStrikeout,
+    AllCapitals,
+    SmallCapitals,
+    Raise,
+    Lower,
+    NoSuperSubscript,
+    BackgroundColour,
+    Hidden,
+    // MoreParagraphFormat
+    LineSpacing,
+    LineSpacingMultiple,
+    TabStop,
+    BarTabStop,
+    TabCentred,
+    TabRight,
+    TabDecimal,
+    LeaderDots,
+    LeaderMiddleDots,
+    LeaderHyphens,
+    LeaderUnderline,
+    LeaderThickLine,
+    LeaderEquals,
+    KeepTogether,
+    KeepWithNext,
+    PageBreakBefore,
+    PageBreak,
+    ParagraphLeftToRight,
+    ParagraphRightToLeft,
+    ParagraphStyle,
 };
 
 struct BodyWordEntry {
@@ -97,9 +151,13 @@ constexpr BodyWordEntry bodyWords[] = {
     {"_", G::SpecialCharacter, W::NonBreakingHyphen},
     {"b", G::CharacterFormat, W::Bold},
     {"bullet", G::SpecialCharacter, W::Bullet},
+    {"caps", G::MoreCharacterFormat, W::AllCapitals},
+    {"cb", G::MoreCharacterFormat, W::BackgroundColour},
     {"cbpat", G::ParagraphFormat, W::PatternBackgroundColour},
     {"cf", G::CharacterFormat, W::ForegroundColour},
+    {"chcbpat", G::MoreCharacterFormat, W::BackgroundColour},
     {"deff", G::DocumentProperty, W::DefaultFont},
+    {"dn", G::MoreCharacterFormat, W::Lower},
     {"emdash", G::SpecialCharacter, W::EmDash},
     {"emspace", G::SpecialCharacter, W::EmSpace},
     {"endash", G::SpecialCharacter, W::EnDash},
@@ -109,15 +167,21 @@ constexpr BodyWordEntry bodyWords[] = {
     {"fs", G::CharacterFormat, W::FontSize},
     {"highlight", G::CharacterFormat, W::Highlight},
     {"i", G::CharacterFormat, W::Italic},
+    {"keep", G::MoreParagraphFormat, W::KeepTogether},
+    {"keepn", G::MoreParagraphFormat, W::KeepWithNext},
     {"ldblquote", G::SpecialCharacter, W::LeftDoubleQuote},
     {"li", G::ParagraphFormat, W::LeftIndent},
     {"line", G::SpecialCharacter, W::Line},
     {"lquote", G::SpecialCharacter, W::LeftQuote},
     {"ltrch", G::CharacterFormat, W::LeftToRight},
+    {"ltrpar", G::MoreParagraphFormat, W::ParagraphLeftToRight},
+    {"nosupersub", G::MoreCharacterFormat, W::NoSuperSubscript},
+    {"page", G::MoreParagraphFormat, W::PageBreak},
+    {"pagebb", G::MoreParagraphFormat, W::PageBreakBefore},
     {"paperh", G::DocumentProperty, W::PaperHeight},
     {"paperw", G::DocumentProperty, W::PaperWidth},
     {"par", G::SpecialCharacter, W::Par},
-    {"pard", G::ParagraphFormat, W::ParagraphDefaults},
+    {"pard", G::MoreParagraphFormat, W::ParagraphDefaults},
     {"plain", G::CharacterFormat, W::Plain},
     {"qc", G::ParagraphFormat, W::AlignCentred},
     {"qj", G::ParagraphFormat, W::AlignJustified},
@@ -127,15 +191,53 @@ constexpr BodyWordEntry bodyWords[] = {
     {"ri", G::ParagraphFormat, W::RightIndent},
     {"rquote", G::SpecialCharacter, W::RightQuote},
     {"rtlch", G::CharacterFormat, W::RightToLeft},
+    {"rtlpar", G::MoreParagraphFormat, W::ParagraphRightToLeft},
+    {"s", G::MoreParagraphFormat, W::ParagraphStyle},
     {"sa", G::ParagraphFormat, W::SpaceAfter},
     {"sb", G::ParagraphFormat, W::SpaceBefore},
+    {"scaps", G::MoreCharacterFormat, W::SmallCapitals},
+    {"sl", G::MoreParagraphFormat, W::LineSpacing},
+    {"slmult", G::MoreParagraphFormat, W::LineSpacingMultiple},
     {"strike", G::CharacterFormat, W::Strikeout},
+    {"striked", G::MoreCharacterFormat, W::DoubleStrikeout},
     {"sub", G::CharacterFormat, W::Subscript},
     {"super", G::CharacterFormat, W::Superscript},
     {"tab", G::SpecialCharacter, W::Tab},
+    {"tb", G::MoreParagraphFormat, W::BarTabStop},
+    {"tldot", G::MoreParagraphFormat, W::LeaderDots},
+    {"tleq", G::MoreParagraphFormat, W::LeaderEquals},
+    {"tlhyph", G::MoreParagraphFormat, W::LeaderHyphens},
+    {"tlmdot", G::MoreParagraphFormat, W::LeaderMiddleDots},
+    {"tlth", G::MoreParagraphFormat, W::LeaderThickLine},
+    {"tlul", G::MoreParagraphFormat, W::LeaderUnderline},
+    {"tqc", G::MoreParagraphFormat, W::TabCentred},
+    {"tqdec", G::MoreParagraphFormat, W::TabDecimal},
+    {"tqr", G::MoreParagraphFormat, W::TabRight},
+    {"tx", G::MoreParagraphFormat, W::TabStop},
     {"u", G::Unicode, W::Unicode},
     {"uc", G::Unicode, W::UnicodeSkip},
     {"ul", G::CharacterFormat, W::Underline},
+    {"ulc", G::MoreCharacterFormat, W::UnderlineColour},
+    {"uld", G::MoreCharacterFormat, W::UnderlineDotted},
+    {"uldash", G::MoreCharacterFormat, W::UnderlineDash},
+    {"uldashd", G::MoreCharacterFormat, W::UnderlineDashDot},
+    {"uldashdd", G::MoreCharacterFormat, W::UnderlineDashDotDot},
+    {"uldb", G::MoreCharacterFormat, W::UnderlineDouble},
+    {"ulhair", G::MoreCharacterFormat, W::UnderlineHairline},
+    {"ulhwave", G::MoreCharacterFormat, W::UnderlineHeavyWave},
+    {"ulldash", G::MoreCharacterFormat, W::UnderlineLongDash},
+    {"ulnone", G::MoreCharacterFormat, W::UnderlineNone},
+    {"ulth", G::MoreCharacterFormat, W::UnderlineThick},
+    {"ulthd", G::MoreCharacterFormat, W::UnderlineThickDotted},
+    {"ulthdash", G::MoreCharacterFormat, W::UnderlineThickDash},
+    {"ulthdashd", G::MoreCharacterFormat, W::UnderlineThickDashDot},
+    {"ulthdashdd", G::MoreCharacterFormat, W::UnderlineThickDashDotDot},
+    {"ulthldash", G::MoreCharacterFormat, W::UnderlineThickLongDash},
+    {"ululdbwave", G::MoreCharacterFormat, W::UnderlineDoubleWave},
+    {"ulw", G::MoreCharacterFormat, W::UnderlineWords},
+    {"ulwave", G::MoreCharacterFormat, W::UnderlineWave},
+    {"up", G::MoreCharacterFormat, W::Raise},
+    {"v", G::MoreCharacterFormat, W::Hidden},
     {"~", G::SpecialCharacter, W::NoBreakSpace},
 };
 
@@ -255,9 +357,6 @@ inline bool setCharacterFormat(AbstractRtfOutput *output, BodyWord word, bool ha
 inline bool setParagraphFormat(AbstractRtfOutput *output, BodyWord word, bool hasParameter, int parameter)
 {
     switch (word) {
-    case W::ParagraphDefaults:
-        output->resetParagraphFormat();
-        return true;
     case W::AlignLeft:
         output->setParagraphAlignmentLeft();
         return true;
@@ -337,6 +436,178 @@ inline bool setDocumentProperty(AbstractRtfOutput *output, BodyWord word, bool h
     }
 }
 
+// Character and paragraph formats, continued
+
+using UnderlineStyle = AbstractRtfOutput::UnderlineStyle;
+using TabAlignment = AbstractRtfOutput::TabAlignment;
+using TabLeader = AbstractRtfOutput::TabLeader;
+
+inline bool toggleOn(bool hasParameter, int parameter)
+{
+    return !hasParameter || parameter != 0;
+}
+
+// The underline words after \ul, in the order of BodyWord.
+constexpr UnderlineStyle underlineStyles[] = {
+    UnderlineStyle::None,       UnderlineStyle::Words,         UnderlineStyle::Double,
+    UnderlineStyle::Thick,      UnderlineStyle::Dotted,        UnderlineStyle::ThickDotted,
+    UnderlineStyle::Dash,       UnderlineStyle::ThickDash,     UnderlineStyle::LongDash,
+    UnderlineStyle::ThickLongDash, UnderlineStyle::DashDot,    UnderlineStyle::ThickDashDot,
+    UnderlineStyle::DashDotDot, UnderlineStyle::ThickDashDotDot, UnderlineStyle::Wave,
+    UnderlineStyle::HeavyWave,  UnderlineStyle::DoubleWave,    UnderlineStyle::Hairline,
+};
+static_assert(std::size_t(int(W::UnderlineHairline) - int(W::UnderlineNone) + 1) == std::size(underlineStyles),
+              "one underline style for each underline word");
+
+inline bool setMoreCharacterFormat(AbstractRtfOutput *output, BodyWord word, bool hasParameter, int parameter)
+{
+    switch (word) {
+    case W::UnderlineNone:
+        output->setFontUnderline(0);
+        return true;
+    case W::UnderlineWords:
+    case W::UnderlineDouble:
+    case W::UnderlineThick:
+    case W::UnderlineDotted:
+    case W::UnderlineThickDotted:
+    case W::UnderlineDash:
+    case W::UnderlineThickDash:
+    case W::UnderlineLongDash:
+    case W::UnderlineThickLongDash:
+    case W::UnderlineDashDot:
+    case W::UnderlineThickDashDot:
+    case W::UnderlineDashDotDot:
+    case W::UnderlineThickDashDotDot:
+    case W::UnderlineWave:
+    case W::UnderlineHeavyWave:
+    case W::UnderlineDoubleWave:
+    case W::UnderlineHairline:
+        // Each kind is a toggle: \uldb0 ends the underline like \ulnone.
+        output->setFontUnderlineStyle(toggleOn(hasParameter, parameter)
+                                          ? underlineStyles[int(word) - int(W::UnderlineNone)]
+                                          : UnderlineStyle::None);
+        return true;
+    case W::UnderlineColour:
+        output->setUnderlineColour(parameter);
+        return true;
+    case W::DoubleStrikeout:
+        output->setFontStrikeout(toggleOn(hasParameter, parameter));
+        return true;
+    case W::AllCapitals:
+        output->setFontAllCapitals(toggleOn(hasParameter, parameter));
+        return true;
+    case W::SmallCapitals:
+        output->setFontSmallCapitals(toggleOn(hasParameter, parameter));
+        return true;
+    // \up and \dn without a number move by 3 points.
+    case W::Raise:
+        output->setFontBaselineShift(hasParameter ? parameter : 6);
+        return true;
+    case W::Lower:
+        // Written so that \dn-2147483648 cannot overflow.
+        output->setFontBaselineShift(hasParameter ? (parameter == INT_MIN ? INT_MAX : -parameter) : -6);
+        return true;
+    case W::NoSuperSubscript:
+        output->setFontNormalScript();
+        return true;
+    case W::BackgroundColour:
+        // Shading behind the text (\chcbpat, and \cb of older writers):
+        // shown like a highlight.
+        output->setHighlightColour(parameter);
+        return true;
+    case W::Hidden:
+        output->setFontHidden(toggleOn(hasParameter, parameter));
+        return true;
+    default:
+        return false;
+    }
+}
+
+using ParagraphWords = DocumentDestination::ParagraphWords;
+
+inline bool setMoreParagraphFormat(AbstractRtfOutput *output, ParagraphWords &state, BodyWord word,
+                                   bool hasParameter, int parameter)
+{
+    switch (word) {
+    case W::ParagraphDefaults:
+        state = ParagraphWords();
+        output->resetParagraphFormat();
+        return true;
+    case W::LineSpacing:
+        state.lineSpacing = parameter;
+        output->setLineSpacing(state.lineSpacing, state.lineSpacingMultiple);
+        return true;
+    case W::LineSpacingMultiple:
+        state.lineSpacingMultiple = hasParameter && parameter != 0;
+        output->setLineSpacing(state.lineSpacing, state.lineSpacingMultiple);
+        return true;
+    case W::TabStop:
+        if (hasParameter)
+            output->addTabStop(parameter, state.tabAlignment, state.tabLeader);
+        // The alignment and leader belong to this stop only.
+        state.tabAlignment = TabAlignment::Left;
+        state.tabLeader = TabLeader::None;
+        return hasParameter;
+    case W::BarTabStop:
+        // A vertical bar drawn through the paragraph, not a stop the text
+        // moves to.
+        state.tabAlignment = TabAlignment::Left;
+        state.tabLeader = TabLeader::None;
+        return true;
+    case W::TabCentred:
+        state.tabAlignment = TabAlignment::Centre;
+        return true;
+    case W::TabRight:
+        state.tabAlignment = TabAlignment::Right;
+        return true;
+    case W::TabDecimal:
+        state.tabAlignment = TabAlignment::Decimal;
+        return true;
+    case W::LeaderDots:
+        state.tabLeader = TabLeader::Dots;
+        return true;
+    case W::LeaderMiddleDots:
+        state.tabLeader = TabLeader::MiddleDots;
+        return true;
+    case W::LeaderHyphens:
+        state.tabLeader = TabLeader::Hyphens;
+        return true;
+    case W::LeaderUnderline:
+        state.tabLeader = TabLeader::Underline;
+        return true;
+    case W::LeaderThickLine:
+        state.tabLeader = TabLeader::ThickLine;
+        return true;
+    case W::LeaderEquals:
+        state.tabLeader = TabLeader::Equals;
+        return true;
+    case W::KeepTogether:
+        output->setKeepTogether(toggleOn(hasParameter, parameter));
+        return true;
+    case W::KeepWithNext:
+        output->setKeepWithNext(toggleOn(hasParameter, parameter));
+        return true;
+    case W::PageBreakBefore:
+        output->setPageBreakBefore(toggleOn(hasParameter, parameter));
+        return true;
+    case W::PageBreak:
+        output->insertPageBreak();
+        return true;
+    case W::ParagraphLeftToRight:
+        output->setParagraphDirectionLeftToRight();
+        return true;
+    case W::ParagraphRightToLeft:
+        output->setParagraphDirectionRightToLeft();
+        return true;
+    case W::ParagraphStyle:
+        // \s alone is style 0, the normal style.
+        output->setParagraphStyle(parameter);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void reportUnhandled(const QByteArray &controlWord)
 {
     if (!lcRtf().isDebugEnabled())
@@ -377,6 +648,12 @@ void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool 
             break;
         case G::Mark:
             handled = true;
+            break;
+        case G::MoreCharacterFormat:
+            handled = setMoreCharacterFormat(m_output, entry->word, hasParameter, parameter);
+            break;
+        case G::MoreParagraphFormat:
+            handled = setMoreParagraphFormat(m_output, m_paragraphWords, entry->word, hasParameter, parameter);
             break;
         }
     }

@@ -3,6 +3,8 @@
 
 #include "destination.h"
 
+#include <tavisk/abstractrtfoutput.h>
+
 namespace Tavisk
 {
 
@@ -12,7 +14,8 @@ namespace Tavisk
  *
  * Turns body control words into output calls at once and passes text runs on,
  * less the fallback bytes that follow a \\u character. It keeps no formatting
- * state: the groups reach the output through startGroup() and endGroup().
+ * state beyond the few paragraph words that act together (ParagraphWords):
+ * the groups reach the output through startGroup() and endGroup().
  */
 class TAVISK_EXPORT DocumentDestination : public Destination
 {
@@ -25,11 +28,28 @@ public:
     void handlePlainText(const QByteArray &plainText) override;
     void aboutToEndDestination() override;
 
+    /// Paragraph words that take effect together with a later word: \\sl
+    /// and \\slmult make one line spacing, and the alignment and leader
+    /// words of a tab stop come before its \\tx. All of it ends with \\pard.
+    struct ParagraphWords {
+        /// The last \\slN, in twips (negative: exact, positive: at least).
+        int lineSpacing = 0;
+        /// \\slmult1: lineSpacing is a multiple of single spacing (N/240).
+        bool lineSpacingMultiple = false;
+        /// How the next tab stop (\\txN) aligns text.
+        AbstractRtfOutput::TabAlignment tabAlignment = AbstractRtfOutput::TabAlignment::Left;
+        /// What fills the space before the next tab stop.
+        AbstractRtfOutput::TabLeader tabLeader = AbstractRtfOutput::TabLeader::None;
+    };
+
 protected:
     /// Plain-text bytes still to be dropped as the fallback of the last \\u.
     qint64 m_charactersToSkip = 0;
     /// Fallback bytes that follow each \\u, as last set by \\uc.
     int m_unicodeSkip = 1;
+
+    /// See ParagraphWords.
+    ParagraphWords m_paragraphWords;
 };
 
 } // namespace Tavisk

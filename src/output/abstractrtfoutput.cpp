@@ -121,4 +121,72 @@ void AbstractRtfOutput::endParse()
 {
 }
 
+// Character and paragraph formats, continued
+
+void AbstractRtfOutput::setFontUnderlineStyle(UnderlineStyle style)
+{
+    setFontUnderline(style == UnderlineStyle::None ? 0 : 1);
+}
+
+void AbstractRtfOutput::setUnderlineColour(int)
+{
+}
+
+void AbstractRtfOutput::setFontAllCapitals(bool)
+{
+}
+
+void AbstractRtfOutput::setFontSmallCapitals(bool)
+{
+}
+
+void AbstractRtfOutput::setFontBaselineShift(int)
+{
+}
+
+void AbstractRtfOutput::setFontNormalScript()
+{
+}
+
+void AbstractRtfOutput::setFontHidden(bool)
+{
+}
+
+void AbstractRtfOutput::setLineSpacing(int, bool)
+{
+}
+
+void AbstractRtfOutput::addTabStop(int, TabAlignment, TabLeader)
+{
+}
+
+void AbstractRtfOutput::setKeepTogether(bool)
+{
+}
+
+void AbstractRtfOutput::setKeepWithNext(bool)
+{
+}
+
+void AbstractRtfOutput::setPageBreakBefore(bool)
+{
+}
+
+void AbstractRtfOutput::insertPageBreak()
+{
+    insertPar();
+}
+
+void AbstractRtfOutput::setParagraphDirectionLeftToRight()
+{
+}
+
+void AbstractRtfOutput::setParagraphDirectionRightToLeft()
+{
+}
+
+void AbstractRtfOutput::setParagraphStyle(int)
+{
+}
+
 } // namespace Tavisk

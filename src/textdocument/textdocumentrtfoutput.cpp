@@ -71,12 +71,16 @@ void TextDocumentRtfOutput::appendText(const QString &text)
 
 void TextDocumentRtfOutput::insertPar()
 {
+    // A hidden paragraph end joins the paragraph to the next.
+    if (d->m_formats.hidden())
+        return;
     // In an edit block for the same reason as insertText().
     d->flushText();
     d->applyPendingFormats();
     d->m_cursor->beginEditBlock();
     d->m_cursor->insertBlock();
     d->m_cursor->endEditBlock();
+    d->m_formats.paragraphStarted();
 }
 
 void TextDocumentRtfOutput::insertTab()
@@ -265,6 +269,8 @@ void TextDocumentRtfOutput::resetCharacterProperties()
 
 void TextDocumentRtfOutput::createImage(const QByteArray &data, const QTextImageFormat &format)
 {
+    if (d->m_formats.hidden())
+        return;
     // The bytes are stored still encoded; the document decodes them when it
     // needs the picture.
     const QUrl url(format.stringProperty(QTextFormat::ImageName), QUrl::TolerantMode);

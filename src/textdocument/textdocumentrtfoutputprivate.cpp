@@ -34,6 +34,7 @@ void TextDocumentRtfOutputPrivate::startGroup()
         setFont(m_defaultFont);
     m_textCharFormatStack.append(m_textCharFormatStack.last());
     m_encodingStack.append(m_encoding);
+    m_formats.startGroup();
 }
 
 void TextDocumentRtfOutputPrivate::endGroup()
@@ -46,24 +47,31 @@ void TextDocumentRtfOutputPrivate::endGroup()
         // or the text after {\f1 ...} would be decoded as font 1's.
         if (!m_encodingStack.isEmpty())
             m_encoding = m_encodingStack.takeLast();
+        m_formats.endGroup();
     }
     applyCharFormat();
 }
 
 void TextDocumentRtfOutputPrivate::resetCharacterProperties()
 {
-    // \plain: size, weight, slant and underline only.
+    // \plain: every character property back to the document's default,
+    // which is 12 points in the default font (\deff).
+    m_formats.resetCharacterFormat();
     QTextCharFormat &format = currentCharFormat();
     format.setProperty(QTextFormat::FontPointSize, 12.0);
-    format.setProperty(QTextFormat::FontWeight, int(QFont::Normal));
-    format.setProperty(QTextFormat::FontItalic, false);
-    format.setProperty(QTextFormat::TextUnderlineStyle, int(QTextCharFormat::NoUnderline));
+    const auto font = m_fontTable.constFind(m_defaultFont);
+    if (font != m_fontTable.constEnd()) {
+        format.setProperty(QTextFormat::FontFamilies, QStringList{font->fontName()});
+        m_encoding = font->encoding();
+        m_haveSetFont = true;
+    }
     applyCharFormat();
 }
 
 void TextDocumentRtfOutputPrivate::resetParagraphFormat()
 {
-    // \pard: spacing and background stay.
+    // \pard: every paragraph property back to its default.
+    m_formats.resetParagraphFormat();
     m_paragraphFormat.setProperty(QTextFormat::BlockAlignment, int(Qt::AlignLeft));
     m_paragraphFormat.setProperty(QTextFormat::TextIndent, 0.0);
     m_paragraphFormat.setProperty(QTextFormat::BlockLeftMargin, 0.0);
@@ -147,6 +155,8 @@ void TextDocumentRtfOutputPrivate::applyPendingFormats()
 
 void TextDocumentRtfOutputPrivate::insertText(const QString &text)
 {
+    if (m_formats.hidden())
+        return;
     if (m_gatherText) {
         // The formats in force for this text reach the cursor now: the
         // format objects are changed in place before the next change is

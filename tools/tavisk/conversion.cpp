@@ -120,6 +120,22 @@ void embedPictures(QTextDocument *document)
     }
 }
 
+/// Markdown has six levels of heading; deeper ones (Word's "heading 7" to
+/// "heading 9") are written as the sixth rather than as a row of '#'.
+void limitHeadingLevels(QTextDocument *document)
+{
+    constexpr int deepest = 6;
+    QTextCursor cursor(document);
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() <= deepest)
+            continue;
+        QTextBlockFormat format = block.blockFormat();
+        format.setHeadingLevel(deepest);
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(format);
+    }
+}
+
 QByteArray plainText(const QTextDocument &document)
 {
     QString text = document.toPlainText();
@@ -207,6 +223,7 @@ QString documentBytes(const ConversionJob &job, QTextDocument *document, const C
         break;
     case Format::Markdown:
         embedPictures(document);
+        limitHeadingLevels(document);
         *bytes = document->toMarkdown().toUtf8();
         break;
     case Format::Odt: {
