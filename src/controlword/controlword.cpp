@@ -40,6 +40,9 @@ const QSet<QString> &supportedDestinations()
         QStringLiteral("pgdsc"),     QStringLiteral("pgdsctbl"), QStringLiteral("shppict"),
         QStringLiteral("shp"),       QStringLiteral("shpinst"),  QStringLiteral("pntxta"),
         QStringLiteral("pntxtb"),    QStringLiteral("mmathPr"),
+        // Lists
+        QStringLiteral("listtable"), QStringLiteral("listoverridetable"), QStringLiteral("listtext"),
+        QStringLiteral("pntext"),    QStringLiteral("pn"),
     };
     return names;
 }

@@ -36,6 +36,13 @@ public:
     /// Called once, just before the destination is deleted at the end of its
     /// group; destinations that collect content deliver it here.
     virtual void aboutToEndDestination();
+    /// Asked by the reader when a group inside this destination's group
+    /// opens destination @p name: returns a new destination (the reader
+    /// takes ownership) that reads the group on this one's behalf, or null
+    /// for the reader's own choice. Lets a destination read nested groups
+    /// such as {\pntxta .} inside {\*\pn ...} itself. The default returns
+    /// null.
+    virtual Destination *createNestedDestination(const QString &name);
 
     QString name() const;
     bool hasName(const QString &name);

@@ -23,6 +23,7 @@ enum class WordGroup : quint8 {
     Unicode, // the Unicode escape and the hex escape
     DocumentProperty, // applies to the whole document
     Mark, // \*, handled by the parse loop
+    List, // the paragraph's place in a list
 };
 
 enum class BodyWord : quint8 {
@@ -78,6 +79,9 @@ enum class BodyWord : quint8 {
     PaperWidth,
     // Mark
     IgnorableMark,
+    // List
+    ListOverride,
+    ListLevel,
 };
 
 struct BodyWordEntry {
@@ -109,10 +113,12 @@ constexpr BodyWordEntry bodyWords[] = {
     {"fs", G::CharacterFormat, W::FontSize},
     {"highlight", G::CharacterFormat, W::Highlight},
     {"i", G::CharacterFormat, W::Italic},
+    {"ilvl", G::List, W::ListLevel},
     {"ldblquote", G::SpecialCharacter, W::LeftDoubleQuote},
     {"li", G::ParagraphFormat, W::LeftIndent},
     {"line", G::SpecialCharacter, W::Line},
     {"lquote", G::SpecialCharacter, W::LeftQuote},
+    {"ls", G::List, W::ListOverride},
     {"ltrch", G::CharacterFormat, W::LeftToRight},
     {"paperh", G::DocumentProperty, W::PaperHeight},
     {"paperw", G::DocumentProperty, W::PaperWidth},
@@ -337,6 +343,23 @@ inline bool setDocumentProperty(AbstractRtfOutput *output, BodyWord word, bool h
     }
 }
 
+// \ls and \ilvl need their number.
+inline bool setParagraphList(AbstractRtfOutput *output, BodyWord word, bool hasParameter, int parameter)
+{
+    if (!hasParameter)
+        return false;
+    switch (word) {
+    case W::ListOverride:
+        output->setParagraphListOverride(parameter);
+        return true;
+    case W::ListLevel:
+        output->setParagraphListLevel(parameter);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void reportUnhandled(const QByteArray &controlWord)
 {
     if (!lcRtf().isDebugEnabled())
@@ -377,6 +400,9 @@ void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool 
             break;
         case G::Mark:
             handled = true;
+            break;
+        case G::List:
+            handled = setParagraphList(m_output, entry->word, hasParameter, parameter);
             break;
         }
     }

@@ -19,6 +19,10 @@
 #include "destinations/pictdestination.h"
 #include "destinations/stylesheetdestination.h"
 #include "destinations/userpropsdestination.h"
+#include "destinations/listoverridetabledestination.h"
+#include "destinations/listtabledestination.h"
+#include "destinations/listtextdestination.h"
+#include "destinations/pndestination.h"
 
 #include "destinations/authorpcdatadestination.h"
 #include "destinations/categorypcdatadestination.h"
@@ -81,6 +85,12 @@ const QHash<QString, DestinationFactory> &destinationTable()
         {QStringLiteral("hlinkbase"), &create<HLinkBasePcdataDestination>},
         {QStringLiteral("generator"), &create<GeneratorPcdataDestination>},
         {QStringLiteral("userprops"), &create<UserPropsDestination>},
+        // Lists
+        {QStringLiteral("listtable"), &create<ListTableDestination>},
+        {QStringLiteral("listoverridetable"), &create<ListOverrideTableDestination>},
+        {QStringLiteral("listtext"), &create<ListTextDestination>},
+        {QStringLiteral("pntext"), &create<ListTextDestination>},
+        {QStringLiteral("pn"), &create<PnDestination>},
     };
     return table;
 }
@@ -254,6 +264,11 @@ void ReaderPrivate::changeDestination(const QString &destinationName)
 
 Destination *ReaderPrivate::makeDestination(const QString &destinationName) const
 {
+    // The enclosing destination may read the group itself.
+    if (!m_destinationStack.empty()) {
+        if (Destination *nested = m_destinationStack.back()->createNestedDestination(destinationName))
+            return nested;
+    }
     const DestinationFactory factory = destinationTable().value(destinationName);
     if (factory)
         return factory(m_output, destinationName);

@@ -71,12 +71,17 @@ void TextDocumentRtfOutput::appendText(const QString &text)
 
 void TextDocumentRtfOutput::insertPar()
 {
+    // A paragraph end inside a list marker belongs to the marker.
+    if (d->m_lists.readingListText())
+        return;
     // In an edit block for the same reason as insertText().
     d->flushText();
     d->applyPendingFormats();
+    d->m_lists.endParagraph(false);
     d->m_cursor->beginEditBlock();
     d->m_cursor->insertBlock();
     d->m_cursor->endEditBlock();
+    d->m_lists.startParagraph();
 }
 
 void TextDocumentRtfOutput::insertTab()
@@ -132,6 +137,7 @@ void TextDocumentRtfOutput::insertBullet()
 void TextDocumentRtfOutput::resetParagraphFormat()
 {
     d->resetParagraphFormat();
+    d->m_lists.resetParagraph();
 }
 
 void TextDocumentRtfOutput::setParagraphAlignmentLeft()
@@ -269,6 +275,7 @@ void TextDocumentRtfOutput::createImage(const QByteArray &data, const QTextImage
     // needs the picture.
     const QUrl url(format.stringProperty(QTextFormat::ImageName), QUrl::TolerantMode);
     d->m_document->addResource(QTextDocument::ImageResource, url, QVariant(data));
+    d->m_lists.settleMarker();
     d->flushText();
     d->applyPendingFormats();
     d->m_cursor->beginEditBlock();
@@ -334,6 +341,7 @@ void TextDocumentRtfOutput::beginParse()
 void TextDocumentRtfOutput::endParse()
 {
     flush();
+    d->m_lists.endParagraph(true);
     d->m_gatherText = false;
 }
 

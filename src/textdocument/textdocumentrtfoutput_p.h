@@ -1,6 +1,8 @@
 #ifndef TAVISK_TEXTDOCUMENTRTFOUTPUT_P_H
 #define TAVISK_TEXTDOCUMENTRTFOUTPUT_P_H
 
+#include "textdocumentlists_p.h"
+
 #include <tavisk/fonttableentry.h>
 #include <tavisk/stylesheettableentry.h>
 
@@ -102,6 +104,10 @@ public:
     /// insertion: a run of changes costs one format lookup, not one each.
     bool m_charFormatPending = false;
     bool m_blockFormatPending = false;
+
+    /// The lists, and the list markers held back until a paragraph shows
+    /// whether it is a list item.
+    TextDocumentLists m_lists{*this};
 
 private:
     void insertNow(const QString &text);
