@@ -797,6 +797,35 @@ void TextDocumentTest::hostileInput_data()
         << QByteArray("{\\rtf1 a\\bin2147483647 b}") << QStringLiteral("ab");
     QTest::newRow("bin with a huge length at the end")
         << QByteArray("{\\rtf1 a\\bin2147483647") << QStringLiteral("a");
+
+    // Lists.
+    const QByteArray listTable = "{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}"
+                                 "\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}";
+    QTest::newRow("100000 list items")
+        << "{\\rtf1 " + listTable + "\\pard\\ls1 " + QByteArray("{\\listtext 1.\\tab}x\\par ").repeated(100000) + "}"
+        << QString(100000, QLatin1Char('x')).split(QString()).mid(1, 100000).join(QLatin1Char('\n')) + QLatin1Char('\n');
+    QByteArray overrides = "{\\*\\listoverridetable";
+    QByteArray items;
+    for (int i = 0; i < 10000; ++i) {
+        overrides += "{\\listoverride\\listid1\\ls" + QByteArray::number(i) + "}";
+        items += "\\pard\\ls" + QByteArray::number(i) + " x\\par ";
+    }
+    QTest::newRow("10000 lists")
+        << "{\\rtf1 {\\*\\listtable{\\list{\\listlevel\\levelnfc23}\\listid1}}" + overrides + "}" + items + "}"
+        << QString(10000, QLatin1Char('x')).split(QString()).mid(1, 10000).join(QLatin1Char('\n')) + QLatin1Char('\n');
+    QTest::newRow("list numbers at the limits")
+        << "{\\rtf1 " + listTable + "\\pard\\ls2147483647\\ilvl2147483647 a\\par\\pard\\ls-2147483648\\ilvl-5 b\\par"
+               "\\pard\\ls1\\ilvl-2147483648 c}"
+        << QStringLiteral("a\nb\nc");
+    QTest::newRow("100000 nested list texts")
+        << QByteArray("{\\rtf1 ") + QByteArray("{\\listtext x").repeated(100000) + QByteArray(100000, '}') + "y}"
+        << QString(100000, QLatin1Char('x')) + QLatin1Char('y');
+    QTest::newRow("list text left open by the end of the file")
+        << QByteArray("{\\rtf1 {\\listtext 1.\\tab text\\par more") << QStringLiteral("1.\ttext\nmore");
+    QTest::newRow("a level text that never ends")
+        << "{\\rtf1 {\\*\\listtable{\\list{\\listlevel{\\leveltext\\u-1 " + QByteArray("\\'01", 4).repeated(200000)
+               + "}{\\levelnumbers " + QByteArray("\\'01", 4).repeated(200000) + "}}}}a}"
+        << QStringLiteral("a");
 }
 
 void TextDocumentTest::hostileInput()

@@ -104,7 +104,9 @@ void ListTableDestination::handlePlainText(const QByteArray &plainText)
                     m_textMode = TextMode::Ignore;
                     return;
                 }
-                m_levelNumbers.append(int(quint8(byte)));
+                // A level text has at most nine numbers; more are no offsets.
+                if (m_levelNumbers.size() < 9)
+                    m_levelNumbers.append(int(quint8(byte)));
             }
             return;
         }

@@ -27,6 +27,12 @@ constexpr qint64 numberingKey = qint64(std::numeric_limits<int>::min()) - 1;
 // newer one and for the tools that read it.
 constexpr int listStartProperty = 0x3004;
 
+// Adding an item to a QTextList costs time in proportion to the items it
+// holds (Qt marks them all for a new layout), so a list of n items costs n
+// squared. Longer lists are made of several QTextLists of this many items,
+// numbered on from each other.
+constexpr int maximumListItems = 256;
+
 // A bullet's shape from its character: the characters of Symbol and
 // Wingdings that Word uses (at U+F0xx when written with \u), their Unicode
 // look-alikes, and the "o" of the usual second level.
@@ -216,17 +222,26 @@ bool TextDocumentLists::isListItem() const
 
 QTextList *TextDocumentLists::listFor(const Resolved &resolved)
 {
-    QList<QPointer<QTextList>> &chain = m_chains[resolved.key];
+    QList<OpenList> &chain = m_chains[resolved.key];
     // The deeper levels end here: their numbers start again next time.
     chain.resize(resolved.level + 1);
-    QTextList *list = chain.at(resolved.level);
+    OpenList &open = chain[resolved.level];
     const QTextListFormat format = listFormat(resolved.format, resolved.level);
-    if (list && list->format() == format) {
-        list->add(d.m_cursor->block());
-        return list;
+    QTextList *list = open.list;
+    if (list && open.format == format) {
+        if (list->count() < maximumListItems)
+            return list;
+        // A long list goes on in a new QTextList whose numbers go on.
+        open.itemsBefore += list->count();
+        QTextListFormat next = format;
+        next.setProperty(listStartProperty, resolved.format.startAt() + open.itemsBefore);
+        list = d.m_cursor->createList(next);
+    } else {
+        open.itemsBefore = 0;
+        list = d.m_cursor->createList(format);
     }
-    list = d.m_cursor->createList(format);
-    chain[resolved.level] = list;
+    open.list = list;
+    open.format = format;
     return list;
 }
 
@@ -235,7 +250,7 @@ void TextDocumentLists::endParagraph(bool atEnd)
     settleMarker();
     const bool hasListText = m_paragraphHasListText;
     m_paragraphHasListText = false;
-    m_previousWasItem = false;
+    m_blockFormatChanged = false;
 
     Resolved resolved;
     bool item = resolve(&resolved);
@@ -251,35 +266,47 @@ void TextDocumentLists::endParagraph(bool atEnd)
     cursor.beginEditBlock();
     const auto chain = m_chains.constFind(resolved.key);
     if (resolved.key != numberingKey && m_documentHasListText && !hasListText && chain != m_chains.constEnd()
-        && chain->size() > resolved.level && chain->at(resolved.level)) {
+        && chain->size() > resolved.level && chain->at(resolved.level).list) {
         // The writer stores a marker before each item; a paragraph of the
         // list without one is a further paragraph of the item before.
         QTextBlockFormat format = cursor.blockFormat();
         format.setTextIndent(0);
         cursor.setBlockFormat(format);
         cursor.endEditBlock();
+        m_blockFormatChanged = true;
         return;
     }
 
-    listFor(resolved);
+    QTextList *list = listFor(resolved);
     // The list indents its items by its indent; the paragraph's own indent
     // is what is left of the writer's, and the marker hangs in the list's.
+    // One format change makes the paragraph an item and sets its indents:
+    // each change of an item costs time in proportion to the list's length.
     QTextBlockFormat format = cursor.blockFormat();
+    format.setObjectIndex(list->objectIndex());
     const double listIndent = (resolved.level + 1) * d.m_document->indentWidth();
     format.setLeftMargin(qMax(0.0, format.leftMargin() - listIndent));
     format.setTextIndent(0);
     format.setIndent(0);
     cursor.setBlockFormat(format);
     cursor.endEditBlock();
-    m_previousWasItem = true;
+    m_blockFormatChanged = true;
 }
 
-void TextDocumentLists::startParagraph()
+bool TextDocumentLists::blockFormatChanged() const
 {
-    // A new block takes the format of the one before, list included.
-    if (m_previousWasItem)
-        d.applyParagraphFormat();
-    m_previousWasItem = false;
+    return m_blockFormatChanged;
+}
+
+void TextDocumentLists::finishParse()
+{
+    // Whatever a truncated file left in an open marker group is shown or
+    // dropped like any marker.
+    if (m_listTextDepth > 0) {
+        m_listTextDepth = 1;
+        endListText();
+    }
+    endParagraph(true);
 }
 
 // ---- TextDocumentRtfOutput's list operations ----

@@ -12,6 +12,7 @@
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextList>
+#include <QTextListFormat>
 
 namespace Tavisk
 {
@@ -68,9 +69,13 @@ public:
     /// The paragraph at the cursor ends (\par, or the end of the parse when
     /// @p atEnd): settles its marker and makes it a list item if it is one.
     void endParagraph(bool atEnd);
-    /// After the new paragraph's block was inserted: it must not inherit the
-    /// list of the one before.
-    void startParagraph();
+    /// Whether endParagraph() changed the paragraph's block (made it a list
+    /// item): the next paragraph must then not take over its block format,
+    /// list included.
+    bool blockFormatChanged() const;
+    /// The parse ends: a marker group the file left open ends here, and
+    /// the last paragraph ends.
+    void finishParse();
 
 private:
     struct Membership {
@@ -98,15 +103,22 @@ private:
     QHash<int, QList<ListLevel>> m_lists;
     QHash<int, Override> m_overrides;
     Membership m_membership;
-    // Each chain holds the QTextList of every level that is open.
-    QHash<qint64, QList<QPointer<QTextList>>> m_chains;
+    // The list a level's items go to, the format the level asks for, and
+    // the number of items in the lists of the level before this one.
+    struct OpenList {
+        QPointer<QTextList> list;
+        QTextListFormat format;
+        int itemsBefore = 0;
+    };
+    // Each chain holds the open list of every level.
+    QHash<qint64, QList<OpenList>> m_chains;
 
     // The marker being read or held, in runs of one format each.
     QList<QPair<QString, QTextCharFormat>> m_heldText;
     int m_listTextDepth = 0;
     bool m_paragraphHasListText = false;
     bool m_documentHasListText = false;
-    bool m_previousWasItem = false;
+    bool m_blockFormatChanged = false;
     Membership m_savedMembership;
     QTextBlockFormat m_savedParagraphFormat;
 };

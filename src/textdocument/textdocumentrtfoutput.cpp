@@ -72,16 +72,23 @@ void TextDocumentRtfOutput::appendText(const QString &text)
 void TextDocumentRtfOutput::insertPar()
 {
     // A paragraph end inside a list marker belongs to the marker.
-    if (d->m_lists.readingListText())
+    if (d->m_lists.readingListText()) {
+        d->m_lists.takeText(QString(QChar(QChar::ParagraphSeparator)), d->currentCharFormat());
         return;
+    }
     // In an edit block for the same reason as insertText().
     d->flushText();
     d->applyPendingFormats();
     d->m_lists.endParagraph(false);
     d->m_cursor->beginEditBlock();
-    d->m_cursor->insertBlock();
+    // A block takes the format of the one before, unless it is given one:
+    // the paragraph after a list item takes the paragraph format, not the
+    // item's list and indents.
+    if (d->m_lists.blockFormatChanged())
+        d->m_cursor->insertBlock(d->m_paragraphFormat);
+    else
+        d->m_cursor->insertBlock();
     d->m_cursor->endEditBlock();
-    d->m_lists.startParagraph();
 }
 
 void TextDocumentRtfOutput::insertTab()
@@ -341,7 +348,7 @@ void TextDocumentRtfOutput::beginParse()
 void TextDocumentRtfOutput::endParse()
 {
     flush();
-    d->m_lists.endParagraph(true);
+    d->m_lists.finishParse();
     d->m_gatherText = false;
 }
 
