@@ -229,9 +229,11 @@ QTextList *TextDocumentLists::listFor(const Resolved &resolved)
     const QTextListFormat format = listFormat(resolved.format, resolved.level);
     QTextList *list = open.list;
     if (list && open.format == format) {
-        if (list->count() < maximumListItems)
+        if (open.run == m_run && list->count() < maximumListItems)
             return list;
-        // A long list goes on in a new QTextList whose numbers go on.
+        // After other paragraphs, or after many items, the list goes on in a
+        // new QTextList whose numbers go on: a QTextList spread over the
+        // document would cost time with every item, as a long one does.
         open.itemsBefore += list->count();
         QTextListFormat next = format;
         next.setProperty(listStartProperty, resolved.format.startAt() + open.itemsBefore);
@@ -242,6 +244,7 @@ QTextList *TextDocumentLists::listFor(const Resolved &resolved)
     }
     open.list = list;
     open.format = format;
+    open.run = m_run;
     return list;
 }
 
@@ -260,8 +263,10 @@ void TextDocumentLists::endParagraph(bool atEnd)
         item = false;
     if (!item || resolved.key != numberingKey)
         m_chains.remove(numberingKey);
-    if (!item)
+    if (!item) {
+        ++m_run;
         return;
+    }
 
     cursor.beginEditBlock();
     const auto chain = m_chains.constFind(resolved.key);
@@ -274,6 +279,7 @@ void TextDocumentLists::endParagraph(bool atEnd)
         cursor.setBlockFormat(format);
         cursor.endEditBlock();
         m_blockFormatChanged = true;
+        ++m_run;
         return;
     }
 

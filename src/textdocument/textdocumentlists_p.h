@@ -30,10 +30,12 @@ class TextDocumentRtfOutputPrivate;
  * paragraph's first text: dropped if the paragraph is a list item by then,
  * inserted otherwise.
  *
- * Items of one list override and level continue one QTextList through the
- * document, as Word numbers them; an item at a level ends the lists of the
- * deeper levels, whose numbers then start again. Word 6 numbering ends with
- * the first paragraph that has none.
+ * Items of one list override and level are numbered on through the
+ * document, as Word numbers them: a run of consecutive items shares one
+ * QTextList, and the items after other paragraphs go to a new QTextList
+ * whose numbers go on. An item at a level ends the lists of the deeper
+ * levels, whose numbers then start again. Word 6 numbering ends with the
+ * first paragraph that has none.
  */
 class TextDocumentLists
 {
@@ -109,9 +111,13 @@ private:
         QPointer<QTextList> list;
         QTextListFormat format;
         int itemsBefore = 0;
+        int run = 0; // m_run of the last item
     };
     // Each chain holds the open list of every level.
     QHash<qint64, QList<OpenList>> m_chains;
+    // Counts the paragraphs that are no list items: items of one run of
+    // consecutive items share their QTextLists.
+    int m_run = 0;
 
     // The marker being read or held, in runs of one format each.
     QList<QPair<QString, QTextCharFormat>> m_heldText;
