@@ -40,7 +40,7 @@ public:
     /// opens destination @p name: returns a new destination (the reader
     /// takes ownership) that reads the group on this one's behalf, or null
     /// for the reader's own choice. Lets a destination read nested groups
-    /// such as {\pntxta .} inside {\*\pn ...} itself. The default returns
+    /// such as {\\pntxta .} inside {\\*\\pn ...} itself. The default returns
     /// null.
     virtual Destination *createNestedDestination(const QString &name);
 

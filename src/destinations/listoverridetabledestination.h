@@ -9,17 +9,17 @@ namespace Tavisk
 {
 
 /**
- * The list override table, {\*\listoverridetable {\listoverride \listidN
- * \listoverridecount0 \lsM} ...}: the numbers (\lsM) by which paragraphs
- * name a list of the list table (\listidN).
+ * The list override table, {\\*\\listoverridetable {\\listoverride \\listidN
+ * \\listoverridecount0 \\lsM} ...}: the numbers (\\lsM) by which paragraphs
+ * name a list of the list table (\\listidN).
  *
- * Each {\listoverride ...} with an \ls becomes one
+ * Each {\\listoverride ...} with an \\ls becomes one
  * AbstractRtfOutput::defineListOverride() call. An override may restart the
- * numbering of levels: each {\lfolevel ...} stands for the next level, and
- * one that says \listoverridestartat gives that level's new start with
- * \levelstartatN. Other level overrides (\listoverrideformat) are not read.
- * The groups open no destinations of their own, so the words \listoverride
- * and \lfolevel say where an override or level starts.
+ * numbering of levels: each {\\lfolevel ...} stands for the next level, and
+ * one that says \\listoverridestartat gives that level's new start with
+ * \\levelstartatN. Other level overrides (\\listoverrideformat) are not read.
+ * The groups open no destinations of their own, so the words \\listoverride
+ * and \\lfolevel say where an override or level starts.
  */
 class TAVISK_EXPORT ListOverrideTableDestination : public Destination
 {

@@ -11,25 +11,25 @@ namespace Tavisk
 {
 
 /**
- * The list table, {\*\listtable {\list ... \listidN} ...}: the definitions
- * that the list override table and then the paragraphs (\lsN\ilvlN) refer
+ * The list table, {\\*\\listtable {\\list ... \\listidN} ...}: the definitions
+ * that the list override table and then the paragraphs (\\lsN\\ilvlN) refer
  * to.
  *
- * Each {\list ...} becomes one AbstractRtfOutput::defineList() call with its
- * levels, each read from a {\listlevel ...} group: \levelnfc (or
- * \levelnfcn, which wins) gives the number style, \levelstartat the first
- * number, \fi and \li the indents, and {\leveltext \'02\'00.;} the text
+ * Each {\\list ...} becomes one AbstractRtfOutput::defineList() call with its
+ * levels, each read from a {\\listlevel ...} group: \\levelnfc (or
+ * \\levelnfcn, which wins) gives the number style, \\levelstartat the first
+ * number, \\fi and \\li the indents, and {\\leveltext \\'02\\'00.;} the text
  * around the number. The level text starts with its length; the characters
- * \'00 to \'08 in it stand for the numbers of the levels, at the positions
- * {\levelnumbers \'01;} lists. The text before the first number becomes the
+ * \\'00 to \\'08 in it stand for the numbers of the levels, at the positions
+ * {\\levelnumbers \\'01;} lists. The text before the first number becomes the
  * level's prefix, the text after the last its suffix; a bullet level's text
  * is its bullet. A numbered level whose text holds no number shows only its
  * text, which no list style can draw, so it is handed on as
  * ListNumberStyle::None.
  *
  * The groups inside the table open no destinations of their own, so the
- * words say where a list or level starts: \list, \listlevel, and \listname
- * or \listid after a list's levels. A list keeps at most nine levels.
+ * words say where a list or level starts: \\list, \\listlevel, and \\listname
+ * or \\listid after a list's levels. A list keeps at most nine levels.
  */
 class TAVISK_EXPORT ListTableDestination : public Destination
 {

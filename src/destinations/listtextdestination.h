@@ -8,8 +8,8 @@ namespace Tavisk
 
 /**
  * The marker text that writers store before a list item for readers that
- * know no lists: {\listtext \pard\plain \f3 \'b7\tab} (with the list table)
- * and {\pntext \f1 \'b7\tab} (with Word 6 numbering).
+ * know no lists: {\\listtext \\pard\\plain \\f3 \\'b7\\tab} (with the list table)
+ * and {\\pntext \\f1 \\'b7\\tab} (with Word 6 numbering).
  *
  * The group is read like body text, and its words and text reach the output
  * as body text does, between AbstractRtfOutput::beginListText() and

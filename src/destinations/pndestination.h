@@ -9,18 +9,18 @@ namespace Tavisk
 {
 
 /**
- * Word 6 paragraph numbering, {\*\pn \pnlvlbody\pndec\pnstart1{\pntxta .}}
+ * Word 6 paragraph numbering, {\\*\\pn \\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}
  * as Word 6, Word 95 and WordPad write it in a numbered or bulleted
  * paragraph.
  *
  * At the end of the group the paragraph's numbering goes to
- * AbstractRtfOutput::setParagraphNumbering(): \pnlvlblt makes a bullet
- * (the text of {\pntxtb ...}), \pnlvlbody a numbered paragraph, \pnlvlN a
- * paragraph of outline level N; \pndec, \pnucrm, \pnlcrm, \pnucltr and
- * \pnlcltr choose the number style, \pnstart the first number, \pnindent
- * the indent, and the text of {\pntxtb ...} and {\pntxta ...} goes before
+ * AbstractRtfOutput::setParagraphNumbering(): \\pnlvlblt makes a bullet
+ * (the text of {\\pntxtb ...}), \\pnlvlbody a numbered paragraph, \\pnlvlN a
+ * paragraph of outline level N; \\pndec, \\pnucrm, \\pnlcrm, \\pnucltr and
+ * \\pnlcltr choose the number style, \\pnstart the first number, \\pnindent
+ * the indent, and the text of {\\pntxtb ...} and {\\pntxta ...} goes before
  * and after the number. A group with none of the level words, or with
- * \pnlvlcont (a paragraph that continues an item without a number of its
+ * \\pnlvlcont (a paragraph that continues an item without a number of its
  * own), numbers nothing.
  */
 class TAVISK_EXPORT PnDestination : public Destination
@@ -31,10 +31,10 @@ public:
 
     void handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter) override;
     void aboutToEndDestination() override;
-    /// Reads {\pntxta ...} and {\pntxtb ...} into this numbering.
+    /// Reads {\\pntxta ...} and {\\pntxtb ...} into this numbering.
     Destination *createNestedDestination(const QString &name) override;
 
-    /// Text for before (\pntxtb) or after (\pntxta) the number.
+    /// Text for before (\\pntxtb) or after (\\pntxta) the number.
     void appendText(bool before, const QString &text);
 
 private:
