@@ -70,6 +70,14 @@ private Q_SLOTS:
     void metadataFixture();
     void pictureInTextDocument();
     void binaryPictureInTextDocument();
+
+    // ---- lists ----
+    void listTable_data();
+    void listTable();
+    void listOverrideTable_data();
+    void listOverrideTable();
+    void listParagraphs_data();
+    void listParagraphs();
 };
 
 // ---- document body ----
@@ -661,7 +669,8 @@ void DestinationsTest::destinationTable_data()
 
     for (const char *name : {"fonttbl", "colortbl", "stylesheet", "pict", "info", "creatim", "revtim", "printim", "author", "company",
                              "operator", "title", "subject", "comment", "doccomm", "manager", "category",
-                             "keywords", "hlinkbase", "generator", "userprops"})
+                             "keywords", "hlinkbase", "generator", "userprops", "listtable", "listoverridetable",
+                             "listtext", "pntext", "pn"})
         QTest::newRow(name) << QByteArray(name) << false;
     for (const char *name : {"pgdsc", "pgdsctbl", "shppict", "shp", "shpinst", "pntxta", "pntxtb", "mmathPr"})
         QTest::newRow(name) << QByteArray(name) << true;
@@ -1507,6 +1516,189 @@ void DestinationsTest::binaryPictureInTextDocument()
     QImage image;
     QVERIFY(image.loadFromData(resource.toByteArray()));
     QCOMPARE(image.size(), QSize(10, 20));
+}
+
+namespace
+{
+// The calls of a recording, less the group braces.
+QStringList withoutGroups(const QStringList &calls)
+{
+    QStringList result;
+    for (const QString &call : calls) {
+        if (call != QLatin1String("startGroup()") && call != QLatin1String("endGroup()"))
+            result.append(call);
+    }
+    return result;
+}
+} // namespace
+
+void DestinationsTest::listTable_data()
+{
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<QStringList>("calls");
+
+    // A level as RecordingOutput::describeLevel() writes it:
+    // "style start prefix|suffix bullet leftIndent firstLineIndent".
+    auto level = [](const char *nfc, const char *text, const char *numbers, const char *more = "") {
+        return QByteArray("{\\listlevel\\levelnfc") + nfc + "\\leveljc0\\levelfollow0\\levelstartat1{\\leveltext" + text
+            + ";}{\\levelnumbers" + numbers + ";}" + more + "}";
+    };
+    auto list = [](const QByteArray &levels, const char *id = "1") {
+        return "{\\*\\listtable{\\list\\listtemplateid1" + levels + "{\\listname ;}\\listid" + QByteArray(id) + "}}";
+    };
+    auto one = [](const char *described) {
+        return QStringList{QStringLiteral("defineList(1,[%1])").arg(QLatin1String(described))};
+    };
+
+    QTest::newRow("Word bullet: symbol character, indents")
+        << QByteArray("{\\*\\listtable{\\list\\listtemplateid-1386283612\\listhybrid{\\listlevel\\levelnfc23\\levelnfcn23"
+                      "\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1\\levelspace0\\levelindent0{\\leveltext"
+                      "\\leveltemplateid67698689\\'01\\u-3913 ?;}{\\levelnumbers;}\\f3\\fbias0\\hres0\\chhres0 \\fi-360\\li720"
+                      "\\lin720 }{\\listname ;}\\listid1022322392}}")
+        << QStringList{QStringLiteral("defineList(1022322392,[23 1 | U+F0B7 720 -360])")};
+    QTest::newRow("decimal with a suffix") << list(level("0", "\\'02\\'00.", "\\'01")) << one("0 1 |.  0 0");
+    QTest::newRow("prefix and suffix") << list(level("4", "\\'03(\\'00)", "\\'02")) << one("4 1 (|)  0 0");
+    QTest::newRow("the other levels' numbers are left out")
+        << list(level("2", "\\'04\\'00.\\'01.", "\\'01\\'03")) << one("2 1 |.  0 0");
+    QTest::newRow("placeholders found without \\levelnumbers") << list(level("3", "\\'02\\'00)", ""))
+                                                                << one("3 1 |)  0 0");
+    QTest::newRow("a ';' within the length is text") << list(level("0", "\\'02\\'00;", "\\'01")) << one("0 1 |;  0 0");
+    QTest::newRow("\\levelnfcn wins") << list(level("0\\levelnfcn1", "\\'02\\'00.", "\\'01")) << one("1 1 |.  0 0");
+    QTest::newRow("unknown formats are decimal") << list(level("22", "\\'02\\'00.", "\\'01")) << one("0 1 |.  0 0");
+    QTest::newRow("no number style") << list(level("255", "\\'00", "")) << one("255 1 |  0 0");
+    QTest::newRow("numbered text without a number shows no number") << list(level("0", "\\'01*", ""))
+                                                                     << one("255 1 |  0 0");
+    QTest::newRow("numbered without level text")
+        << QByteArray("{\\*\\listtable{\\list{\\listlevel\\levelnfc0}\\listid1}}") << one("0 1 |.  0 0");
+    QTest::newRow("start number") << list(level("0", "\\'02\\'00.", "\\'01", "\\levelstartat7")) << one("0 7 |.  0 0");
+    QTest::newRow("TextEdit bullet with \\uc0") << list(level("23", "\\leveltemplateid1\\'01\\uc0\\u8226 ", ""))
+                                               << one("23 1 | U+2022 0 0");
+    QTest::newRow("LibreOffice bullet with a fallback byte") << list(level("23", " \\'01\\u8226 ?", ""))
+                                                             << one("23 1 | U+2022 0 0");
+    QTest::newRow("bullet 'o' of a text font") << list(level("23", "\\'01o", "", "\\f2\\fi-360\\li1440"))
+                                              << one("23 1 | U+006F 1440 -360");
+    QTest::newRow("two levels, two lists")
+        << "{\\*\\listtable{\\list" + level("0", "\\'02\\'00.", "\\'01") + level("4", "\\'02\\'01)", "\\'01")
+               + "\\listid5}{\\list\\listsimple" + level("23", "\\'01\\'b7", "") + "\\listid6}}"
+        << QStringList{QStringLiteral("defineList(5,[0 1 |.  0 0; 4 1 |)  0 0])"),
+                       QStringLiteral("defineList(6,[23 1 | U+00B7 0 0])")};
+    QStringList nine;
+    for (int i = 0; i < 9; ++i)
+        nine.append(QStringLiteral("0 1 |.  0 0"));
+    QTest::newRow("at most nine levels") << list(level("0", "\\'02\\'00.", "\\'01").repeated(12))
+                                        << one(qPrintable(nine.join(QStringLiteral("; "))));
+    QTest::newRow("a list without levels") << QByteArray("{\\*\\listtable{\\list\\listid3}}")
+                                          << QStringList{QStringLiteral("defineList(3,[])")};
+    QTest::newRow("levels outside a list are ignored") << "{\\*\\listtable" + level("0", "\\'01x", "") + "}"
+                                                        << QStringList();
+    QTest::newRow("a list cut off by the end of the file")
+        << QByteArray("{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'05\\'00") << QStringList();
+}
+
+void DestinationsTest::listTable()
+{
+    QFETCH(QByteArray, table);
+    QFETCH(QStringList, calls);
+    RecordingOutput output;
+    TestHelpers::parse("{\\rtf1 " + table + "}", &output);
+    QCOMPARE(withoutGroups(output.calls), calls);
+}
+
+void DestinationsTest::listOverrideTable_data()
+{
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<QStringList>("calls");
+
+    QTest::newRow("Word") << QByteArray("{\\*\\listoverridetable{\\listoverride\\listid1022322392\\listoverridecount0\\ls1}"
+                                        "{\\listoverride\\listid1649741364\\listoverridecount0\\ls2}}")
+                          << QStringList{QStringLiteral("defineListOverride(1,1022322392,{})"),
+                                         QStringLiteral("defineListOverride(2,1649741364,{})")};
+    // LibreOffice writes the table without \*.
+    QTest::newRow("LibreOffice") << QByteArray("{\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}}")
+                                 << QStringList{QStringLiteral("defineListOverride(1,1,{})")};
+    QTest::newRow("restart of the first level")
+        << QByteArray("{\\*\\listoverridetable{\\listoverride\\listid5\\listoverridecount1{\\lfolevel\\listoverridestartat"
+                      "\\levelstartat4}\\ls3}}")
+        << QStringList{QStringLiteral("defineListOverride(3,5,{0:4})")};
+    QTest::newRow("levels count by \\lfolevel")
+        << QByteArray("{\\*\\listoverridetable{\\listoverride\\listid5\\listoverridecount9{\\lfolevel}{\\lfolevel"
+                      "\\listoverridestartat\\levelstartat7}{\\lfolevel\\levelstartat2}\\ls3}}")
+        << QStringList{QStringLiteral("defineListOverride(3,5,{1:7})")};
+    QTest::newRow("no \\ls, no override") << QByteArray("{\\*\\listoverridetable{\\listoverride\\listid5}}")
+                                          << QStringList();
+    QTest::newRow("many \\lfolevel groups")
+        << "{\\*\\listoverridetable{\\listoverride\\listid5"
+               + QByteArray("{\\lfolevel\\listoverridestartat\\levelstartat2}").repeated(20) + "\\ls1}}"
+        << QStringList{QStringLiteral("defineListOverride(1,5,{0:2,1:2,2:2,3:2,4:2,5:2,6:2,7:2,8:2})")};
+}
+
+void DestinationsTest::listOverrideTable()
+{
+    QFETCH(QByteArray, table);
+    QFETCH(QStringList, calls);
+    RecordingOutput output;
+    TestHelpers::parse("{\\rtf1 " + table + "}", &output);
+    QCOMPARE(withoutGroups(output.calls), calls);
+}
+
+void DestinationsTest::listParagraphs_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QStringList>("calls");
+
+    QTest::newRow("\\ls and \\ilvl need a number")
+        << QByteArray("\\ls3\\ilvl2\\ls\\ilvl")
+        << QStringList{QStringLiteral("setParagraphListOverride(3)"), QStringLiteral("setParagraphListLevel(2)")};
+    // The marker is read as body text between the two calls, \pard included.
+    QTest::newRow("Word's list text")
+        << QByteArray("{\\listtext\\pard\\plain\\f3 \\'b7\\tab}Item")
+        << QStringList{QStringLiteral("startGroup()"), QStringLiteral("beginListText()"),
+                       QStringLiteral("resetParagraphFormat()"), QStringLiteral("resetCharacterProperties()"),
+                       QStringLiteral("setFont(3)"), QStringLiteral("appendText(bytes:\u00b7)"),
+                       QStringLiteral("insertTab()"), QStringLiteral("endGroup()"), QStringLiteral("endListText()"),
+                       QStringLiteral("appendText(bytes:Item)")};
+    QTest::newRow("WordPad's marker, \\u with its fallback")
+        << QByteArray("{\\pntext\\u8226 ?\\tab}")
+        << QStringList{QStringLiteral("startGroup()"), QStringLiteral("beginListText()"),
+                       QStringLiteral("appendText(string:U+2022)"), QStringLiteral("insertTab()"),
+                       QStringLiteral("endGroup()"), QStringLiteral("endListText()")};
+
+    auto numbering = [](const QString &described, int level) {
+        return QStringList{QStringLiteral("startGroup()"), QStringLiteral("startGroup()"), QStringLiteral("endGroup()"),
+                           QStringLiteral("endGroup()"),
+                           QStringLiteral("setParagraphNumbering(%1,%2)").arg(described).arg(level)};
+    };
+    QTest::newRow("Word 6 bullet") << QByteArray("{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}")
+                                   << numbering(QStringLiteral("23 1 | U+00B7 0 0"), 0);
+    QTest::newRow("Word 6 numbers") << QByteArray("{\\*\\pn\\pnlvlbody\\pndec\\pnstart3\\pnindent360{\\pntxtb (}}")
+                                    << numbering(QStringLiteral("0 3 (|  360 0"), 0);
+    QTest::newRow("Word 6 numbers, text after") << QByteArray("{\\*\\pn\\pnlvlbody\\pnucltr{\\pntxta )}}")
+                                                << numbering(QStringLiteral("3 1 |)  0 0"), 0);
+    QTest::newRow("outline level, roman") << QByteArray("{\\*\\pn\\pnlvl3\\pnlcrm{\\pntxta .}}")
+                                          << numbering(QStringLiteral("2 1 |.  0 0"), 2);
+    QTest::newRow("outline level out of range") << QByteArray("{\\*\\pn\\pnlvl12\\pnucrm{\\pntxta .}}")
+                                                << numbering(QStringLiteral("1 1 |.  0 0"), 8);
+    QTest::newRow("\\u in the text") << QByteArray("{\\*\\pn\\pnlvlblt{\\pntxtb\\u8226 ?}}")
+                                     << numbering(QStringLiteral("23 1 | U+2022 0 0"), 0);
+    QTest::newRow("a long text is cut") << "{\\*\\pn\\pnlvlbody{\\pntxta " + QByteArray(100, 'x') + "}}"
+                                        << numbering(QStringLiteral("0 1 |%1  0 0").arg(QString(64, QLatin1Char('x'))), 0);
+    QTest::newRow("continued paragraph numbers nothing")
+        << QByteArray("{\\*\\pn\\pnlvlcont{\\pntxtb x}}")
+        << QStringList{QStringLiteral("startGroup()"), QStringLiteral("startGroup()"), QStringLiteral("endGroup()"),
+                       QStringLiteral("endGroup()")};
+    QTest::newRow("no level word numbers nothing")
+        << QByteArray("{\\*\\pn\\pndec}") << QStringList{QStringLiteral("startGroup()"), QStringLiteral("endGroup()")};
+    QTest::newRow("number text outside a numbering is dropped as before")
+        << QByteArray("{\\pntxta .}") << QStringList{QStringLiteral("startGroup()"), QStringLiteral("endGroup()")};
+}
+
+void DestinationsTest::listParagraphs()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QStringList, calls);
+    RecordingOutput output;
+    QVERIFY(TestHelpers::parse("{\\rtf1 " + body + "}", &output));
+    QCOMPARE(output.calls, calls);
 }
 
 QTEST_GUILESS_MAIN(DestinationsTest)

@@ -150,6 +150,49 @@ public:
     void setParagraphDirectionLeftToRight() override { record(QStringLiteral("setParagraphDirectionLeftToRight()")); }
     void setParagraphDirectionRightToLeft() override { record(QStringLiteral("setParagraphDirectionRightToLeft()")); }
     void setParagraphStyle(int index) override { record(QStringLiteral("setParagraphStyle(%1)").arg(index)); }
+    // Lists: a level as "style start prefix|suffix bullet li fi", with the
+    // style's number (0 decimal, 23 bullet, 255 none) and the bullet's code
+    // units.
+    static QString describeLevel(const Tavisk::ListLevel &level)
+    {
+        QStringList bullet;
+        for (QChar c : level.bulletText())
+            bullet.append(QStringLiteral("U+%1").arg(QString::number(c.unicode(), 16).toUpper(), 4, QLatin1Char('0')));
+        return QStringLiteral("%1 %2 %3|%4 %5 %6 %7")
+            .arg(int(level.numberStyle()))
+            .arg(level.startAt())
+            .arg(level.numberPrefix(), level.numberSuffix(), bullet.join(QLatin1Char(',')))
+            .arg(level.leftIndent())
+            .arg(level.firstLineIndent());
+    }
+    void defineList(int listId, const QList<Tavisk::ListLevel> &levels) override
+    {
+        QStringList described;
+        for (const Tavisk::ListLevel &level : levels)
+            described.append(describeLevel(level));
+        record(QStringLiteral("defineList(%1,[%2])").arg(listId).arg(described.join(QStringLiteral("; "))));
+    }
+    void defineListOverride(int overrideNumber, int listId, const QMap<int, int> &startAt) override
+    {
+        QStringList starts;
+        for (auto it = startAt.cbegin(); it != startAt.cend(); ++it)
+            starts.append(QStringLiteral("%1:%2").arg(it.key()).arg(it.value()));
+        record(QStringLiteral("defineListOverride(%1,%2,{%3})")
+                   .arg(overrideNumber)
+                   .arg(listId)
+                   .arg(starts.join(QLatin1Char(','))));
+    }
+    void setParagraphListOverride(int overrideNumber) override
+    {
+        record(QStringLiteral("setParagraphListOverride(%1)").arg(overrideNumber));
+    }
+    void setParagraphListLevel(int level) override { record(QStringLiteral("setParagraphListLevel(%1)").arg(level)); }
+    void setParagraphNumbering(const Tavisk::ListLevel &level, int levelIndex) override
+    {
+        record(QStringLiteral("setParagraphNumbering(%1,%2)").arg(describeLevel(level)).arg(levelIndex));
+    }
+    void beginListText() override { record(QStringLiteral("beginListText()")); }
+    void endListText() override { record(QStringLiteral("endListText()")); }
 
     QStringList hooks;
     QList<QByteArray> images;

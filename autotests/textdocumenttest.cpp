@@ -16,6 +16,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTextList>
 
 using namespace Tavisk;
 
@@ -298,6 +299,13 @@ private Q_SLOTS:
     void hostileInput();
     void truncatedDestinations_data();
     void truncatedDestinations();
+
+    // ---- lists ----
+    void lists_data();
+    void lists();
+    void listLevelIndents();
+    void listCorpus_data();
+    void listCorpus();
 };
 
 void TextDocumentTest::scripts_data()
@@ -1023,6 +1031,35 @@ void TextDocumentTest::hostileInput_data()
         << QByteArray("{\\rtf1 \\fs1\\up2147483647 a\\dn2147483647 b\\sl2147483647 c\\sl-2147483648 d}") << QStringLiteral("abcd");
     QTest::newRow("bin with a huge length at the end")
         << QByteArray("{\\rtf1 a\\bin2147483647") << QStringLiteral("a");
+
+    // Lists.
+    const QByteArray listTable = "{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}"
+                                 "\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}";
+    QTest::newRow("100000 list items")
+        << "{\\rtf1 " + listTable + "\\pard\\ls1 " + QByteArray("{\\listtext 1.\\tab}x\\par ").repeated(100000) + "}"
+        << QString(100000, QLatin1Char('x')).split(QString()).mid(1, 100000).join(QLatin1Char('\n')) + QLatin1Char('\n');
+    QByteArray overrides = "{\\*\\listoverridetable";
+    QByteArray items;
+    for (int i = 0; i < 10000; ++i) {
+        overrides += "{\\listoverride\\listid1\\ls" + QByteArray::number(i) + "}";
+        items += "\\pard\\ls" + QByteArray::number(i) + " x\\par ";
+    }
+    QTest::newRow("10000 lists")
+        << "{\\rtf1 {\\*\\listtable{\\list{\\listlevel\\levelnfc23}\\listid1}}" + overrides + "}" + items + "}"
+        << QString(10000, QLatin1Char('x')).split(QString()).mid(1, 10000).join(QLatin1Char('\n')) + QLatin1Char('\n');
+    QTest::newRow("list numbers at the limits")
+        << "{\\rtf1 " + listTable + "\\pard\\ls2147483647\\ilvl2147483647 a\\par\\pard\\ls-2147483648\\ilvl-5 b\\par"
+               "\\pard\\ls1\\ilvl-2147483648 c}"
+        << QStringLiteral("a\nb\nc");
+    QTest::newRow("100000 nested list texts")
+        << QByteArray("{\\rtf1 ") + QByteArray("{\\listtext x").repeated(100000) + QByteArray(100000, '}') + "y}"
+        << QString(100000, QLatin1Char('x')) + QLatin1Char('y');
+    QTest::newRow("list text left open by the end of the file")
+        << QByteArray("{\\rtf1 {\\listtext 1.\\tab text\\par more") << QStringLiteral("1.\ttext\nmore");
+    QTest::newRow("a level text that never ends")
+        << "{\\rtf1 {\\*\\listtable{\\list{\\listlevel{\\leveltext\\u-1 " + QByteArray("\\'01", 4).repeated(200000)
+               + "}{\\levelnumbers " + QByteArray("\\'01", 4).repeated(200000) + "}}}}a}"
+        << QStringLiteral("a");
 }
 
 void TextDocumentTest::hostileInput()
@@ -1073,6 +1110,228 @@ void TextDocumentTest::truncatedDestinations()
     QTextDocument document;
     QVERIFY(parseInto(rtf, &document));
     QVERIFY(document.toPlainText().startsWith(QStringLiteral("before ")));
+}
+
+namespace
+{
+// A number in a list style, for the descriptions below.
+QString listNumber(QTextListFormat::Style style, int n)
+{
+    switch (style) {
+    case QTextListFormat::ListLowerAlpha:
+    case QTextListFormat::ListUpperAlpha: {
+        const QChar letter(QLatin1Char('a').unicode() + (n - 1) % 26);
+        return style == QTextListFormat::ListUpperAlpha ? QString(letter.toUpper()) : QString(letter);
+    }
+    case QTextListFormat::ListLowerRoman:
+    case QTextListFormat::ListUpperRoman: {
+        static const char *const romans[] = {"", "i", "ii", "iii", "iv", "v", "vi", "vii", "viii", "ix", "x"};
+        const QString roman = QString::fromLatin1(n >= 0 && n <= 10 ? romans[n] : "?");
+        return style == QTextListFormat::ListUpperRoman ? roman.toUpper() : roman;
+    }
+    default:
+        return QString::number(n);
+    }
+}
+
+// One line per block: its text, and for a list item first the marker made
+// from the list's format ("[disc]", "[decimal 1.]") after two spaces per
+// level below the first. The start number is read from the property that
+// Qt 6.6 names QTextFormat::ListStart.
+QStringList describeLists(const QTextDocument &document)
+{
+    QStringList lines;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextList *list = block.textList();
+        if (!list) {
+            lines.append(block.text());
+            continue;
+        }
+        const QTextListFormat format = list->format();
+        QString marker;
+        switch (format.style()) {
+        case QTextListFormat::ListDisc:
+            marker = QStringLiteral("disc");
+            break;
+        case QTextListFormat::ListCircle:
+            marker = QStringLiteral("circle");
+            break;
+        case QTextListFormat::ListSquare:
+            marker = QStringLiteral("square");
+            break;
+        default: {
+            const int start = format.hasProperty(0x3004) ? format.intProperty(0x3004) : 1;
+            const char *name = format.style() == QTextListFormat::ListDecimal      ? "decimal"
+                               : format.style() == QTextListFormat::ListLowerAlpha ? "lower-alpha"
+                               : format.style() == QTextListFormat::ListUpperAlpha ? "upper-alpha"
+                               : format.style() == QTextListFormat::ListLowerRoman ? "lower-roman"
+                               : format.style() == QTextListFormat::ListUpperRoman ? "upper-roman"
+                                                                                   : "?";
+            marker = QStringLiteral("%1 %2%3%4")
+                         .arg(QString::fromLatin1(name), format.numberPrefix(),
+                              listNumber(format.style(), start + list->itemNumber(block)), format.numberSuffix());
+            break;
+        }
+        }
+        lines.append(QString(2 * (format.indent() - 1), QLatin1Char(' ')) + QStringLiteral("[%1] ").arg(marker)
+                     + block.text());
+    }
+    return lines;
+}
+} // namespace
+
+void TextDocumentTest::lists_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QStringList>("expected");
+
+    auto file = [](const char *name) { return TestHelpers::readFile(TestHelpers::dataFile(QString::fromLatin1(name))); };
+
+    // The markers Word, LibreOffice and WordPad store before each item are
+    // dropped: the lists draw them.
+    QTest::newRow("Word 2016") << file("structure-lists-word.rtf")
+                               << QStringList{QStringLiteral("Shopping:"),
+                                              QStringLiteral("[disc] Apples"),
+                                              QStringLiteral("[disc] Pears"),
+                                              QStringLiteral("  [circle] Green pears"),
+                                              QStringLiteral("    [square] Conference"),
+                                              QStringLiteral("[disc] Plums"),
+                                              QStringLiteral("Steps:"),
+                                              QStringLiteral("[decimal 1.] Open the box"),
+                                              QStringLiteral("  [lower-alpha a)] Carefully"),
+                                              QStringLiteral("[decimal 2.] Take it out"),
+                                              QStringLiteral("Later:"),
+                                              QStringLiteral("[decimal 5.] Close it"),
+                                              QString(),
+                                              QString()};
+    // The \ls comes after the marker; a level whose text has no number
+    // keeps its marker text and is no list item.
+    QTest::newRow("LibreOffice") << file("structure-lists-libreoffice.rtf")
+                                 << QStringList{QStringLiteral("Numbered:"),
+                                                QStringLiteral("[decimal 1.] one"),
+                                                QStringLiteral("[decimal 2.] two"),
+                                                QStringLiteral("  [decimal 1.] two and a half"),
+                                                QStringLiteral("[decimal 3.] three"),
+                                                QStringLiteral("Bullets:"),
+                                                QStringLiteral("[disc] first"),
+                                                QStringLiteral("[disc] second"),
+                                                QStringLiteral("  [disc] nested"),
+                                                QStringLiteral("\tHeading without a number"),
+                                                QStringLiteral("End."),
+                                                QString()};
+    QTest::newRow("WordPad") << file("structure-lists-wordpad.rtf")
+                             << QStringList{QStringLiteral("Before"),
+                                            QStringLiteral("[disc] One"),
+                                            QStringLiteral("[disc] Two"),
+                                            QStringLiteral("[decimal 1.] First"),
+                                            QStringLiteral("[decimal 2.] Second"),
+                                            QStringLiteral("[upper-alpha C)] Third letter"),
+                                            QStringLiteral("After"),
+                                            QString()};
+
+    const QByteArray table = "{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}"
+                             "\\fi-360\\li720}\\listid7}}{\\*\\listoverridetable{\\listoverride\\listid7\\ls1}}";
+    QTest::newRow("no list table: the marker is the text")
+        << QByteArray("{\\rtf1 \\pard\\ls1 {\\listtext 1.\\tab}One\\par {\\pntext \\'b7\\tab}Two\\par}")
+        << QStringList{QStringLiteral("1.\tOne"), QStringLiteral("\u00b7\tTwo"), QString()};
+    QTest::newRow("an override of no list: the marker is the text")
+        << "{\\rtf1 " + table + "\\pard\\ls2 {\\listtext 1.\\tab}One\\par}"
+        << QStringList{QStringLiteral("1.\tOne"), QString()};
+    QTest::newRow("\\pard ends the list")
+        << "{\\rtf1 " + table + "\\pard\\ls1 {\\listtext 1.\\tab}One\\par {\\listtext 2.\\tab}Two\\par\\pard Three}"
+        << QStringList{QStringLiteral("[decimal 1.] One"), QStringLiteral("[decimal 2.] Two"), QStringLiteral("Three")};
+    QTest::newRow("numbering goes on after a paragraph outside the list")
+        << "{\\rtf1 " + table + "\\pard\\ls1 A\\par\\pard B\\par\\pard\\ls1 C}"
+        << QStringList{QStringLiteral("[decimal 1.] A"), QStringLiteral("B"), QStringLiteral("[decimal 2.] C")};
+    QTest::newRow("paragraph words inside the marker stay there")
+        << "{\\rtf1 " + table + "\\pard\\ls1\\li720 {\\listtext\\pard\\plain 1.\\tab}One}"
+        << QStringList{QStringLiteral("[decimal 1.] One")};
+    QTest::newRow("marker without a list keeps its format")
+        << QByteArray("{\\rtf1 \\pard{\\listtext\\b 1.\\tab}One}") << QStringList{QStringLiteral("1.\tOne")};
+    QTest::newRow("a list paragraph without its marker continues the item")
+        << "{\\rtf1 " + table + "\\pard\\ls1 {\\listtext 1.\\tab}One\\par\\pard\\ls1 more\\par\\pard\\ls1 {\\listtext 2.\\tab}Two}"
+        << QStringList{QStringLiteral("[decimal 1.] One"), QStringLiteral("more"), QStringLiteral("[decimal 2.] Two")};
+    QTest::newRow("level past a simple list's one level")
+        << "{\\rtf1 " + table + "\\pard\\ls1\\ilvl4 A}" << QStringList{QStringLiteral("[decimal 1.] A")};
+    QTest::newRow("Word 6 numbering ends with the first paragraph without")
+        << QByteArray("{\\rtf1 \\pard{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}A\\par B\\par\\pard C\\par"
+                      "\\pard{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}D}")
+        << QStringList{QStringLiteral("[decimal 1.] A"), QStringLiteral("[decimal 2.] B"), QStringLiteral("C"),
+                       QStringLiteral("[decimal 1.] D")};
+    QTest::newRow("Word 6 outline levels nest")
+        << QByteArray("{\\rtf1 \\pard{\\*\\pn\\pnlvl1\\pnucrm{\\pntxta .}}A\\par"
+                      "\\pard{\\*\\pn\\pnlvl2\\pnlcltr{\\pntxtb (}{\\pntxta )}}B\\par"
+                      "\\pard{\\*\\pn\\pnlvl1\\pnucrm{\\pntxta .}}C}")
+        << QStringList{QStringLiteral("[upper-roman I.] A"), QStringLiteral("  [lower-alpha (a)] B"),
+                       QStringLiteral("[upper-roman II.] C")};
+    QTest::newRow("\\pnlvlcont numbers nothing")
+        << QByteArray("{\\rtf1 \\pard{\\*\\pn\\pnlvlcont}A}") << QStringList{QStringLiteral("A")};
+    QTest::newRow("the list table comes first when both are given")
+        << "{\\rtf1 " + table + "\\pard{\\*\\pn\\pnlvlblt{\\pntxtb \\'b7}}\\ls1 A}"
+        << QStringList{QStringLiteral("[decimal 1.] A")};
+}
+
+void TextDocumentTest::lists()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QStringList, expected);
+
+    QTextDocument document;
+    QVERIFY(parseInto(rtf, &document));
+    QCOMPARE(describeLists(document), expected);
+}
+
+void TextDocumentTest::listLevelIndents()
+{
+    // The item's text stands where the writer put it (\li720 is 48 pixels):
+    // the list's indent plus what is left of the paragraph's.
+    QTextDocument document;
+    QVERIFY(parseInto(TestHelpers::readFile(TestHelpers::dataFile(QStringLiteral("structure-lists-word.rtf"))),
+                      &document));
+    const QTextBlock apples = document.findBlockByNumber(1);
+    const QTextBlock green = document.findBlockByNumber(3);
+    QVERIFY(apples.textList() && green.textList());
+    QCOMPARE(apples.textList()->format().indent(), 1);
+    QCOMPARE(green.textList()->format().indent(), 2);
+    const double indentWidth = document.indentWidth();
+    QCOMPARE(apples.blockFormat().leftMargin() + indentWidth, 48.0);
+    QCOMPARE(green.blockFormat().leftMargin() + 2 * indentWidth, 96.0);
+    QCOMPARE(apples.blockFormat().textIndent(), 0.0);
+    // The paragraph after the list is no item and keeps no list indent.
+    const QTextBlock after = document.findBlockByNumber(6);
+    QCOMPARE(after.text(), QStringLiteral("Steps:"));
+    QVERIFY(!after.textList());
+    QCOMPARE(after.blockFormat().leftMargin(), 0.0);
+}
+
+void TextDocumentTest::listCorpus_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QStringList>("expected");
+
+    const QString corpus = QStringLiteral(TAVISK_CORPUS_DIR);
+    if (!QFile::exists(corpus + QStringLiteral("/pandoc/list_simple.rtf")))
+        QSKIP("the RTF corpus is not available");
+    // The items of the expected outputs, with their nesting.
+    QTest::newRow("list_legacy") << corpus + QStringLiteral("/pandoc/list_legacy.rtf")
+                                 << QStringList{QStringLiteral("[decimal 1.] A"), QStringLiteral("[decimal 2.] Numbered"),
+                                                QStringLiteral("[decimal 3.] List"), QStringLiteral("[disc] A"),
+                                                QStringLiteral("[disc] Bulleted"), QStringLiteral("[disc] List"),
+                                                QString()};
+    QTest::newRow("list_multiparagraph")
+        << corpus + QStringLiteral("/pandoc/list_multiparagraph.rtf")
+        << QStringList{QStringLiteral("[disc] First item, paragraph one."),
+                       QStringLiteral("First item, paragraph two."), QStringLiteral("[disc] Second item."), QString()};
+}
+
+void TextDocumentTest::listCorpus()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QStringList, expected);
+
+    QTextDocument document;
+    QVERIFY(parseInto(TestHelpers::readFile(fileName), &document));
+    QCOMPARE(describeLists(document), expected);
 }
 
 QTEST_MAIN(TextDocumentTest)

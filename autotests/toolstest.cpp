@@ -2,7 +2,10 @@
 // error paths with their messages and exit statuses. The tool runs as a
 // child process, without a display.
 
+#include "listmarkers.h"
 #include "testhelpers.h"
+
+#include <tavisk/textdocumentrtfoutput.h>
 
 #include <QBuffer>
 #include <QDir>
@@ -19,7 +22,9 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextList>
 #include <QtEndian>
 
 #include <algorithm>
@@ -225,6 +230,123 @@ private Q_SLOTS:
     {
         QVERIFY2(QFile::exists(QStringLiteral(TAVISK_TOOL)), TAVISK_TOOL);
         QVERIFY(m_dir.isValid());
+    }
+
+    // ---- lists ----
+
+    void listMarkers_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("lists");
+
+        // Each paragraph with the marker the text output puts before it.
+        QTest::newRow("Word 2016") << QStringLiteral("structure-lists-word.rtf")
+                                   << QStringList{QStringLiteral("Shopping:"),
+                                                  QStringLiteral("\u2022 Apples"),
+                                                  QStringLiteral("\u2022 Pears"),
+                                                  QStringLiteral("  \u25e6 Green pears"),
+                                                  QStringLiteral("    \u25aa Conference"),
+                                                  QStringLiteral("\u2022 Plums"),
+                                                  QStringLiteral("Steps:"),
+                                                  QStringLiteral("1. Open the box"),
+                                                  QStringLiteral("  a) Carefully"),
+                                                  QStringLiteral("2. Take it out"),
+                                                  QStringLiteral("Later:"),
+                                                  QStringLiteral("5. Close it"),
+                                                  QString(),
+                                                  QString()}
+                                   << 3;
+        QTest::newRow("WordPad") << QStringLiteral("structure-lists-wordpad.rtf")
+                                 << QStringList{QStringLiteral("Before"), QStringLiteral("\u2022 One"),
+                                                QStringLiteral("\u2022 Two"), QStringLiteral("1. First"),
+                                                QStringLiteral("2. Second"), QStringLiteral("C) Third letter"),
+                                                QStringLiteral("After"), QString()}
+                                 << 1;
+    }
+
+    void listMarkers()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(QStringList, lines);
+        QFETCH(int, lists);
+
+        QTextDocument document;
+        QVERIFY(Tavisk::TextDocumentRtfOutput::fromRtf(readFile(TestHelpers::dataFile(fixture)), &document));
+        QStringList actual;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+            actual.append(listMarker(block) + block.text());
+        QCOMPARE(actual, lines);
+        QCOMPARE(countLists(document), lists);
+    }
+
+    void listMarkerNumbers_data()
+    {
+        QTest::addColumn<QByteArray>("level");
+        QTest::addColumn<QString>("marker");
+
+        // The 28th item of a list, in each style.
+        QTest::newRow("decimal") << QByteArray("\\levelnfc0{\\leveltext\\'02\\'00.;}") << QStringLiteral("28. ");
+        QTest::newRow("lower letters run on past z") << QByteArray("\\levelnfc4{\\leveltext\\'02\\'00);}")
+                                                     << QStringLiteral("ab) ");
+        QTest::newRow("upper roman in parentheses") << QByteArray("\\levelnfc1{\\leveltext\\'03(\\'00);}")
+                                                    << QStringLiteral("(XXVIII) ");
+        QTest::newRow("lower roman from a start number")
+            << QByteArray("\\levelnfc2\\levelstartat1972{\\leveltext\\'02\\'00.;}") << QStringLiteral("mcmxcix. ");
+        QTest::newRow("letters from zero fall back to numbers")
+            << QByteArray("\\levelnfc3\\levelstartat-27{\\leveltext\\'02\\'00.;}") << QStringLiteral("0. ");
+    }
+
+    void listMarkerNumbers()
+    {
+        QFETCH(QByteArray, level);
+        QFETCH(QString, marker);
+
+        const QByteArray rtf = "{\\rtf1{\\*\\listtable{\\list{\\listlevel" + level + "}\\listid1}}"
+                               "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\\pard\\ls1 "
+            + QByteArray("x\\par ").repeated(28) + "}";
+        QTextDocument document;
+        QVERIFY(Tavisk::TextDocumentRtfOutput::fromRtf(rtf, &document));
+        QCOMPARE(listMarker(document.findBlockByNumber(27)), marker);
+    }
+
+    void listsInHtml()
+    {
+        // Qt writes the QTextLists as <ul> and <ol>; read back, the lists
+        // and their styles are all there.
+        const QString output = m_dir.filePath(QStringLiteral("lists.html"));
+        const Run run = runTool({QStringLiteral("convert"), TestHelpers::dataFile(QStringLiteral("structure-lists-word.rtf")),
+                                 QStringLiteral("-o"), output});
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        const QString html = QString::fromUtf8(readFile(output));
+        QCOMPARE(html.count(QStringLiteral("<ul")), 3);
+        QCOMPARE(html.count(QStringLiteral("<ol")), 3);
+        QTextDocument document;
+        document.setHtml(html);
+        QStringList items;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            if (block.textList())
+                items.append(QString::number(block.textList()->format().style()) + QLatin1Char(' ') + block.text());
+        }
+        QCOMPARE(items, (QStringList{QStringLiteral("-1 Apples"), QStringLiteral("-1 Pears"),
+                                     QStringLiteral("-2 Green pears"), QStringLiteral("-3 Conference"),
+                                     QStringLiteral("-1 Plums"), QStringLiteral("-4 Open the box"),
+                                     QStringLiteral("-5 Carefully"), QStringLiteral("-4 Take it out"),
+                                     QStringLiteral("-4 Close it")}));
+    }
+
+    void listsInMarkdown()
+    {
+        const Run run = runTool({QStringLiteral("convert"), TestHelpers::dataFile(QStringLiteral("structure-lists-word.rtf")),
+                                 QStringLiteral("--to"), QStringLiteral("md")});
+        QCOMPARE(run.exitCode, 0);
+        const QString markdown = QString::fromUtf8(run.out);
+        QVERIFY2(markdown.contains(QStringLiteral("- Apples\n- Pears\n  * Green pears\n    + Conference\n- Plums\n")),
+                 run.out.constData());
+        QVERIFY2(markdown.contains(QStringLiteral("1.  Open the box\n")), run.out.constData());
+        // The stored markers are not repeated in the text.
+        QVERIFY(!markdown.contains(QStringLiteral("\u00b7")));
     }
 
     void convertsToText()

@@ -2,6 +2,7 @@
 #define TAVISK_ABSTRACTRTFOUTPUT_H
 
 #include <tavisk/fonttableentry.h>
+#include <tavisk/listlevel.h>
 #include <tavisk/stylesheettableentry.h>
 #include <tavisk/tavisk_export.h>
 
@@ -9,6 +10,7 @@
 #include <QColor>
 #include <QDateTime>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QTextImageFormat>
 #include <QVariant>
@@ -442,6 +444,44 @@ public:
     /// (\\pard) brings back style 0 without a call of its own. The default
     /// does nothing.
     virtual void setParagraphStyle(int index);
+    // Lists
+
+    /// A list of the list table ({\\*\\listtable {\\list ... \\listidN}}):
+    /// @p listId is its \\listid, @p levels its levels in order (index 0 is
+    /// the level of \\ilvl0; a list has one level, or nine). Lists come before
+    /// the list override table and the body. The default does nothing.
+    virtual void defineList(int listId, const QList<ListLevel> &levels);
+    /// An entry of the list override table ({\\*\\listoverridetable
+    /// {\\listoverride \\listidN ... \\lsM}}): paragraphs that say \\ls
+    /// @p overrideNumber are items of list @p listId. @p startAt holds, by
+    /// level, the start numbers that replace the list's own
+    /// ({\\lfolevel \\listoverridestartat \\levelstartatN}). The default does
+    /// nothing.
+    virtual void defineListOverride(int overrideNumber, int listId, const QMap<int, int> &startAt);
+    /// \\lsN: the paragraph is an item of the list named by list override
+    /// @p overrideNumber, at the level given by setParagraphListLevel() (0
+    /// until then). Like the other paragraph properties it holds for the
+    /// following paragraphs until resetParagraphFormat() (\\pard) ends it.
+    /// The default does nothing.
+    virtual void setParagraphListOverride(int overrideNumber);
+    /// \\ilvlN: the level (0 to 8) of the paragraph in its list. The default
+    /// does nothing.
+    virtual void setParagraphListLevel(int level);
+    /// Word 6 numbering ({\\*\\pn ...} in the paragraph): the paragraph is an
+    /// item of a list numbered as @p level says, at level @p levelIndex (0 for
+    /// \\pnlvlbody and \\pnlvlblt, N-1 for \\pnlvlN). A list set with
+    /// setParagraphListOverride() comes first when both are given; \\pard
+    /// ends both. The default does nothing.
+    virtual void setParagraphNumbering(const ListLevel &level, int levelIndex);
+    /// The marker text a writer stores before a list item for readers that
+    /// know no lists ({\\listtext 1.\\tab} or {\\pntext \\'b7\\tab}) starts:
+    /// the words and text up to endListText() make the marker. An output that
+    /// draws list markers itself drops them when the paragraph turns out to
+    /// be a list item; the \\ls or \\pn that says so may come after the group.
+    /// The default does nothing: the marker arrives as ordinary text.
+    virtual void beginListText();
+    /// See beginListText().
+    virtual void endListText();
 
 private:
     Q_DISABLE_COPY(AbstractRtfOutput)

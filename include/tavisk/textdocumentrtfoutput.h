@@ -137,6 +137,28 @@ public:
     void setParagraphDirectionLeftToRight() override;
     void setParagraphDirectionRightToLeft() override;
     void setParagraphStyle(int index) override;
+    // Lists
+
+    /// Keeps list @p listId for the paragraphs that name it.
+    void defineList(int listId, const QList<ListLevel> &levels) override;
+    /// Keeps list override @p overrideNumber for the paragraphs that name it.
+    void defineListOverride(int overrideNumber, int listId, const QMap<int, int> &startAt) override;
+    /// The paragraph becomes an item of a QTextList when it ends, if list
+    /// override @p overrideNumber names a list of the list table.
+    void setParagraphListOverride(int overrideNumber) override;
+    /// The level of the paragraph in its list: the QTextList's indent is
+    /// @p level + 1.
+    void setParagraphListLevel(int level) override;
+    /// The paragraph becomes an item of a QTextList numbered as @p level
+    /// says, unless setParagraphListOverride() names a list.
+    void setParagraphNumbering(const ListLevel &level, int levelIndex) override;
+    /// The marker text that follows is held back: dropped when the paragraph
+    /// turns out to be a list item (the QTextList draws its marker), shown
+    /// before the paragraph's text otherwise. Paragraph formatting inside the
+    /// marker does not reach the paragraph.
+    void beginListText() override;
+    /// See beginListText().
+    void endListText() override;
 
     /// Reads the RTF document @p rtf into @p document in one call, replacing
     /// what the document held (like QTextDocument::setHtml()); the document's

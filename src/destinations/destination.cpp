@@ -44,4 +44,10 @@ bool Destination::hasName(const QString &name)
     return m_name == name;
 }
 
+Destination *Destination::createNestedDestination(const QString &name)
+{
+    Q_UNUSED(name)
+    return nullptr;
+}
+
 } // namespace Tavisk

@@ -55,6 +55,13 @@ public:
      * of \\bin are not text.
      */
     virtual void handleBinaryData(const QByteArray &data);
+    /// Asked by the reader when a group inside this destination's group
+    /// opens destination @p name: returns a new destination (the reader
+    /// takes ownership) that reads the group on this one's behalf, or null
+    /// for the reader's own choice. Lets a destination read nested groups
+    /// such as {\\pntxta .} inside {\\*\\pn ...} itself. The default returns
+    /// null.
+    virtual Destination *createNestedDestination(const QString &name);
 
     /// The destination word that opened the group, without backslash
     /// (for example "fonttbl").

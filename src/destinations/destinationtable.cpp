@@ -23,6 +23,10 @@
 #include "managerpcdatadestination.h"
 #include "operatorpcdatadestination.h"
 #include "pictdestination.h"
+#include "pndestination.h"
+#include "listtextdestination.h"
+#include "listtabledestination.h"
+#include "listoverridetabledestination.h"
 #include "stylesheetdestination.h"
 #include "subjectpcdatadestination.h"
 #include "titlepcdatadestination.h"
@@ -60,12 +64,17 @@ constexpr Entry table[] = {
     {"ignorable", &create<IgnoredDestination>, false},
     {"info", &create<InfoDestination>, true},
     {"keywords", &create<KeywordsPcdataDestination>, true},
+    {"listoverridetable", &create<ListOverrideTableDestination>, true},
+    {"listtable", &create<ListTableDestination>, true},
+    {"listtext", &create<ListTextDestination>, true},
     {"manager", &create<ManagerPcdataDestination>, true},
     {"mmathPr", nullptr, true},
     {"operator", &create<OperatorPcdataDestination>, true},
     {"pgdsc", nullptr, true},
     {"pgdsctbl", nullptr, true},
     {"pict", &create<PictDestination>, true},
+    {"pn", &create<PnDestination>, true},
+    {"pntext", &create<ListTextDestination>, true},
     {"pntxta", nullptr, true},
     {"pntxtb", nullptr, true},
     {"printim", &create<InfoPrintedTimeDestination>, true},

@@ -28,6 +28,7 @@ enum class WordGroup : quint8 {
     // Character and paragraph formats, continued
     MoreCharacterFormat, // underline kinds, capitals, raised text, hidden text
     MoreParagraphFormat, // line spacing, tab stops, pagination, direction, style
+    List, // the paragraph's place in a list
 };
 
 enum class BodyWord : quint8 {
@@ -132,6 +133,9 @@ enum class BodyWord : quint8 {
     ParagraphLeftToRight,
     ParagraphRightToLeft,
     ParagraphStyle,
+    // List
+    ListOverride,
+    ListLevel,
 };
 
 struct BodyWordEntry {
@@ -167,12 +171,14 @@ constexpr BodyWordEntry bodyWords[] = {
     {"fs", G::CharacterFormat, W::FontSize},
     {"highlight", G::CharacterFormat, W::Highlight},
     {"i", G::CharacterFormat, W::Italic},
+    {"ilvl", G::List, W::ListLevel},
     {"keep", G::MoreParagraphFormat, W::KeepTogether},
     {"keepn", G::MoreParagraphFormat, W::KeepWithNext},
     {"ldblquote", G::SpecialCharacter, W::LeftDoubleQuote},
     {"li", G::ParagraphFormat, W::LeftIndent},
     {"line", G::SpecialCharacter, W::Line},
     {"lquote", G::SpecialCharacter, W::LeftQuote},
+    {"ls", G::List, W::ListOverride},
     {"ltrch", G::CharacterFormat, W::LeftToRight},
     {"ltrpar", G::MoreParagraphFormat, W::ParagraphLeftToRight},
     {"nosupersub", G::MoreCharacterFormat, W::NoSuperSubscript},
@@ -608,6 +614,23 @@ inline bool setMoreParagraphFormat(AbstractRtfOutput *output, ParagraphWords &st
     }
 }
 
+// \ls and \ilvl need their number.
+inline bool setParagraphList(AbstractRtfOutput *output, BodyWord word, bool hasParameter, int parameter)
+{
+    if (!hasParameter)
+        return false;
+    switch (word) {
+    case W::ListOverride:
+        output->setParagraphListOverride(parameter);
+        return true;
+    case W::ListLevel:
+        output->setParagraphListLevel(parameter);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void reportUnhandled(const QByteArray &controlWord)
 {
     if (!lcRtf().isDebugEnabled())
@@ -654,6 +677,9 @@ void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool 
             break;
         case G::MoreParagraphFormat:
             handled = setMoreParagraphFormat(m_output, m_paragraphWords, entry->word, hasParameter, parameter);
+            break;
+        case G::List:
+            handled = setParagraphList(m_output, entry->word, hasParameter, parameter);
             break;
         }
     }

@@ -189,4 +189,44 @@ void AbstractRtfOutput::setParagraphStyle(int)
 {
 }
 
+// Lists: an output without lists of its own shows the stored markers as
+// text.
+
+void AbstractRtfOutput::defineList(int listId, const QList<ListLevel> &levels)
+{
+    Q_UNUSED(listId)
+    Q_UNUSED(levels)
+}
+
+void AbstractRtfOutput::defineListOverride(int overrideNumber, int listId, const QMap<int, int> &startAt)
+{
+    Q_UNUSED(overrideNumber)
+    Q_UNUSED(listId)
+    Q_UNUSED(startAt)
+}
+
+void AbstractRtfOutput::setParagraphListOverride(int overrideNumber)
+{
+    Q_UNUSED(overrideNumber)
+}
+
+void AbstractRtfOutput::setParagraphListLevel(int level)
+{
+    Q_UNUSED(level)
+}
+
+void AbstractRtfOutput::setParagraphNumbering(const ListLevel &level, int levelIndex)
+{
+    Q_UNUSED(level)
+    Q_UNUSED(levelIndex)
+}
+
+void AbstractRtfOutput::beginListText()
+{
+}
+
+void AbstractRtfOutput::endListText()
+{
+}
+
 } // namespace Tavisk

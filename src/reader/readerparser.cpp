@@ -193,6 +193,11 @@ void ReaderPrivate::changeDestination(const QString &destinationName)
 
 Destination *ReaderPrivate::makeDestination(const QString &destinationName) const
 {
+    // The enclosing destination may read the group itself.
+    if (!m_destinationStack.empty()) {
+        if (Destination *nested = m_destinationStack.back()->createNestedDestination(destinationName))
+            return nested;
+    }
     return DestinationTable::create(m_output, destinationName).release();
 }
 

@@ -74,11 +74,23 @@ void TextDocumentRtfOutput::insertPar()
     // A hidden paragraph end joins the paragraph to the next.
     if (d->m_formats.hidden())
         return;
+    // A paragraph end inside a list marker belongs to the marker.
+    if (d->m_lists.readingListText()) {
+        d->m_lists.takeText(QString(QChar(QChar::ParagraphSeparator)), d->currentCharFormat());
+        return;
+    }
     // In an edit block for the same reason as insertText().
     d->flushText();
     d->applyPendingFormats();
+    d->m_lists.endParagraph(false);
     d->m_cursor->beginEditBlock();
-    d->m_cursor->insertBlock();
+    // A block takes the format of the one before, unless it is given one:
+    // the paragraph after a list item takes the paragraph format, not the
+    // item's list and indents.
+    if (d->m_lists.blockFormatChanged())
+        d->m_cursor->insertBlock(d->m_paragraphFormat);
+    else
+        d->m_cursor->insertBlock();
     d->m_cursor->endEditBlock();
     d->m_formats.paragraphStarted();
 }
@@ -136,6 +148,7 @@ void TextDocumentRtfOutput::insertBullet()
 void TextDocumentRtfOutput::resetParagraphFormat()
 {
     d->resetParagraphFormat();
+    d->m_lists.resetParagraph();
 }
 
 void TextDocumentRtfOutput::setParagraphAlignmentLeft()
@@ -275,6 +288,7 @@ void TextDocumentRtfOutput::createImage(const QByteArray &data, const QTextImage
     // needs the picture.
     const QUrl url(format.stringProperty(QTextFormat::ImageName), QUrl::TolerantMode);
     d->m_document->addResource(QTextDocument::ImageResource, url, QVariant(data));
+    d->m_lists.settleMarker();
     d->flushText();
     d->applyPendingFormats();
     d->m_cursor->beginEditBlock();
@@ -340,6 +354,7 @@ void TextDocumentRtfOutput::beginParse()
 void TextDocumentRtfOutput::endParse()
 {
     flush();
+    d->m_lists.finishParse();
     d->m_gatherText = false;
 }
 

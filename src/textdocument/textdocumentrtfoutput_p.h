@@ -2,6 +2,7 @@
 #define TAVISK_TEXTDOCUMENTRTFOUTPUT_P_H
 
 #include "textdocumentformats_p.h"
+#include "textdocumentlists_p.h"
 
 #include <tavisk/fonttableentry.h>
 #include <tavisk/stylesheettableentry.h>
@@ -108,6 +109,9 @@ public:
     /// Underline kinds, capitals, hidden text, line spacing, tab stops,
     /// page breaks, paragraph direction and headings.
     TextDocumentFormats m_formats{*this};
+    /// The lists, and the list markers held back until a paragraph shows
+    /// whether it is a list item.
+    TextDocumentLists m_lists{*this};
 
 private:
     void insertNow(const QString &text);

@@ -157,6 +157,8 @@ void TextDocumentRtfOutputPrivate::insertText(const QString &text)
 {
     if (m_formats.hidden())
         return;
+    if (m_lists.wantsText() && m_lists.takeText(text, currentCharFormat()))
+        return;
     if (m_gatherText) {
         // The formats in force for this text reach the cursor now: the
         // format objects are changed in place before the next change is
