@@ -40,6 +40,7 @@ const QSet<QString> &supportedDestinations()
         QStringLiteral("pgdsc"),     QStringLiteral("pgdsctbl"), QStringLiteral("shppict"),
         QStringLiteral("shp"),       QStringLiteral("shpinst"),  QStringLiteral("pntxta"),
         QStringLiteral("pntxtb"),    QStringLiteral("mmathPr"),
+        QStringLiteral("nesttableprops"), QStringLiteral("nonesttables"),
     };
     return names;
 }

@@ -3,6 +3,8 @@
 
 #include "destination.h"
 
+#include <tavisk/tableformat.h>
+
 namespace Tavisk
 {
 
@@ -28,6 +30,15 @@ protected:
     qint64 m_charactersToSkip = 0;
     /// Fallback bytes that follow each \u, as last set by \uc.
     int m_unicodeSkip = 1;
+
+    // Tables: the row definition being read, from \trowd to the last \cellx.
+    /// Row properties given since \trowd.
+    TableRowFormat m_tableRowFormat;
+    /// Cell properties given since the previous \cellx.
+    TableCellDefinition m_tableCell;
+    /// Which border of m_tableCell the \brdr... words describe: 0 for none,
+    /// then top, left, bottom, right.
+    quint8 m_tableBorderSide = 0;
 };
 
 } // namespace Tavisk

@@ -81,6 +81,11 @@ const QHash<QString, DestinationFactory> &destinationTable()
         {QStringLiteral("hlinkbase"), &create<HLinkBasePcdataDestination>},
         {QStringLiteral("generator"), &create<GeneratorPcdataDestination>},
         {QStringLiteral("userprops"), &create<UserPropsDestination>},
+        // A nested table row's definition, {\*\nesttableprops \trowd ...
+        // \nestrow}: read with the body's words. {\nonesttables ...} holds
+        // what readers without nested tables show instead; it is skipped.
+        {QStringLiteral("nesttableprops"), &create<DocumentDestination>},
+        {QStringLiteral("nonesttables"), &create<IgnoredDestination>},
     };
     return table;
 }

@@ -1,6 +1,7 @@
 #include <tavisk/textdocumentrtfoutput.h>
 
 #include "textdocumentrtfoutput_p.h"
+#include "textdocumenttables_p.h"
 
 #include "reader/logging_p.h"
 
@@ -132,6 +133,8 @@ void TextDocumentRtfOutput::insertBullet()
 void TextDocumentRtfOutput::resetParagraphFormat()
 {
     d->resetParagraphFormat();
+    // \pard also ends the paragraph's place in a table.
+    d->m_tables->setParagraphLevel(0);
 }
 
 void TextDocumentRtfOutput::setParagraphAlignmentLeft()
@@ -333,6 +336,8 @@ void TextDocumentRtfOutput::beginParse()
 
 void TextDocumentRtfOutput::endParse()
 {
+    d->flushText();
+    d->m_tables->finish();
     flush();
     d->m_gatherText = false;
 }

@@ -20,6 +20,8 @@ class QTextDocument;
 namespace Tavisk
 {
 
+class TableBuilder;
+
 /**
  * State of a TextDocumentRtfOutput: the cursor into the caller's document,
  * the character formats of the open RTF groups, the paragraph format, and
@@ -102,6 +104,10 @@ public:
     /// insertion: a run of changes costs one format lookup, not one each.
     bool m_charFormatPending = false;
     bool m_blockFormatPending = false;
+
+    /// The tables being built and the pending section break
+    /// (textdocumenttables.cpp).
+    std::unique_ptr<TableBuilder> m_tables;
 
 private:
     void insertNow(const QString &text);

@@ -2,6 +2,7 @@
 
 #include "collectingoutput.h"
 #include "pagerenderer.h"
+#include "plaintextexport.h"
 
 #include <tavisk/reader.h>
 
@@ -122,9 +123,7 @@ void embedPictures(QTextDocument *document)
 
 QByteArray plainText(const QTextDocument &document)
 {
-    QString text = document.toPlainText();
-    // Pictures stand in the text as object replacement characters.
-    text.remove(QChar::ObjectReplacementCharacter);
+    QString text = plainTextOf(document);
     if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
         text.append(QLatin1Char('\n'));
     return text.toUtf8();
