@@ -78,6 +78,7 @@ void TextDocumentRtfOutput::insertPar()
     d->m_cursor->beginEditBlock();
     d->m_cursor->insertBlock();
     d->m_cursor->endEditBlock();
+    d->m_tables->paragraphEnded();
 }
 
 void TextDocumentRtfOutput::insertTab()

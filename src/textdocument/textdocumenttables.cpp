@@ -378,26 +378,20 @@ void TableBuilder::finishRow(OpenTable &table, const RowDefinition &definition)
     }
 
     // Horizontal merges: a first cell and the cells after it marked to merge
-    // with it. The spare cells of a row shorter than the table join its last
-    // cell.
-    int lastSpanStart = used - 1;
-    int lastSpan = 1;
+    // with it. The row's last cell (or range) is merged when the table
+    // closes, together with the spare cells of a row shorter than the table.
+    int lastStart = used - 1;
     for (int i = 0; i < used;) {
         int span = 1;
         while (i + span < described && cells.at(i + span).horizontalMerge == Merge::Continue)
             ++span;
-        if (i + span >= used) {
-            lastSpanStart = i;
-            lastSpan = span;
-        } else if (span > 1) {
+        if (i + span >= used)
+            lastStart = i;
+        else if (span > 1)
             table.merges.append({row, i, 1, span});
-        }
         i += span;
     }
-    if (used < table.columns)
-        lastSpan += table.columns - used;
-    if (lastSpan > 1)
-        table.merges.append({row, lastSpanStart, 1, lastSpan});
+    table.lastCellStart.append(lastStart);
 
     // Vertical merges are gathered until the first cell that does not
     // continue them.
@@ -434,6 +428,11 @@ void TableBuilder::closeTable()
     }
     if (table.allocatedRows > table.rowsUsed)
         table.table->removeRows(table.rowsUsed, table.allocatedRows - table.rowsUsed);
+    for (int row = 0; row < table.lastCellStart.size(); ++row) {
+        const int start = table.lastCellStart.at(row);
+        if (table.columns - start > 1)
+            table.merges.append({row, start, 1, table.columns - start});
+    }
 
     // Rows first, so that a block merged both ways spans its columns when
     // its rows are merged.
@@ -512,6 +511,21 @@ void TableBuilder::applyPageBreak()
     QTextBlockFormat format;
     format.setPageBreakPolicy(cursor.blockFormat().pageBreakPolicy() | QTextFormat::PageBreak_AlwaysBefore);
     cursor.mergeBlockFormat(format);
+    m_pageBreakApplied = true;
+}
+
+void TableBuilder::paragraphEnded()
+{
+    if (!m_pageBreakApplied)
+        return;
+    m_pageBreakApplied = false;
+    QTextCursor &cursor = *d.m_cursor;
+    if (d.m_paragraphFormat.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+        return;
+    EditBlock edit(cursor);
+    QTextBlockFormat format = cursor.blockFormat();
+    format.setPageBreakPolicy(format.pageBreakPolicy() & ~QTextFormat::PageBreak_AlwaysBefore);
+    cursor.setBlockFormat(format);
 }
 
 // The output's operations.

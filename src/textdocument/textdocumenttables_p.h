@@ -66,6 +66,9 @@ public:
     bool isPageBreakPending() const { return m_pageBreakPending; }
     /// Gives the cursor's paragraph a page break before it.
     void applyPageBreak();
+    /// After a paragraph end: the new paragraph does not inherit the page
+    /// break that started the section.
+    void paragraphEnded();
     /// Closes every open table; at the end of the parse.
     void finish();
 
@@ -93,6 +96,10 @@ private:
         QList<double> columnWidths; // pixels; 0 where no row gave one
         QList<int> verticalMergeStart; // per column: the first row of an open vertical merge, or -1
         QList<Merge> merges;
+        // Per row: where its last cell (or merged range) starts, so that
+        // the spare cells of a row shorter than the table join it when the
+        // table closes.
+        QList<int> lastCellStart;
         bool haveFormat = false;
         TableRowFormat format; // of the first row
         int headerRows = 0;
@@ -124,6 +131,7 @@ private:
     int m_paragraphLevel = 0;
     bool m_pending = false;
     bool m_pageBreakPending = false;
+    bool m_pageBreakApplied = false; // to the cursor's paragraph
     SectionBreak m_sectionBreak = SectionBreak::Page;
     qint64 m_mergeBudget;
 };
