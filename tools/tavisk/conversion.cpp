@@ -2,6 +2,7 @@
 
 #include "collectingoutput.h"
 #include "pagerenderer.h"
+#include "markdownexport.h"
 #include "plaintextexport.h"
 
 #include <tavisk/reader.h>
@@ -240,7 +241,7 @@ QString convert(const ConversionJob &job)
         return writeOutput(job.output, document.toHtml().toUtf8());
     case Format::Markdown:
         embedPictures(&document);
-        return writeOutput(job.output, document.toMarkdown().toUtf8());
+        return writeOutput(job.output, markdownOf(document).toUtf8());
     case Format::Odt: {
         QByteArray bytes;
         QBuffer buffer(&bytes);

@@ -22,19 +22,28 @@ void appendFrame(QTextFrame *frame, QStringList &lines);
 QString cellText(const QTextTableCell &cell)
 {
     QStringList lines;
+    bool endsWithTable = false;
     for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it) {
-        if (QTextFrame *child = it.currentFrame())
+        if (QTextFrame *child = it.currentFrame()) {
             appendFrame(child, lines);
-        else
-            lines.append(blockText(it.currentBlock()));
+            endsWithTable = true;
+        } else {
+            const QString text = blockText(it.currentBlock());
+            lines.append(text);
+            endsWithTable = endsWithTable && text.isEmpty();
+        }
     }
-    // Blank lines that only frame a nested table at the edges of the cell.
+    // Blank lines that only frame a nested table at the edges of the cell,
+    // and the empty paragraph a writer that ends every paragraph with a
+    // paragraph mark leaves at the end of a cell.
     while (lines.size() > 1 && lines.constFirst().isEmpty())
         lines.removeFirst();
-    // A writer that ends every paragraph with a paragraph mark leaves an
-    // empty one at the end of the cell.
     while (lines.size() > 1 && lines.constLast().isEmpty())
         lines.removeLast();
+    // A nested table at the end keeps its line end, so that the next cell
+    // does not read as one of its cells.
+    if (endsWithTable)
+        lines.append(QString());
     return lines.join(QLatin1Char('\n'));
 }
 
