@@ -11,6 +11,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -322,6 +323,8 @@ private Q_SLOTS:
     void sectionBreaks();
     void hostileInput_data();
     void hostileInput();
+    void hostileTables_data();
+    void hostileTables();
     void truncatedDestinations_data();
     void truncatedDestinations();
 };
@@ -928,6 +931,7 @@ void TextDocumentTest::sectionBreaks()
 
 void TextDocumentTest::hostileInput_data()
 {
+
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("expected");
 
@@ -973,6 +977,59 @@ void TextDocumentTest::hostileInput_data()
         << QByteArray("{\\rtf1 a\\bin2147483647 b}") << QStringLiteral("ab");
     QTest::newRow("bin with a huge length at the end")
         << QByteArray("{\\rtf1 a\\bin2147483647") << QStringLiteral("a");
+}
+
+// Malformed and very large tables: no crash, no hang, and the text stays,
+// in order (the white space between cells depends on the structure built).
+void TextDocumentTest::hostileTables_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("cell and row ends outside a table")
+        << QByteArray("{\\rtf1 a\\cell b\\row c\\nestcell d\\nestrow\\pard e}") << QStringLiteral("abcde");
+    QTest::newRow("row end without cells") << QByteArray("{\\rtf1 \\trowd\\cellx100\\row\\pard a}") << QStringLiteral("a");
+    QTest::newRow("nesting level at the limits")
+        << QByteArray("{\\rtf1 \\pard\\intbl\\itap1000000 a\\nestcell\\itap-5 b\\itap2147483647 c\\nestrow\\pard d}")
+        << QStringLiteral("abcd");
+    QTest::newRow("descending and negative cell edges")
+        << QByteArray("{\\rtf1 \\trowd\\trleft-2147483648\\cellx5000\\cellx-100\\cellx-2147483648\\cellx2147483647"
+                      "\\pard\\intbl a\\cell b\\cell c\\cell d\\cell\\row\\pard e}")
+        << QStringLiteral("abcde");
+    QByteArray wide = "{\\rtf1 \\trowd";
+    for (int i = 1; i <= 10000; ++i)
+        wide += "\\cellx" + QByteArray::number(i * 10);
+    wide += "\\pard\\intbl " + QByteArray("x\\cell ").repeated(10000) + "\\row";
+    QTest::newRow("10000 columns, then narrow rows")
+        << wide + QByteArray("\\trowd\\cellx10\\pard\\intbl y\\cell\\row").repeated(1000) + "\\pard z}"
+        << QString(10000, QLatin1Char('x')) + QString(1000, QLatin1Char('y')) + QLatin1Char('z');
+    QTest::newRow("cells beyond the width of a tall table")
+        << QByteArray("{\\rtf1 ") + QByteArray("\\trowd\\cellx10\\pard\\intbl y\\cell\\row").repeated(20000)
+               + "\\pard\\intbl " + QByteArray("x\\cell ").repeated(100) + "\\row\\pard z}"
+        << QString(20000, QLatin1Char('y')) + QString(100, QLatin1Char('x')) + QLatin1Char('z');
+    QTest::newRow("100000 rows")
+        << QByteArray("{\\rtf1 ") + QByteArray("\\trowd\\cellx10\\cellx20\\pard\\intbl y\\cell z\\cell\\row").repeated(100000)
+               + "\\pard e}"
+        << QStringLiteral("yz").repeated(100000) + QLatin1Char('e');
+    QTest::newRow("a merge in every row of a long table")
+        << QByteArray("{\\rtf1 ") + QByteArray("\\trowd\\clmgf\\cellx10\\clmrg\\cellx20\\clvmgf\\cellx30\\pard\\intbl a\\cell\\cell b\\cell\\row").repeated(20000)
+               + "\\pard e}"
+        << QStringLiteral("ab").repeated(20000) + QLatin1Char('e');
+    QTest::newRow("a header inside a cell, a table inside a note")
+        << QByteArray("{\\rtf1 \\trowd\\cellx100\\pard\\intbl a{\\header b\\cell}c\\cell\\row{\\footnote \\pard\\intbl d\\cell\\row}\\pard e}")
+        << QStringLiteral("abcde");
+}
+
+void TextDocumentTest::hostileTables()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, expected);
+
+    QTextDocument document;
+    QVERIFY(parseInto(rtf, &document));
+    QString text = rawText(document);
+    text.remove(QRegularExpression(QStringLiteral("\\s")));
+    QCOMPARE(text, expected);
 }
 
 void TextDocumentTest::hostileInput()
