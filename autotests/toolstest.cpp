@@ -266,6 +266,19 @@ private Q_SLOTS:
             QVERIFY2(text.contains(expected), qPrintable(text));
     }
 
+    void infoCountsTables()
+    {
+        const QString file = TestHelpers::dataFile(QStringLiteral("structure-tables-nested.rtf"));
+        const Run text = runTool({QStringLiteral("info"), file});
+        QCOMPARE(text.exitCode, 0);
+        QVERIFY2(text.out.contains("Tables: 2 (1 nested)\n"), text.out.constData());
+        const Run json = runTool({QStringLiteral("info"), QStringLiteral("--json"), file});
+        QCOMPARE(json.exitCode, 0);
+        const QJsonObject tables = QJsonDocument::fromJson(json.out).object().value(u"tables").toObject();
+        QCOMPARE(tables.value(u"count").toInt(), 2);
+        QCOMPARE(tables.value(u"nested").toInt(), 1);
+    }
+
     void convertsToText()
     {
         const QString output = m_dir.filePath(QStringLiteral("sample.txt"));

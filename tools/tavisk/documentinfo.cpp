@@ -1,6 +1,7 @@
 #include "documentinfo.h"
 
 #include "collectingoutput.h"
+#include "structurecounts.h"
 
 #include <QDateTime>
 #include <QJsonArray>
@@ -284,6 +285,11 @@ QJsonObject DocumentInfo::toJson(const QString &fileName, const CollectingOutput
                        {QStringLiteral("colours"), colours},
                        {QStringLiteral("styles"), styles},
                        {QStringLiteral("pictures"), pictures}};
+    if (output.document()) {
+        const StructureCounts counts = countStructure(*output.document());
+        result.insert(QStringLiteral("tables"), QJsonObject{{QStringLiteral("count"), counts.tables},
+                                                            {QStringLiteral("nested"), counts.nestedTables}});
+    }
     if (output.pageWidth() > 0 || output.pageHeight() > 0) {
         result.insert(QStringLiteral("paper"), QJsonObject{{QStringLiteral("width"), output.pageWidth()},
                                                            {QStringLiteral("height"), output.pageHeight()}});
@@ -363,6 +369,12 @@ QString DocumentInfo::toText(const QString &fileName, const CollectingOutput &ou
                          .arg(it->rightIndent())
                          .arg(it->topMargin())
                          .arg(directionName(it->layoutDirection())));
+    }
+
+    if (output.document()) {
+        const StructureCounts counts = countStructure(*output.document());
+        lines.append(QString());
+        lines.append(QStringLiteral("Tables: %1 (%2 nested)").arg(counts.tables).arg(counts.nestedTables));
     }
 
     lines.append(QString());
