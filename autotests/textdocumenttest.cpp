@@ -993,7 +993,7 @@ void TextDocumentTest::hostileTables_data()
         << QByteArray("{\\rtf1 \\pard\\intbl\\itap1000000 a\\nestcell\\itap-5 b\\itap2147483647 c\\nestrow\\pard d}")
         << QStringLiteral("abcd");
     QTest::newRow("descending and negative cell edges")
-        << QByteArray("{\\rtf1 \\trowd\\trleft-2147483648\\cellx5000\\cellx-100\\cellx-2147483648\\cellx2147483647"
+        << QByteArray("{\\rtf1 \\trowd\\trleft-2147483648\\trgaph2147483647\\clbrdrt\\brdrs\\brdrw2147483647\\cellx5000\\cellx-100\\cellx-2147483648\\cellx2147483647"
                       "\\pard\\intbl a\\cell b\\cell c\\cell d\\cell\\row\\pard e}")
         << QStringLiteral("abcde");
     QByteArray wide = "{\\rtf1 \\trowd";

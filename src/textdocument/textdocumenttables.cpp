@@ -32,6 +32,9 @@ constexpr qint64 spareCellAllowance = 65536;
 // file full of merges cannot take minutes. Text is never lost: the cells stay
 // unmerged.
 constexpr qint64 mergeBudget = 100000000;
+// Widths, indents and padding beyond this (a sheet over 50 metres wide) are
+// not lengths but damage, and are not used.
+constexpr qint64 maxWidthTwips = 2000000;
 
 double pixels(int twips)
 {
@@ -321,11 +324,12 @@ void TableBuilder::finishRow(OpenTable &table, const RowDefinition &definition)
     using Merge = TableCellDefinition::Merge;
     for (int i = 0; i < described; ++i) {
         const TableCellDefinition &cell = cells.at(i);
-        const int leftEdge = i == 0 ? definition.format.leftTwips : cells.at(i - 1).rightEdgeTwips;
+        const qint64 leftEdge = i == 0 ? definition.format.leftTwips : cells.at(i - 1).rightEdgeTwips;
+        const qint64 width = cell.rightEdgeTwips - leftEdge;
         const bool mergedRight = i + 1 < cells.size() && cells.at(i + 1).horizontalMerge == Merge::Continue;
-        if (table.columnWidths.at(i) == 0.0 && !mergedRight && cell.horizontalMerge != Merge::Continue
-            && cell.rightEdgeTwips > leftEdge)
-            table.columnWidths[i] = pixels(cell.rightEdgeTwips - leftEdge);
+        if (table.columnWidths.at(i) == 0.0 && !mergedRight && cell.horizontalMerge != Merge::Continue && width > 0
+            && width <= maxWidthTwips)
+            table.columnWidths[i] = pixels(int(width));
 
         QTextTableCellFormat format;
         bool changed = false;
@@ -345,7 +349,8 @@ void TableBuilder::finishRow(OpenTable &table, const RowDefinition &definition)
             if (!side.visible)
                 return;
             const QColor colour = side.colourIndex >= 0 ? d.m_colourTable.value(side.colourIndex) : QColor();
-            setWidth(std::max(1.0, pixels(side.widthTwips)));
+            // \brdrw goes up to 75 twips; more is damage.
+            setWidth(std::clamp(pixels(std::clamp(side.widthTwips, 0, 255)), 1.0, pixels(255)));
             setStyle(QTextFrameFormat::BorderStyle_Solid);
             setBrush(QBrush(colour.isValid() ? colour : QColor(Qt::black)));
             changed = true;
@@ -476,12 +481,12 @@ void TableBuilder::closeTable()
     case TableRowFormat::Alignment::Left:
         // Word writes a negative \trleft of the gap so that the text of the
         // first cell lines up with the text outside the table.
-        if (table.format.leftTwips + table.format.gapTwips > 0)
-            format.setLeftMargin(pixels(table.format.leftTwips + table.format.gapTwips));
+        if (const qint64 left = qint64(table.format.leftTwips) + table.format.gapTwips; left > 0)
+            format.setLeftMargin(pixels(int(std::min(left, maxWidthTwips))));
         break;
     }
     if (table.format.gapTwips > 0)
-        format.setCellPadding(pixels(table.format.gapTwips));
+        format.setCellPadding(pixels(int(std::min(qint64(table.format.gapTwips), maxWidthTwips))));
     table.table->setFormat(format);
 
     cursor.setPosition(table.table->lastPosition() + 1);
