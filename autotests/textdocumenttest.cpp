@@ -1015,6 +1015,9 @@ void TextDocumentTest::hostileTables_data()
         << QByteArray("{\\rtf1 ") + QByteArray("\\trowd\\clmgf\\cellx10\\clmrg\\cellx20\\clvmgf\\cellx30\\pard\\intbl a\\cell\\cell b\\cell\\row").repeated(20000)
                + "\\pard e}"
         << QStringLiteral("ab").repeated(20000) + QLatin1Char('e');
+    QTest::newRow("10000 tables, a paragraph apart")
+        << QByteArray("{\\rtf1 ") + QByteArray("\\trowd\\cellx10\\pard\\intbl a\\cell\\row\\pard b\\par").repeated(10000) + "}"
+        << QStringLiteral("ab").repeated(10000);
     QTest::newRow("a header inside a cell, a table inside a note")
         << QByteArray("{\\rtf1 \\trowd\\cellx100\\pard\\intbl a{\\header b\\cell}c\\cell\\row{\\footnote \\pard\\intbl d\\cell\\row}\\pard e}")
         << QStringLiteral("abcde");

@@ -333,6 +333,10 @@ void TextDocumentRtfOutput::endGroup()
 void TextDocumentRtfOutput::beginParse()
 {
     d->m_gatherText = true;
+    // One edit block for the whole parse: the document rescans all its
+    // frames at the end of every edit block that inserts one, so a document
+    // of many tables would cost time in the square of their number.
+    d->m_cursor->beginEditBlock();
 }
 
 void TextDocumentRtfOutput::endParse()
@@ -340,6 +344,7 @@ void TextDocumentRtfOutput::endParse()
     d->flushText();
     d->m_tables->finish();
     flush();
+    d->m_cursor->endEditBlock();
     d->m_gatherText = false;
 }
 

@@ -163,12 +163,13 @@ void TableBuilder::openTable(int level)
     format.setCellSpacing(0);
     format.setCellPadding(0);
     format.setBorderCollapse(true);
+    // The empty block goes first: the table then starts at the end of the
+    // paragraph before it. (Deleting it after the table is in place would
+    // make the document rescan all its frames, at a cost that grows with
+    // the number of tables.)
+    if (replaceEmptyBlock)
+        cursor.deletePreviousChar();
     QTextTable *table = cursor.insertTable(1, columns, format);
-    if (replaceEmptyBlock) {
-        QTextCursor remover(d.m_document);
-        remover.setPosition(table->firstPosition() - 2);
-        remover.deleteChar();
-    }
 
     OpenTable opened;
     opened.table = table;
