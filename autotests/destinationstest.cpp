@@ -78,6 +78,10 @@ private Q_SLOTS:
     void listOverrideTable();
     void listParagraphs_data();
     void listParagraphs();
+    void tableWords_data();
+    void tableWords();
+    void tableFixtures_data();
+    void tableFixtures();
 };
 
 // ---- document body ----
@@ -672,6 +676,8 @@ void DestinationsTest::destinationTable_data()
                              "keywords", "hlinkbase", "generator", "userprops", "listtable", "listoverridetable",
                              "listtext", "pntext", "pn"})
         QTest::newRow(name) << QByteArray(name) << false;
+    QTest::newRow("nesttableprops") << QByteArray("nesttableprops") << false;
+    QTest::newRow("nonesttables") << QByteArray("nonesttables") << false;
     for (const char *name : {"pgdsc", "pgdsctbl", "shppict", "shp", "shpinst", "pntxta", "pntxtb", "mmathPr"})
         QTest::newRow(name) << QByteArray(name) << true;
 }
@@ -1699,6 +1705,162 @@ void DestinationsTest::listParagraphs()
     RecordingOutput output;
     QVERIFY(TestHelpers::parse("{\\rtf1 " + body + "}", &output));
     QCOMPARE(output.calls, calls);
+}
+
+// The calls of tables and sections, and the text between them.
+static QStringList tableCalls(const QStringList &calls)
+{
+    static const QStringList names = {
+        QStringLiteral("setParagraphTableLevel("), QStringLiteral("beginTableRowDefinition("),
+        QStringLiteral("setTableRowFormat("),      QStringLiteral("appendTableCellDefinition("),
+        QStringLiteral("endTableCell("),           QStringLiteral("endTableRow("),
+        QStringLiteral("insertSectionBreak("),     QStringLiteral("resetSectionFormat("),
+        QStringLiteral("setSectionBreak("),        QStringLiteral("resetParagraphFormat("),
+        QStringLiteral("insertPar("),
+    };
+    QStringList kept;
+    for (const QString &call : calls) {
+        if (call.startsWith(QLatin1String("appendText(bytes:"))) {
+            const QString text = call.mid(17).chopped(1).trimmed();
+            if (!text.isEmpty())
+                kept.append(text);
+            continue;
+        }
+        if (std::any_of(names.cbegin(), names.cend(), [&call](const QString &name) { return call.startsWith(name); }))
+            kept.append(call);
+    }
+    return kept;
+}
+
+void DestinationsTest::tableWords_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("row properties reach the output as they change")
+        << QByteArray("{\\rtf1 \\trowd\\trgaph108\\trleft-108\\trqc\\trhdr\\cellx1000}")
+        << QStringList{QStringLiteral("beginTableRowDefinition()"),
+                       QStringLiteral("setTableRowFormat(gap=108,left=0,align=0,header=0)"),
+                       QStringLiteral("setTableRowFormat(gap=108,left=-108,align=0,header=0)"),
+                       QStringLiteral("setTableRowFormat(gap=108,left=-108,align=1,header=0)"),
+                       QStringLiteral("setTableRowFormat(gap=108,left=-108,align=1,header=1)"),
+                       QStringLiteral("appendTableCellDefinition(x=1000,merge=0,vmerge=0,valign=0,shading=-1,borders=- - - -)")};
+    QTest::newRow("cell properties gather until their cellx")
+        << QByteArray("{\\rtf1 \\trowd\\clvmgf\\clvertalb\\clcbpat3\\cellx1000\\clmgf\\cellx2000\\clmrg\\clvmrg\\clvertalc\\cellx3000}")
+        << QStringList{QStringLiteral("beginTableRowDefinition()"),
+                       QStringLiteral("appendTableCellDefinition(x=1000,merge=0,vmerge=1,valign=2,shading=3,borders=- - - -)"),
+                       QStringLiteral("appendTableCellDefinition(x=2000,merge=1,vmerge=0,valign=0,shading=-1,borders=- - - -)"),
+                       QStringLiteral("appendTableCellDefinition(x=3000,merge=2,vmerge=2,valign=1,shading=-1,borders=- - - -)")};
+    QTest::newRow("cell borders, and borders of other things left alone")
+        << QByteArray("{\\rtf1 \\trowd\\trbrdrt\\brdrs\\brdrw30\\clbrdrt\\brdrs\\brdrw10\\brdrcf2\\clbrdrl\\brdrnone"
+                      "\\clbrdrb\\brdrdb\\clbrdrr\\brdrs\\brdrnil\\brdrt\\brdrs\\cellx1000}")
+        << QStringList{QStringLiteral("beginTableRowDefinition()"),
+                       QStringLiteral("appendTableCellDefinition(x=1000,merge=0,vmerge=0,valign=0,shading=-1,borders=10/2 - 0/-1 -)")};
+    QTest::newRow("cells, rows and nesting levels")
+        << QByteArray("{\\rtf1 \\pard\\intbl a\\cell\\itap2 b\\nestcell\\nestrow\\itap0\\row}")
+        << QStringList{QStringLiteral("resetParagraphFormat()"), QStringLiteral("setParagraphTableLevel(1)"), QStringLiteral("a"),
+                       QStringLiteral("endTableCell()"), QStringLiteral("setParagraphTableLevel(2)"), QStringLiteral("b"),
+                       QStringLiteral("endTableCell(nested)"), QStringLiteral("endTableRow(nested)"),
+                       QStringLiteral("setParagraphTableLevel(0)"), QStringLiteral("endTableRow()")};
+    QTest::newRow("sections")
+        << QByteArray("{\\rtf1 \\sbkodd a\\sect\\sectd\\sbknone b\\sect\\sbkcol\\sbkpage\\sbkeven c}")
+        << QStringList{QStringLiteral("setSectionBreak(4)"), QStringLiteral("a"), QStringLiteral("insertSectionBreak()"),
+                       QStringLiteral("resetSectionFormat()"), QStringLiteral("setSectionBreak(0)"), QStringLiteral("b"),
+                       QStringLiteral("insertSectionBreak()"), QStringLiteral("setSectionBreak(1)"),
+                       QStringLiteral("setSectionBreak(2)"), QStringLiteral("setSectionBreak(3)"), QStringLiteral("c")};
+    QTest::newRow("the nested row's definition is read, the fallback is not")
+        << QByteArray("{\\rtf1 x\\nestcell{\\*\\nesttableprops\\trowd\\cellx500\\nestrow}{\\nonesttables fallback\\par}y}")
+        << QStringList{QStringLiteral("x"), QStringLiteral("endTableCell(nested)"), QStringLiteral("beginTableRowDefinition()"),
+                       QStringLiteral("appendTableCellDefinition(x=500,merge=0,vmerge=0,valign=0,shading=-1,borders=- - - -)"),
+                       QStringLiteral("endTableRow(nested)"), QStringLiteral("y")};
+    QTest::newRow("itap without a number is not a level")
+        << QByteArray("{\\rtf1 \\itap x}") << QStringList{QStringLiteral("x")};
+}
+
+void DestinationsTest::tableWords()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QStringList, expected);
+
+    RecordingOutput output;
+    QVERIFY(TestHelpers::parse(rtf, &output));
+    QCOMPARE(tableCalls(output.calls), expected);
+}
+
+// Tables as Word and LibreOffice write them: the row's definition before its
+// cells, and Word's again before \\row.
+void DestinationsTest::tableFixtures_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("expected");
+
+    const QString wordHeaderCell = QStringLiteral(
+        "appendTableCellDefinition(x=3008,merge=0,vmerge=0,valign=0,shading=2,borders=10/-1 10/-1 10/-1 10/-1)");
+    const QString wordCentredCell = QStringLiteral(
+        "appendTableCellDefinition(x=6125,merge=0,vmerge=0,valign=1,shading=-1,borders=10/-1 10/-1 10/-1 10/-1)");
+    const QString wordCell = QStringLiteral(
+        "appendTableCellDefinition(x=%1,merge=0,vmerge=0,valign=0,shading=-1,borders=10/-1 10/-1 10/-1 10/-1)");
+    const QString headerRow = QStringLiteral("setTableRowFormat(gap=108,left=-108,align=0,header=1)");
+    const QString plainRow = QStringLiteral("setTableRowFormat(gap=108,left=-108,align=0,header=0)");
+    QStringList word = {
+        QStringLiteral("resetParagraphFormat()"), QStringLiteral("setParagraphTableLevel(0)"), QStringLiteral("Before the table."),
+        QStringLiteral("insertPar()"), QStringLiteral("beginTableRowDefinition()"),
+        QStringLiteral("setTableRowFormat(gap=0,left=0,align=0,header=1)"),
+        QStringLiteral("setTableRowFormat(gap=108,left=0,align=0,header=1)"), headerRow, wordHeaderCell, wordCentredCell,
+        QStringLiteral("resetParagraphFormat()"), QStringLiteral("setParagraphTableLevel(1)"), QStringLiteral("Fruit"),
+        QStringLiteral("endTableCell()"), QStringLiteral("Colour"), QStringLiteral("endTableCell()"),
+        QStringLiteral("resetParagraphFormat()"), QStringLiteral("setParagraphTableLevel(1)"),
+        QStringLiteral("beginTableRowDefinition()"), QStringLiteral("setTableRowFormat(gap=0,left=0,align=0,header=1)"),
+        QStringLiteral("setTableRowFormat(gap=108,left=0,align=0,header=1)"), headerRow, wordHeaderCell, wordCentredCell,
+        QStringLiteral("endTableRow()"), QStringLiteral("beginTableRowDefinition()"),
+        QStringLiteral("setTableRowFormat(gap=108,left=0,align=0,header=0)"), plainRow, wordCell.arg(3008), wordCell.arg(6125),
+        QStringLiteral("resetParagraphFormat()"), QStringLiteral("setParagraphTableLevel(1)"), QStringLiteral("Apple"),
+        QStringLiteral("endTableCell()"), QStringLiteral("Red"), QStringLiteral("endTableCell()"),
+        QStringLiteral("resetParagraphFormat()"), QStringLiteral("setParagraphTableLevel(1)"),
+        QStringLiteral("beginTableRowDefinition()"), QStringLiteral("setTableRowFormat(gap=108,left=0,align=0,header=0)"),
+        plainRow, wordCell.arg(3008), wordCell.arg(6125), QStringLiteral("endTableRow()"),
+        QStringLiteral("resetParagraphFormat()"), QStringLiteral("setParagraphTableLevel(0)"), QStringLiteral("After the table."),
+        QStringLiteral("insertPar()")};
+    QTest::newRow("Word") << QStringLiteral("structure-tables-word.rtf") << word;
+
+    QStringList libreOffice = {
+        QStringLiteral("resetSectionFormat()"), QStringLiteral("setSectionBreak(0)"), QStringLiteral("resetParagraphFormat()"), QStringLiteral("Before"),
+        QStringLiteral("insertPar()"), QStringLiteral("beginTableRowDefinition()"),
+        QStringLiteral("setTableRowFormat(gap=0,left=0,align=0,header=0)"),
+        QStringLiteral("setTableRowFormat(gap=0,left=-55,align=0,header=0)"),
+        QStringLiteral("appendTableCellDefinition(x=2352,merge=0,vmerge=0,valign=0,shading=-1,borders=10/1 10/1 10/1 -)"),
+        QStringLiteral("appendTableCellDefinition(x=4759,merge=1,vmerge=0,valign=0,shading=-1,borders=10/1 10/1 10/1 -)"),
+        QStringLiteral("appendTableCellDefinition(x=9694,merge=2,vmerge=0,valign=0,shading=-1,borders=10/2 10/1 10/1 10/1)"),
+        QStringLiteral("resetParagraphFormat()"), QStringLiteral("setParagraphTableLevel(1)"), QStringLiteral("One"),
+        QStringLiteral("endTableCell()"), QStringLiteral("resetParagraphFormat()"), QStringLiteral("setParagraphTableLevel(1)"),
+        QStringLiteral("Two and three"), QStringLiteral("endTableCell()"), QStringLiteral("resetParagraphFormat()"),
+        QStringLiteral("setParagraphTableLevel(1)"), QStringLiteral("endTableCell()"), QStringLiteral("endTableRow()"),
+        QStringLiteral("resetParagraphFormat()"), QStringLiteral("beginTableRowDefinition()"),
+        QStringLiteral("setTableRowFormat(gap=0,left=0,align=0,header=0)"),
+        QStringLiteral("setTableRowFormat(gap=0,left=-55,align=0,header=0)"),
+        QStringLiteral("appendTableCellDefinition(x=2352,merge=0,vmerge=0,valign=0,shading=-1,borders=- 10/1 10/1 -)"),
+        QStringLiteral("appendTableCellDefinition(x=4759,merge=0,vmerge=0,valign=0,shading=-1,borders=- 10/1 10/1 -)"),
+        QStringLiteral("appendTableCellDefinition(x=9694,merge=0,vmerge=0,valign=0,shading=-1,borders=- 10/1 10/1 10/1)"),
+        QStringLiteral("resetParagraphFormat()"), QStringLiteral("setParagraphTableLevel(1)"), QStringLiteral("Four"),
+        QStringLiteral("endTableCell()"), QStringLiteral("resetParagraphFormat()"), QStringLiteral("setParagraphTableLevel(1)"),
+        QStringLiteral("Five"), QStringLiteral("endTableCell()"), QStringLiteral("resetParagraphFormat()"),
+        QStringLiteral("setParagraphTableLevel(1)"), QStringLiteral("Six"), QStringLiteral("endTableCell()"),
+        QStringLiteral("endTableRow()"), QStringLiteral("resetParagraphFormat()"), QStringLiteral("resetParagraphFormat()"),
+        QStringLiteral("After"), QStringLiteral("insertPar()")};
+    QTest::newRow("LibreOffice") << QStringLiteral("structure-tables-libreoffice.rtf") << libreOffice;
+}
+
+void DestinationsTest::tableFixtures()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, expected);
+
+    RecordingOutput output;
+    QVERIFY(TestHelpers::parse(TestHelpers::readFile(TestHelpers::dataFile(file)), &output));
+    const QStringList calls = tableCalls(output.calls);
+    if (calls != expected)
+        qDebug().noquote() << calls.join(QLatin1Char('\n'));
+    QCOMPARE(calls, expected);
 }
 
 QTEST_GUILESS_MAIN(DestinationsTest)

@@ -115,6 +115,41 @@ public:
         record(QStringLiteral("endGroup()"));
     }
 
+    // Tables and sections
+    void setParagraphTableLevel(int level) override { record(QStringLiteral("setParagraphTableLevel(%1)").arg(level)); }
+    void beginTableRowDefinition() override { record(QStringLiteral("beginTableRowDefinition()")); }
+    void setTableRowFormat(const Tavisk::TableRowFormat &format) override
+    {
+        record(QStringLiteral("setTableRowFormat(gap=%1,left=%2,align=%3,header=%4)")
+                   .arg(format.gapTwips)
+                   .arg(format.leftTwips)
+                   .arg(int(format.alignment))
+                   .arg(int(format.header)));
+    }
+    void appendTableCellDefinition(const Tavisk::TableCellDefinition &cell) override
+    {
+        const auto border = [](const Tavisk::TableCellBorder &b) {
+            return b.visible ? QStringLiteral("%1/%2").arg(b.widthTwips).arg(b.colourIndex) : QStringLiteral("-");
+        };
+        record(QStringLiteral("appendTableCellDefinition(x=%1,merge=%2,vmerge=%3,valign=%4,shading=%5,"
+                              "borders=%6 %7 %8 %9)")
+                   .arg(cell.rightEdgeTwips)
+                   .arg(int(cell.horizontalMerge))
+                   .arg(int(cell.verticalMerge))
+                   .arg(int(cell.verticalAlignment))
+                   .arg(cell.shadingColourIndex)
+                   .arg(border(cell.topBorder), border(cell.leftBorder), border(cell.bottomBorder),
+                        border(cell.rightBorder)));
+    }
+    void endTableCell(bool nested) override { record(QStringLiteral("endTableCell(%1)").arg(nested ? "nested" : "")); }
+    void endTableRow(bool nested) override { record(QStringLiteral("endTableRow(%1)").arg(nested ? "nested" : "")); }
+    void insertSectionBreak() override { record(QStringLiteral("insertSectionBreak()")); }
+    void resetSectionFormat() override { record(QStringLiteral("resetSectionFormat()")); }
+    void setSectionBreak(Tavisk::SectionBreak kind) override
+    {
+        record(QStringLiteral("setSectionBreak(%1)").arg(int(kind)));
+    }
+
     // The parse hooks are kept apart from the calls, each with the number of
     // calls recorded before it: "beginParse@0", "endParse@3".
     void beginParse() override { hooks.append(QStringLiteral("beginParse@%1").arg(calls.size())); }

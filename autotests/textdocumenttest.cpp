@@ -11,12 +11,15 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QTextList>
+#include <QTextFrame>
+#include <QTextTable>
 
 using namespace Tavisk;
 
@@ -194,6 +197,65 @@ QString rawText(const QTextDocument &document)
     return result.join(QLatin1Char('\n'));
 }
 
+QString describeFrame(QTextFrame *frame);
+
+// A table as "[rows x columns ...: row | row]", each row its cells a '/'
+// apart, a merged cell with its span as "text{rows x columns}" where it
+// starts and "~" where it is covered; cell text is its blocks joined by
+// '\n' (a nested table inside is described the same way).
+QString describeTable(QTextTable *table)
+{
+    const QTextTableFormat format = table->format();
+    QString head = QStringLiteral("%1x%2").arg(table->rows()).arg(table->columns());
+    if (format.headerRowCount() > 0)
+        head += QStringLiteral(" header=%1").arg(format.headerRowCount());
+    const QList<QTextLength> widths = format.columnWidthConstraints();
+    if (!widths.isEmpty()) {
+        QStringList list;
+        for (const QTextLength &width : widths)
+            list.append(width.type() == QTextLength::FixedLength ? QString::number(qRound(width.rawValue())) : QStringLiteral("*"));
+        head += QStringLiteral(" widths=") + list.join(QLatin1Char(','));
+    }
+    QStringList rows;
+    for (int row = 0; row < table->rows(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < table->columns(); ++column) {
+            const QTextTableCell cell = table->cellAt(row, column);
+            if (cell.row() != row || cell.column() != column) {
+                cells.append(QStringLiteral("~"));
+                continue;
+            }
+            QStringList parts;
+            for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it) {
+                if (QTextFrame *child = it.currentFrame())
+                    parts.append(describeFrame(child));
+                else
+                    parts.append(it.currentBlock().text());
+            }
+            QString text = parts.join(QLatin1Char('\n'));
+            if (cell.rowSpan() > 1 || cell.columnSpan() > 1)
+                text += QStringLiteral("{%1x%2}").arg(cell.rowSpan()).arg(cell.columnSpan());
+            cells.append(text);
+        }
+        rows.append(cells.join(QLatin1Char('/')));
+    }
+    return QStringLiteral("[%1: %2]").arg(head, rows.join(QStringLiteral(" | ")));
+}
+
+QString describeFrame(QTextFrame *frame)
+{
+    if (QTextTable *table = qobject_cast<QTextTable *>(frame))
+        return describeTable(table);
+    QStringList parts;
+    for (QTextFrame::iterator it = frame->begin(); !it.atEnd(); ++it) {
+        if (QTextFrame *child = it.currentFrame())
+            parts.append(describeFrame(child));
+        else
+            parts.append(it.currentBlock().text());
+    }
+    return parts.join(QLatin1Char('\n'));
+}
+
 bool parseInto(const QByteArray &rtf, QTextDocument *document)
 {
     TextDocumentRtfOutput output(document);
@@ -295,8 +357,15 @@ private Q_SLOTS:
     void flushDuringParse();
     void fromRtf_data();
     void fromRtf();
+    void tables_data();
+    void tables();
+    void tableCellFormats();
+    void sectionBreaks_data();
+    void sectionBreaks();
     void hostileInput_data();
     void hostileInput();
+    void hostileTables_data();
+    void hostileTables();
     void truncatedDestinations_data();
     void truncatedDestinations();
 
@@ -972,8 +1041,127 @@ void TextDocumentTest::fromRtf()
     QVERIFY(!TextDocumentRtfOutput::fromRtf(rtf, nullptr));
 }
 
+void TextDocumentTest::tables_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("expected");
+
+    const auto file = [](const char *name) { return TestHelpers::readFile(TestHelpers::dataFile(QString::fromLatin1(name))); };
+    // Widths: 3008 - -108 twips and 6125 - 3008 twips at 96 pixels an inch.
+    QTest::newRow("Word: header row, widths")
+        << file("structure-tables-word.rtf")
+        << QStringLiteral("Before the table.\n[2x2 header=1 widths=208,208: Fruit/Colour | Apple/Red]\nAfter the table.\n");
+    QTest::newRow("LibreOffice: horizontal merge")
+        << file("structure-tables-libreoffice.rtf")
+        << QStringLiteral("Before\n[2x3 widths=160,160,329: One/Two and three{1x2}/~ | Four/Five/Six]\nAfter\n");
+    QTest::newRow("nested table inside a cell")
+        << file("structure-tables-nested.rtf")
+        << QStringLiteral("Nested tables:\n[1x2 widths=274,267: Outer one\n[2x2 widths=127,120: Inner A/Inner B | Inner C/Inner D]\n/Outer two]\nAfter.\n");
+    QTest::newRow("vertical merge")
+        << QByteArray("{\\rtf1 \\trowd\\clvmgf\\cellx1440\\cellx2880\\pard\\intbl A\\cell B\\cell\\row"
+                      "\\trowd\\clvmrg\\cellx1440\\cellx2880\\pard\\intbl \\cell C\\cell\\row"
+                      "\\trowd\\clvmrg\\cellx1440\\cellx2880\\pard\\intbl \\cell D\\cell\\row"
+                      "\\trowd\\cellx1440\\cellx2880\\pard\\intbl E\\cell F\\cell\\row\\pard x}")
+        << QStringLiteral("\n[4x2 widths=96,96: A{3x1}/B | ~/C | ~/D | E/F]\nx");
+    QTest::newRow("a block merged both ways")
+        << QByteArray("{\\rtf1 \\trowd\\clmgf\\clvmgf\\cellx1000\\clmrg\\clvmgf\\cellx2000\\cellx3000\\pard\\intbl A\\cell\\cell B\\cell\\row"
+                      "\\trowd\\clmgf\\clvmrg\\cellx1000\\clmrg\\clvmrg\\cellx2000\\cellx3000\\pard\\intbl \\cell\\cell C\\cell\\row\\pard x}")
+        << QStringLiteral("\n[2x3 widths=*,*,67: A{2x2}/~/B | ~/~/C]\nx");
+    QTest::newRow("rows of different cell counts stay one table")
+        << QByteArray("{\\rtf1 \\trowd\\cellx1000\\pard\\intbl A\\cell\\row"
+                      "\\trowd\\cellx1000\\cellx2000\\cellx3000\\pard\\intbl B\\cell C\\cell D\\cell\\row"
+                      "\\trowd\\cellx1000\\cellx2000\\pard\\intbl E\\cell F\\cell\\row\\pard x}")
+        << QStringLiteral("\n[3x3 widths=67,67,67: A{1x3}/~/~ | B/C/D | E/F{1x2}/~]\nx");
+    QTest::newRow("more cells than the definition gives")
+        << QByteArray("{\\rtf1\\ansi\n\\par\n\\trowd\n\\cellx10836\n\\pard \\intbl A \\cell\n\\pard \\intbl B \\cell\n"
+                      "\\pard \\intbl C \\cell\n\\row\n\\pard\n}")
+        << QStringLiteral("\n[1x3 widths=722,*,*: A /B /C ]\n");
+    QTest::newRow("a row left open at the end keeps its text")
+        << QByteArray("{\\rtf1 \\trowd\\cellx1000\\cellx2000\\pard\\intbl A\\cell B")
+        << QStringLiteral("\n[1x2 widths=67,67: A/B]\n");
+    QTest::newRow("a row left open before a paragraph outside the table")
+        << QByteArray("{\\rtf1 \\trowd\\cellx1000\\cellx2000\\pard\\intbl A\\cell B\\pard after}")
+        << QStringLiteral("\n[1x2 widths=67,67: A/B]\nafter");
+    QTest::newRow("paragraphs inside a cell")
+        << QByteArray("{\\rtf1 \\trowd\\cellx1000\\pard\\intbl one\\par two\\cell\\row\\pard x}")
+        << QStringLiteral("\n[1x1 widths=67: one\ntwo]\nx");
+    QTest::newRow("a non-table paragraph splits two tables")
+        << QByteArray("{\\rtf1 \\trowd\\cellx1000\\pard\\intbl A\\cell\\row\\pard between\\par"
+                      "\\trowd\\cellx1000\\pard\\intbl B\\cell\\row\\pard x}")
+        << QStringLiteral("\n[1x1 widths=67: A]\nbetween\n[1x1 widths=67: B]\nx");
+    QTest::newRow("cells without intbl after a row definition")
+        << QByteArray("{\\rtf1 \\trowd\\cellx1000\\cellx2000 A\\cell B\\cell\\row\\pard x}")
+        << QStringLiteral("\n[1x2 widths=67,67: A/B]\nx");
+    QTest::newRow("a level deeper than the next one opens the levels between")
+        << QByteArray("{\\rtf1 \\pard\\intbl\\itap3 deep\\nestcell\\nestrow\\pard x}")
+        << QStringLiteral("\n[1x1: \n[1x1: \n[1x1: deep]\n]\n]\nx");
+}
+
+void TextDocumentTest::tables()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, expected);
+
+    QTextDocument document;
+    QVERIFY(parseInto(rtf, &document));
+    const QString actual = describeFrame(document.rootFrame());
+    if (actual != expected)
+        qDebug().noquote() << actual;
+    QCOMPARE(actual, expected);
+}
+
+void TextDocumentTest::tableCellFormats()
+{
+    QTextDocument document;
+    QVERIFY(parseInto(TestHelpers::readFile(TestHelpers::dataFile(QStringLiteral("structure-tables-word.rtf"))), &document));
+    QTextTable *table = nullptr;
+    for (QTextFrame *frame : document.rootFrame()->childFrames())
+        table = table ? table : qobject_cast<QTextTable *>(frame);
+    QVERIFY(table);
+    // \clcbpat2 is yellow; \clvertalc centres; \clbrdrt\brdrs\brdrw10 is a
+    // visible border of at least a pixel.
+    const QTextTableCellFormat header = table->cellAt(0, 0).format().toTableCellFormat();
+    QCOMPARE(header.background().color(), QColor(Qt::yellow));
+    QCOMPARE(header.topBorderStyle(), QTextFrameFormat::BorderStyle_Solid);
+    QVERIFY(header.topBorder() >= 1.0);
+    QCOMPARE(header.topBorderBrush().color(), QColor(Qt::black));
+    QCOMPARE(table->cellAt(0, 1).format().verticalAlignment(), QTextCharFormat::AlignMiddle);
+    QCOMPARE(table->cellAt(1, 0).format().background().style(), Qt::NoBrush);
+    // \trgaph108 pads the cells.
+    QCOMPARE(qRound(table->format().cellPadding()), 7);
+}
+
+void TextDocumentTest::sectionBreaks_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QList<bool>>("pageBreaks");
+
+    QTest::newRow("a new section starts on a new page by default")
+        << QByteArray("{\\rtf1 one\\sect two\\par three}") << QList<bool>{false, true, false};
+    QTest::newRow("continuous and column breaks stay on the page")
+        << QByteArray("{\\rtf1 one\\sect\\sectd\\sbknone two\\sect\\sbkcol three}") << QList<bool>{false, false, false};
+    QTest::newRow("odd and even pages")
+        << QByteArray("{\\rtf1 one\\sect\\sbkodd two\\sect\\sectd\\sbkeven three}") << QList<bool>{false, true, true};
+    QTest::newRow("the first section's break type does nothing")
+        << QByteArray("{\\rtf1 \\sbkpage one\\par two}") << QList<bool>{false, false};
+}
+
+void TextDocumentTest::sectionBreaks()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QList<bool>, pageBreaks);
+
+    QTextDocument document;
+    QVERIFY(parseInto(rtf, &document));
+    QList<bool> actual;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        actual.append(block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
+    QCOMPARE(actual, pageBreaks);
+}
+
 void TextDocumentTest::hostileInput_data()
 {
+
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("expected");
 
@@ -1060,6 +1248,62 @@ void TextDocumentTest::hostileInput_data()
         << "{\\rtf1 {\\*\\listtable{\\list{\\listlevel{\\leveltext\\u-1 " + QByteArray("\\'01", 4).repeated(200000)
                + "}{\\levelnumbers " + QByteArray("\\'01", 4).repeated(200000) + "}}}}a}"
         << QStringLiteral("a");
+}
+
+// Malformed and very large tables: no crash, no hang, and the text stays,
+// in order (the white space between cells depends on the structure built).
+void TextDocumentTest::hostileTables_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("cell and row ends outside a table")
+        << QByteArray("{\\rtf1 a\\cell b\\row c\\nestcell d\\nestrow\\pard e}") << QStringLiteral("abcde");
+    QTest::newRow("row end without cells") << QByteArray("{\\rtf1 \\trowd\\cellx100\\row\\pard a}") << QStringLiteral("a");
+    QTest::newRow("nesting level at the limits")
+        << QByteArray("{\\rtf1 \\pard\\intbl\\itap1000000 a\\nestcell\\itap-5 b\\itap2147483647 c\\nestrow\\pard d}")
+        << QStringLiteral("abcd");
+    QTest::newRow("descending and negative cell edges")
+        << QByteArray("{\\rtf1 \\trowd\\trleft-2147483648\\trgaph2147483647\\clbrdrt\\brdrs\\brdrw2147483647\\cellx5000\\cellx-100\\cellx-2147483648\\cellx2147483647"
+                      "\\pard\\intbl a\\cell b\\cell c\\cell d\\cell\\row\\pard e}")
+        << QStringLiteral("abcde");
+    QByteArray wide = "{\\rtf1 \\trowd";
+    for (int i = 1; i <= 10000; ++i)
+        wide += "\\cellx" + QByteArray::number(i * 10);
+    wide += "\\pard\\intbl " + QByteArray("x\\cell ").repeated(10000) + "\\row";
+    QTest::newRow("10000 columns, then narrow rows")
+        << wide + QByteArray("\\trowd\\cellx10\\pard\\intbl y\\cell\\row").repeated(1000) + "\\pard z}"
+        << QString(10000, QLatin1Char('x')) + QString(1000, QLatin1Char('y')) + QLatin1Char('z');
+    QTest::newRow("cells beyond the width of a tall table")
+        << QByteArray("{\\rtf1 ") + QByteArray("\\trowd\\cellx10\\pard\\intbl y\\cell\\row").repeated(20000)
+               + "\\pard\\intbl " + QByteArray("x\\cell ").repeated(100) + "\\row\\pard z}"
+        << QString(20000, QLatin1Char('y')) + QString(100, QLatin1Char('x')) + QLatin1Char('z');
+    QTest::newRow("100000 rows")
+        << QByteArray("{\\rtf1 ") + QByteArray("\\trowd\\cellx10\\cellx20\\pard\\intbl y\\cell z\\cell\\row").repeated(100000)
+               + "\\pard e}"
+        << QStringLiteral("yz").repeated(100000) + QLatin1Char('e');
+    QTest::newRow("a merge in every row of a long table")
+        << QByteArray("{\\rtf1 ") + QByteArray("\\trowd\\clmgf\\cellx10\\clmrg\\cellx20\\clvmgf\\cellx30\\pard\\intbl a\\cell\\cell b\\cell\\row").repeated(20000)
+               + "\\pard e}"
+        << QStringLiteral("ab").repeated(20000) + QLatin1Char('e');
+    QTest::newRow("10000 tables, a paragraph apart")
+        << QByteArray("{\\rtf1 ") + QByteArray("\\trowd\\cellx10\\pard\\intbl a\\cell\\row\\pard b\\par").repeated(10000) + "}"
+        << QStringLiteral("ab").repeated(10000);
+    QTest::newRow("a header inside a cell, a table inside a note")
+        << QByteArray("{\\rtf1 \\trowd\\cellx100\\pard\\intbl a{\\header b\\cell}c\\cell\\row{\\footnote \\pard\\intbl d\\cell\\row}\\pard e}")
+        << QStringLiteral("abcde");
+}
+
+void TextDocumentTest::hostileTables()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, expected);
+
+    QTextDocument document;
+    QVERIFY(parseInto(rtf, &document));
+    QString text = rawText(document);
+    text.remove(QRegularExpression(QStringLiteral("\\s")));
+    QCOMPARE(text, expected);
 }
 
 void TextDocumentTest::hostileInput()

@@ -17,6 +17,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTextTable>
+#include <QTextFrame>
+#include <QTextCursor>
+#include <QHash>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStringDecoder>
@@ -230,6 +234,141 @@ private Q_SLOTS:
     {
         QVERIFY2(QFile::exists(QStringLiteral(TAVISK_TOOL)), TAVISK_TOOL);
         QVERIFY(m_dir.isValid());
+    }
+
+    void tablesAsText_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("Word") << QStringLiteral("structure-tables-word.rtf")
+                              << QStringLiteral("Before the table.\n\nFruit\tColour\nApple\tRed\n\nAfter the table.\n");
+        // The covered place of a merged cell stays empty.
+        QTest::newRow("LibreOffice") << QStringLiteral("structure-tables-libreoffice.rtf")
+                                     << QStringLiteral("Before\n\nOne\tTwo and three\t\nFour\tFive\tSix\n\nAfter\n");
+        // A nested table's rows are lines inside the cell's text.
+        QTest::newRow("nested") << QStringLiteral("structure-tables-nested.rtf")
+                                << QStringLiteral("Nested tables:\n\nOuter one\n\nInner A\tInner B\nInner C\tInner D\n\tOuter two\n\nAfter.\n");
+    }
+
+    void tablesAsText()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, expected);
+
+        const Run run = runTool({QStringLiteral("convert"), TestHelpers::dataFile(file), QStringLiteral("--to"),
+                                 QStringLiteral("txt"), QStringLiteral("-o"), QStringLiteral("-")});
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QString::fromUtf8(run.out), expected);
+    }
+
+    void tablesAsHtml()
+    {
+        const Run run = runTool({QStringLiteral("convert"), TestHelpers::dataFile(QStringLiteral("structure-tables-libreoffice.rtf")),
+                                 QStringLiteral("--to"), QStringLiteral("html"), QStringLiteral("-o"), QStringLiteral("-")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains("<table"));
+        QVERIFY(run.out.contains("colspan=\"2\""));
+        // Read back, the table keeps its cells and its merge.
+        QTextDocument document;
+        document.setHtml(QString::fromUtf8(run.out));
+        QTextTable *table = nullptr;
+        for (QTextFrame *frame : document.rootFrame()->childFrames())
+            table = table ? table : qobject_cast<QTextTable *>(frame);
+        QVERIFY(table);
+        QCOMPARE(table->rows(), 2);
+        QCOMPARE(table->columns(), 3);
+        QCOMPARE(table->cellAt(0, 1).columnSpan(), 2);
+        QCOMPARE(table->cellAt(1, 2).firstCursorPosition().block().text(), QStringLiteral("Six"));
+    }
+
+    void tablesAsMarkdown_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QStringList>("absent");
+
+        QTest::newRow("pipe table") << QStringLiteral("structure-tables-word.rtf")
+                                    << QStringList{QStringLiteral("|Fruit|Colour|"), QStringLiteral("|Apple|Red")}
+                                    << QStringList{QStringLiteral("<table")};
+        QTest::newRow("merged cells as HTML") << QStringLiteral("structure-tables-libreoffice.rtf")
+                                              << QStringList{QStringLiteral("<table"), QStringLiteral("colspan=\"2\""),
+                                                             QStringLiteral("Before"), QStringLiteral("After")}
+                                              << QStringList{QStringLiteral("|One")};
+    }
+
+    void tablesAsMarkdown()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, present);
+        QFETCH(QStringList, absent);
+
+        const Run run = runTool({QStringLiteral("convert"), TestHelpers::dataFile(file), QStringLiteral("--to"),
+                                 QStringLiteral("md"), QStringLiteral("-o"), QStringLiteral("-")});
+        QCOMPARE(run.exitCode, 0);
+        const QString markdown = QString::fromUtf8(run.out);
+        for (const QString &text : present)
+            QVERIFY2(markdown.contains(text), qPrintable(markdown));
+        for (const QString &text : absent)
+            QVERIFY2(!markdown.contains(text), qPrintable(markdown));
+    }
+
+    // Real files: every table of theirs gives lines of cells a tab apart.
+    void tablesInCorpus_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("expected");
+
+        const QDir corpus(QStringLiteral(TAVISK_CORPUS_DIR));
+        QStringList files;
+        const QDir tika(corpus.filePath(QStringLiteral("tika")));
+        for (const QString &name : tika.entryList({QStringLiteral("testRTFTableCellSeparation*.rtf")}, QDir::Files, QDir::Name))
+            files.append(QStringLiteral("tika/") + name);
+        const QDir pandoc(corpus.filePath(QStringLiteral("pandoc")));
+        for (const QString &name : pandoc.entryList({QStringLiteral("table_*.rtf")}, QDir::Files, QDir::Name))
+            files.append(QStringLiteral("pandoc/") + name);
+        if (files.isEmpty())
+            QSKIP("the RTF corpus is not available");
+        const QHash<QString, QString> known = {
+            {QStringLiteral("pandoc/table_simple.rtf"), QStringLiteral("A \tB \tC \tD \nE \tF \tG \tH \n")},
+            {QStringLiteral("pandoc/table_nested.rtf"), QStringLiteral("Deep A\tDeep B\nDeep C\tDeep D\n")},
+            {QStringLiteral("pandoc/table_error_codes.rtf"), QStringLiteral("Code\tError\n3\tPandocFailOnWarningError\n")},
+            // One cell a table: no tab, but every paragraph on its own line
+            // (the levels the file skips are empty tables of their own).
+            {QStringLiteral("pandoc/table_nested_malformed_itap.rtf"),
+             QStringLiteral("Parent before\n\nChild at skipped level\n\n\n\nParent after\n\nOuter cell\n")},
+        };
+        for (const QString &file : std::as_const(files))
+            QTest::newRow(qPrintable(file)) << corpus.filePath(file) << known.value(file);
+    }
+
+    void tablesInCorpus()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, expected);
+
+        const Run run = runTool({QStringLiteral("convert"), file, QStringLiteral("--to"), QStringLiteral("txt"),
+                                 QStringLiteral("-o"), QStringLiteral("-")});
+        QCOMPARE(run.exitCode, 0);
+        const QString text = QString::fromUtf8(run.out);
+        if (expected.isEmpty())
+            QVERIFY2(text.contains(QLatin1Char('\t')), qPrintable(text));
+        else
+            QVERIFY2(text.contains(expected), qPrintable(text));
+    }
+
+    void infoCountsTables()
+    {
+        const QString file = TestHelpers::dataFile(QStringLiteral("structure-tables-nested.rtf"));
+        const Run text = runTool({QStringLiteral("info"), file});
+        QCOMPARE(text.exitCode, 0);
+        QVERIFY2(text.out.contains("Tables: 2 (1 nested)\n"), text.out.constData());
+        const Run json = runTool({QStringLiteral("info"), QStringLiteral("--json"), file});
+        QCOMPARE(json.exitCode, 0);
+        const QJsonObject tables = QJsonDocument::fromJson(json.out).object().value(u"tables").toObject();
+        QCOMPARE(tables.value(u"count").toInt(), 2);
+        QCOMPARE(tables.value(u"nested").toInt(), 1);
     }
 
     // ---- lists ----

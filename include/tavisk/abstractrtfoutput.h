@@ -4,6 +4,7 @@
 #include <tavisk/fonttableentry.h>
 #include <tavisk/listlevel.h>
 #include <tavisk/stylesheettableentry.h>
+#include <tavisk/tableformat.h>
 #include <tavisk/tavisk_export.h>
 
 #include <QByteArray>
@@ -482,6 +483,54 @@ public:
     virtual void beginListText();
     /// See beginListText().
     virtual void endListText();
+    // Tables and sections
+    //
+    // A table row arrives as: beginTableRowDefinition() (\trowd), then
+    // setTableRowFormat() and appendTableCellDefinition() as the definition's
+    // words arrive, then the paragraphs of the cells, each marked with
+    // setParagraphTableLevel() (\intbl, \itapN) and each cell closed by
+    // endTableCell(), and finally endTableRow(). Writers put the definition
+    // before the cells, after them (just before \row), or both; an output
+    // uses the last definition it was given when the row ends. A nested
+    // table's cells and rows end with endTableCell(true) and
+    // endTableRow(true), and its row definition is given inside the
+    // {\*\nesttableprops ...} group that precedes \nestrow.
+    // resetParagraphFormat() (\pard) puts the paragraph back outside every
+    // table.
+
+    /// The paragraph being read belongs to the table at nesting level
+    /// @p level: 1 for \\intbl (a top-level table), N for \\itapN, 0 for
+    /// \\itap0 (not in a table). The default does nothing.
+    virtual void setParagraphTableLevel(int level);
+    /// \\trowd: a new row definition starts; earlier cell definitions are
+    /// dropped and the row properties return to their defaults. The default
+    /// does nothing.
+    virtual void beginTableRowDefinition();
+    /// A row property of the definition changed (\\trgaph, \\trleft,
+    /// \\trql/\\trqc/\\trqr, \\trhdr): @p format holds all row properties
+    /// given since \\trowd. The default does nothing.
+    virtual void setTableRowFormat(const TableRowFormat &format);
+    /// \\cellxN: one more cell for the row definition, with the cell
+    /// properties given since the previous \\cellx (or \\trowd). The default
+    /// does nothing.
+    virtual void appendTableCellDefinition(const TableCellDefinition &cell);
+    /// \\cell (@p nested false) or \\nestcell (@p nested true): ends the
+    /// paragraph and the cell it is in. The default calls insertTab(), so an
+    /// output that knows no tables separates cells by a tab.
+    virtual void endTableCell(bool nested);
+    /// \\row (@p nested false) or \\nestrow (@p nested true): ends the table
+    /// row. The default calls insertPar(), so an output that knows no tables
+    /// puts each row on a line of its own.
+    virtual void endTableRow(bool nested);
+    /// \\sect: ends the paragraph and the section; the next section's
+    /// properties follow (\\sectd, \\sbk...). The default calls insertPar().
+    virtual void insertSectionBreak();
+    /// \\sectd: the section properties return to their defaults (a section
+    /// starts on a new page). The default does nothing.
+    virtual void resetSectionFormat();
+    /// \\sbknone, \\sbkcol, \\sbkpage, \\sbkeven, \\sbkodd: how the current
+    /// section begins. The default does nothing.
+    virtual void setSectionBreak(SectionBreak kind);
 
 private:
     Q_DISABLE_COPY(AbstractRtfOutput)

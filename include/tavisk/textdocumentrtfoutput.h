@@ -110,7 +110,8 @@ public:
 
     /// Starts gathering text for the parse.
     void beginParse() override;
-    /// Inserts what was gathered and stops gathering.
+    /// Inserts what was gathered, finishes the tables still open and stops
+    /// gathering.
     void endParse() override;
 
     // Character and paragraph formats, continued. Qt draws thin single,
@@ -159,6 +160,31 @@ public:
     void beginListText() override;
     /// See beginListText().
     void endListText() override;
+    // Tables and sections: rows and cells become QTextTable objects (nested
+    // tables inside the cells of their parent), and a section that starts on
+    // a new page gives its first paragraph a page break before it.
+
+    /// Puts the paragraphs that follow into the table at nesting level
+    /// @p level (0: outside every table).
+    void setParagraphTableLevel(int level) override;
+    /// Starts a new row definition for the table at the paragraph's level.
+    void beginTableRowDefinition() override;
+    /// Keeps the row properties for the row that ends next.
+    void setTableRowFormat(const TableRowFormat &format) override;
+    /// Adds a cell to the row definition.
+    void appendTableCellDefinition(const TableCellDefinition &cell) override;
+    /// Moves to the next cell of the row, widening the table when needed.
+    void endTableCell(bool nested) override;
+    /// Applies the row definition (widths, merges, shading, borders) to the
+    /// row; the next paragraph in the table starts a new row.
+    void endTableRow(bool nested) override;
+    /// Ends the paragraph; the next paragraph starts the new section.
+    void insertSectionBreak() override;
+    /// The next section starts on a new page.
+    void resetSectionFormat() override;
+    /// Whether the next section starts on a new page: yes for \\sbkpage,
+    /// \\sbkeven and \\sbkodd, no for \\sbknone and \\sbkcol.
+    void setSectionBreak(SectionBreak kind) override;
 
     /// Reads the RTF document @p rtf into @p document in one call, replacing
     /// what the document held (like QTextDocument::setHtml()); the document's

@@ -69,6 +69,8 @@ constexpr Entry table[] = {
     {"listtext", &create<ListTextDestination>, true},
     {"manager", &create<ManagerPcdataDestination>, true},
     {"mmathPr", nullptr, true},
+    {"nesttableprops", &create<DocumentDestination>, true},
+    {"nonesttables", &create<IgnoredDestination>, true},
     {"operator", &create<OperatorPcdataDestination>, true},
     {"pgdsc", nullptr, true},
     {"pgdsctbl", nullptr, true},

@@ -29,6 +29,7 @@ enum class WordGroup : quint8 {
     MoreCharacterFormat, // underline kinds, capitals, raised text, hidden text
     MoreParagraphFormat, // line spacing, tab stops, pagination, direction, style
     List, // the paragraph's place in a list
+    Table, // table rows and cells, and sections
 };
 
 enum class BodyWord : quint8 {
@@ -136,6 +137,45 @@ enum class BodyWord : quint8 {
     // List
     ListOverride,
     ListLevel,
+    // Table
+    InTable,
+    NestingLevel,
+    RowDefaults,
+    RowGap,
+    RowLeft,
+    RowAlignLeft,
+    RowAlignCentre,
+    RowAlignRight,
+    RowHeader,
+    CellRightEdge,
+    CellMergeFirst,
+    CellMerge,
+    CellVerticalMergeFirst,
+    CellVerticalMerge,
+    CellAlignTop,
+    CellAlignCentre,
+    CellAlignBottom,
+    CellShading,
+    CellBorderTop,
+    CellBorderLeft,
+    CellBorderBottom,
+    CellBorderRight,
+    OtherBorder, // a border of something other than a cell: paragraph, row, page
+    BorderLine, // a line style: \brdrs, \brdrdb, ...
+    BorderNone,
+    BorderWidth,
+    BorderColour,
+    CellEnd,
+    NestedCellEnd,
+    RowEnd,
+    NestedRowEnd,
+    SectionEnd,
+    SectionDefaults,
+    SectionBreakNone,
+    SectionBreakColumn,
+    SectionBreakPage,
+    SectionBreakEven,
+    SectionBreakOdd,
 };
 
 struct BodyWordEntry {
@@ -154,12 +194,59 @@ constexpr BodyWordEntry bodyWords[] = {
     {"-", G::SpecialCharacter, W::SoftHyphen},
     {"_", G::SpecialCharacter, W::NonBreakingHyphen},
     {"b", G::CharacterFormat, W::Bold},
+    {"box", G::Table, W::OtherBorder},
+    {"brdrb", G::Table, W::OtherBorder},
+    {"brdrbar", G::Table, W::OtherBorder},
+    {"brdrbtw", G::Table, W::OtherBorder},
+    {"brdrcf", G::Table, W::BorderColour},
+    {"brdrdash", G::Table, W::BorderLine},
+    {"brdrdashd", G::Table, W::BorderLine},
+    {"brdrdashdd", G::Table, W::BorderLine},
+    {"brdrdashdotstr", G::Table, W::BorderLine},
+    {"brdrdashsm", G::Table, W::BorderLine},
+    {"brdrdb", G::Table, W::BorderLine},
+    {"brdrdot", G::Table, W::BorderLine},
+    {"brdremboss", G::Table, W::BorderLine},
+    {"brdrengrave", G::Table, W::BorderLine},
+    {"brdrframe", G::Table, W::BorderLine},
+    {"brdrhair", G::Table, W::BorderLine},
+    {"brdrinset", G::Table, W::BorderLine},
+    {"brdrl", G::Table, W::OtherBorder},
+    {"brdrnil", G::Table, W::BorderNone},
+    {"brdrnone", G::Table, W::BorderNone},
+    {"brdroutset", G::Table, W::BorderLine},
+    {"brdrr", G::Table, W::OtherBorder},
+    {"brdrs", G::Table, W::BorderLine},
+    {"brdrsh", G::Table, W::BorderLine},
+    {"brdrt", G::Table, W::OtherBorder},
+    {"brdrth", G::Table, W::BorderLine},
+    {"brdrthtnsg", G::Table, W::BorderLine},
+    {"brdrtnthsg", G::Table, W::BorderLine},
+    {"brdrtriple", G::Table, W::BorderLine},
+    {"brdrw", G::Table, W::BorderWidth},
+    {"brdrwavy", G::Table, W::BorderLine},
+    {"brdrwavydb", G::Table, W::BorderLine},
     {"bullet", G::SpecialCharacter, W::Bullet},
     {"caps", G::MoreCharacterFormat, W::AllCapitals},
     {"cb", G::MoreCharacterFormat, W::BackgroundColour},
     {"cbpat", G::ParagraphFormat, W::PatternBackgroundColour},
+    {"cell", G::Table, W::CellEnd},
+    {"cellx", G::Table, W::CellRightEdge},
     {"cf", G::CharacterFormat, W::ForegroundColour},
+    {"chbrdr", G::Table, W::OtherBorder},
     {"chcbpat", G::MoreCharacterFormat, W::BackgroundColour},
+    {"clbrdrb", G::Table, W::CellBorderBottom},
+    {"clbrdrl", G::Table, W::CellBorderLeft},
+    {"clbrdrr", G::Table, W::CellBorderRight},
+    {"clbrdrt", G::Table, W::CellBorderTop},
+    {"clcbpat", G::Table, W::CellShading},
+    {"clmgf", G::Table, W::CellMergeFirst},
+    {"clmrg", G::Table, W::CellMerge},
+    {"clvertalb", G::Table, W::CellAlignBottom},
+    {"clvertalc", G::Table, W::CellAlignCentre},
+    {"clvertalt", G::Table, W::CellAlignTop},
+    {"clvmgf", G::Table, W::CellVerticalMergeFirst},
+    {"clvmrg", G::Table, W::CellVerticalMerge},
     {"deff", G::DocumentProperty, W::DefaultFont},
     {"dn", G::MoreCharacterFormat, W::Lower},
     {"emdash", G::SpecialCharacter, W::EmDash},
@@ -172,6 +259,8 @@ constexpr BodyWordEntry bodyWords[] = {
     {"highlight", G::CharacterFormat, W::Highlight},
     {"i", G::CharacterFormat, W::Italic},
     {"ilvl", G::List, W::ListLevel},
+    {"intbl", G::Table, W::InTable},
+    {"itap", G::Table, W::NestingLevel},
     {"keep", G::MoreParagraphFormat, W::KeepTogether},
     {"keepn", G::MoreParagraphFormat, W::KeepWithNext},
     {"ldblquote", G::SpecialCharacter, W::LeftDoubleQuote},
@@ -181,6 +270,8 @@ constexpr BodyWordEntry bodyWords[] = {
     {"ls", G::List, W::ListOverride},
     {"ltrch", G::CharacterFormat, W::LeftToRight},
     {"ltrpar", G::MoreParagraphFormat, W::ParagraphLeftToRight},
+    {"nestcell", G::Table, W::NestedCellEnd},
+    {"nestrow", G::Table, W::NestedRowEnd},
     {"nosupersub", G::MoreCharacterFormat, W::NoSuperSubscript},
     {"page", G::MoreParagraphFormat, W::PageBreak},
     {"pagebb", G::MoreParagraphFormat, W::PageBreakBefore},
@@ -188,6 +279,10 @@ constexpr BodyWordEntry bodyWords[] = {
     {"paperw", G::DocumentProperty, W::PaperWidth},
     {"par", G::SpecialCharacter, W::Par},
     {"pard", G::MoreParagraphFormat, W::ParagraphDefaults},
+    {"pgbrdrb", G::Table, W::OtherBorder},
+    {"pgbrdrl", G::Table, W::OtherBorder},
+    {"pgbrdrr", G::Table, W::OtherBorder},
+    {"pgbrdrt", G::Table, W::OtherBorder},
     {"plain", G::CharacterFormat, W::Plain},
     {"qc", G::ParagraphFormat, W::AlignCentred},
     {"qj", G::ParagraphFormat, W::AlignJustified},
@@ -195,13 +290,21 @@ constexpr BodyWordEntry bodyWords[] = {
     {"qr", G::ParagraphFormat, W::AlignRight},
     {"rdblquote", G::SpecialCharacter, W::RightDoubleQuote},
     {"ri", G::ParagraphFormat, W::RightIndent},
+    {"row", G::Table, W::RowEnd},
     {"rquote", G::SpecialCharacter, W::RightQuote},
     {"rtlch", G::CharacterFormat, W::RightToLeft},
     {"rtlpar", G::MoreParagraphFormat, W::ParagraphRightToLeft},
     {"s", G::MoreParagraphFormat, W::ParagraphStyle},
     {"sa", G::ParagraphFormat, W::SpaceAfter},
     {"sb", G::ParagraphFormat, W::SpaceBefore},
+    {"sbkcol", G::Table, W::SectionBreakColumn},
+    {"sbkeven", G::Table, W::SectionBreakEven},
+    {"sbknone", G::Table, W::SectionBreakNone},
+    {"sbkodd", G::Table, W::SectionBreakOdd},
+    {"sbkpage", G::Table, W::SectionBreakPage},
     {"scaps", G::MoreCharacterFormat, W::SmallCapitals},
+    {"sect", G::Table, W::SectionEnd},
+    {"sectd", G::Table, W::SectionDefaults},
     {"sl", G::MoreParagraphFormat, W::LineSpacing},
     {"slmult", G::MoreParagraphFormat, W::LineSpacingMultiple},
     {"strike", G::CharacterFormat, W::Strikeout},
@@ -219,6 +322,19 @@ constexpr BodyWordEntry bodyWords[] = {
     {"tqc", G::MoreParagraphFormat, W::TabCentred},
     {"tqdec", G::MoreParagraphFormat, W::TabDecimal},
     {"tqr", G::MoreParagraphFormat, W::TabRight},
+    {"trbrdrb", G::Table, W::OtherBorder},
+    {"trbrdrh", G::Table, W::OtherBorder},
+    {"trbrdrl", G::Table, W::OtherBorder},
+    {"trbrdrr", G::Table, W::OtherBorder},
+    {"trbrdrt", G::Table, W::OtherBorder},
+    {"trbrdrv", G::Table, W::OtherBorder},
+    {"trgaph", G::Table, W::RowGap},
+    {"trhdr", G::Table, W::RowHeader},
+    {"trleft", G::Table, W::RowLeft},
+    {"trowd", G::Table, W::RowDefaults},
+    {"trqc", G::Table, W::RowAlignCentre},
+    {"trql", G::Table, W::RowAlignLeft},
+    {"trqr", G::Table, W::RowAlignRight},
     {"tx", G::MoreParagraphFormat, W::TabStop},
     {"u", G::Unicode, W::Unicode},
     {"uc", G::Unicode, W::UnicodeSkip},
@@ -631,6 +747,164 @@ inline bool setParagraphList(AbstractRtfOutput *output, BodyWord word, bool hasP
     }
 }
 
+// The borders of a table cell, by the number m_tableBorderSide keeps.
+TableCellBorder *cellBorder(TableCellDefinition &cell, quint8 side)
+{
+    switch (side) {
+    case 1:
+        return &cell.topBorder;
+    case 2:
+        return &cell.leftBorder;
+    case 3:
+        return &cell.bottomBorder;
+    case 4:
+        return &cell.rightBorder;
+    default:
+        return nullptr;
+    }
+}
+
+// Table rows and cells, and sections. The words of a row definition are
+// gathered into @p row and @p cell: the row properties reach the output with
+// each change, a cell's properties with its \cellx. The \brdr... words
+// describe the border named last (@p borderSide), which is a cell's only
+// after \clbrdrt/l/b/r.
+inline bool handleTableWord(AbstractRtfOutput *output, TableRowFormat &row, TableCellDefinition &cell,
+                            quint8 &borderSide, BodyWord word, bool hasParameter, int parameter)
+{
+    switch (word) {
+    case W::InTable:
+        output->setParagraphTableLevel(1);
+        return true;
+    case W::NestingLevel:
+        if (hasParameter)
+            output->setParagraphTableLevel(parameter);
+        return hasParameter;
+    case W::RowDefaults:
+        row = TableRowFormat();
+        cell = TableCellDefinition();
+        borderSide = 0;
+        output->beginTableRowDefinition();
+        return true;
+    case W::RowGap:
+        row.gapTwips = parameter;
+        break;
+    case W::RowLeft:
+        row.leftTwips = parameter;
+        break;
+    case W::RowAlignLeft:
+        row.alignment = TableRowFormat::Alignment::Left;
+        break;
+    case W::RowAlignCentre:
+        row.alignment = TableRowFormat::Alignment::Centre;
+        break;
+    case W::RowAlignRight:
+        row.alignment = TableRowFormat::Alignment::Right;
+        break;
+    case W::RowHeader:
+        row.header = !hasParameter || parameter != 0;
+        break;
+    case W::CellRightEdge:
+        cell.rightEdgeTwips = parameter;
+        output->appendTableCellDefinition(cell);
+        cell = TableCellDefinition();
+        borderSide = 0;
+        return true;
+    case W::CellMergeFirst:
+        cell.horizontalMerge = TableCellDefinition::Merge::First;
+        return true;
+    case W::CellMerge:
+        cell.horizontalMerge = TableCellDefinition::Merge::Continue;
+        return true;
+    case W::CellVerticalMergeFirst:
+        cell.verticalMerge = TableCellDefinition::Merge::First;
+        return true;
+    case W::CellVerticalMerge:
+        cell.verticalMerge = TableCellDefinition::Merge::Continue;
+        return true;
+    case W::CellAlignTop:
+        cell.verticalAlignment = TableCellDefinition::VerticalAlignment::Top;
+        return true;
+    case W::CellAlignCentre:
+        cell.verticalAlignment = TableCellDefinition::VerticalAlignment::Centre;
+        return true;
+    case W::CellAlignBottom:
+        cell.verticalAlignment = TableCellDefinition::VerticalAlignment::Bottom;
+        return true;
+    case W::CellShading:
+        cell.shadingColourIndex = parameter;
+        return true;
+    case W::CellBorderTop:
+        borderSide = 1;
+        return true;
+    case W::CellBorderLeft:
+        borderSide = 2;
+        return true;
+    case W::CellBorderBottom:
+        borderSide = 3;
+        return true;
+    case W::CellBorderRight:
+        borderSide = 4;
+        return true;
+    case W::OtherBorder:
+        borderSide = 0;
+        return true;
+    case W::BorderLine:
+    case W::BorderNone:
+    case W::BorderWidth:
+    case W::BorderColour:
+        if (TableCellBorder *border = cellBorder(cell, borderSide)) {
+            if (word == W::BorderLine)
+                border->visible = true;
+            else if (word == W::BorderNone)
+                border->visible = false;
+            else if (word == W::BorderWidth)
+                border->widthTwips = parameter;
+            else
+                border->colourIndex = parameter;
+        }
+        return true;
+    case W::CellEnd:
+        output->endTableCell(false);
+        return true;
+    case W::NestedCellEnd:
+        output->endTableCell(true);
+        return true;
+    case W::RowEnd:
+        output->endTableRow(false);
+        return true;
+    case W::NestedRowEnd:
+        output->endTableRow(true);
+        return true;
+    case W::SectionEnd:
+        output->insertSectionBreak();
+        return true;
+    case W::SectionDefaults:
+        output->resetSectionFormat();
+        return true;
+    case W::SectionBreakNone:
+        output->setSectionBreak(SectionBreak::Continuous);
+        return true;
+    case W::SectionBreakColumn:
+        output->setSectionBreak(SectionBreak::Column);
+        return true;
+    case W::SectionBreakPage:
+        output->setSectionBreak(SectionBreak::Page);
+        return true;
+    case W::SectionBreakEven:
+        output->setSectionBreak(SectionBreak::EvenPage);
+        return true;
+    case W::SectionBreakOdd:
+        output->setSectionBreak(SectionBreak::OddPage);
+        return true;
+    default:
+        return false;
+    }
+    // The row properties.
+    output->setTableRowFormat(row);
+    return true;
+}
+
 void reportUnhandled(const QByteArray &controlWord)
 {
     if (!lcRtf().isDebugEnabled())
@@ -680,6 +954,10 @@ void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool 
             break;
         case G::List:
             handled = setParagraphList(m_output, entry->word, hasParameter, parameter);
+            break;
+        case G::Table:
+            handled = handleTableWord(m_output, m_tableRowFormat, m_tableCell, m_tableBorderSide, entry->word,
+                                      hasParameter, parameter);
             break;
         }
     }

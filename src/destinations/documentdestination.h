@@ -4,6 +4,7 @@
 #include "destination.h"
 
 #include <tavisk/abstractrtfoutput.h>
+#include <tavisk/tableformat.h>
 
 namespace Tavisk
 {
@@ -50,6 +51,14 @@ protected:
 
     /// See ParagraphWords.
     ParagraphWords m_paragraphWords;
+    // Tables: the row definition being read, from \trowd to the last \cellx.
+    /// Row properties given since \\trowd.
+    TableRowFormat m_tableRowFormat;
+    /// Cell properties given since the previous \\cellx.
+    TableCellDefinition m_tableCell;
+    /// Which border of m_tableCell the \\brdr... words describe: 0 for none,
+    /// then top, left, bottom, right.
+    quint8 m_tableBorderSide = 0;
 };
 
 } // namespace Tavisk

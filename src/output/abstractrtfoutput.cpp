@@ -229,4 +229,46 @@ void AbstractRtfOutput::endListText()
 {
 }
 
+// Tables and sections: an output that knows neither separates cells by a
+// tab and puts rows and sections on lines of their own.
+
+void AbstractRtfOutput::setParagraphTableLevel(int)
+{
+}
+
+void AbstractRtfOutput::beginTableRowDefinition()
+{
+}
+
+void AbstractRtfOutput::setTableRowFormat(const TableRowFormat &)
+{
+}
+
+void AbstractRtfOutput::appendTableCellDefinition(const TableCellDefinition &)
+{
+}
+
+void AbstractRtfOutput::endTableCell(bool)
+{
+    insertTab();
+}
+
+void AbstractRtfOutput::endTableRow(bool)
+{
+    insertPar();
+}
+
+void AbstractRtfOutput::insertSectionBreak()
+{
+    insertPar();
+}
+
+void AbstractRtfOutput::resetSectionFormat()
+{
+}
+
+void AbstractRtfOutput::setSectionBreak(SectionBreak)
+{
+}
+
 } // namespace Tavisk

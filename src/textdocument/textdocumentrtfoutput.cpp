@@ -1,6 +1,7 @@
 #include <tavisk/textdocumentrtfoutput.h>
 
 #include "textdocumentrtfoutput_p.h"
+#include "textdocumenttables_p.h"
 
 #include "reader/logging_p.h"
 
@@ -93,6 +94,7 @@ void TextDocumentRtfOutput::insertPar()
         d->m_cursor->insertBlock();
     d->m_cursor->endEditBlock();
     d->m_formats.paragraphStarted();
+    d->m_tables->paragraphEnded();
 }
 
 void TextDocumentRtfOutput::insertTab()
@@ -149,6 +151,8 @@ void TextDocumentRtfOutput::resetParagraphFormat()
 {
     d->resetParagraphFormat();
     d->m_lists.resetParagraph();
+    // \pard also ends the paragraph's place in a table.
+    d->m_tables->setParagraphLevel(0);
 }
 
 void TextDocumentRtfOutput::setParagraphAlignmentLeft()
@@ -349,12 +353,19 @@ void TextDocumentRtfOutput::endGroup()
 void TextDocumentRtfOutput::beginParse()
 {
     d->m_gatherText = true;
+    // One edit block for the whole parse: the document rescans all its
+    // frames at the end of every edit block that inserts one, so a document
+    // of many tables would cost time in the square of their number.
+    d->m_cursor->beginEditBlock();
 }
 
 void TextDocumentRtfOutput::endParse()
 {
+    d->flushText();
+    d->m_tables->finish();
     flush();
     d->m_lists.finishParse();
+    d->m_cursor->endEditBlock();
     d->m_gatherText = false;
 }
 

@@ -23,6 +23,8 @@ class QTextDocument;
 namespace Tavisk
 {
 
+class TableBuilder;
+
 /**
  * State of a TextDocumentRtfOutput: the cursor into the caller's document,
  * the character formats of the open RTF groups, the paragraph format, and
@@ -112,6 +114,9 @@ public:
     /// The lists, and the list markers held back until a paragraph shows
     /// whether it is a list item.
     TextDocumentLists m_lists{*this};
+    /// The tables being built and the pending section break
+    /// (textdocumenttables.cpp).
+    std::unique_ptr<TableBuilder> m_tables;
 
 private:
     void insertNow(const QString &text);

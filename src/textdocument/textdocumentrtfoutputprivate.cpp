@@ -1,4 +1,5 @@
 #include "textdocumentrtfoutput_p.h"
+#include "textdocumenttables_p.h"
 
 #include <tavisk/textdocumentrtfoutput.h>
 
@@ -17,6 +18,7 @@ namespace Tavisk
 TextDocumentRtfOutputPrivate::TextDocumentRtfOutputPrivate(QTextDocument *document)
     : m_cursor(std::make_unique<QTextCursor>(document))
     , m_document(document)
+    , m_tables(std::make_unique<TableBuilder>(*this))
 {
     // The base entry: formats start at 12 points. The cursor is not given
     // it; text before the first formatting word or group end takes the
@@ -143,6 +145,9 @@ void TextDocumentRtfOutputPrivate::applyParagraphFormat()
 
 void TextDocumentRtfOutputPrivate::applyPendingFormats()
 {
+    // Table structure first: it may move the cursor into another cell.
+    if (m_tables->isPending())
+        m_tables->prepareInsertion();
     if (m_blockFormatPending) {
         m_blockFormatPending = false;
         m_cursor->setBlockFormat(m_paragraphFormat);
@@ -151,6 +156,8 @@ void TextDocumentRtfOutputPrivate::applyPendingFormats()
         m_charFormatPending = false;
         m_cursor->setCharFormat(m_textCharFormatStack.last());
     }
+    if (m_tables->isPageBreakPending())
+        m_tables->applyPageBreak();
 }
 
 void TextDocumentRtfOutputPrivate::insertText(const QString &text)
@@ -172,6 +179,7 @@ void TextDocumentRtfOutputPrivate::insertText(const QString &text)
             flushText();
         return;
     }
+    applyPendingFormats();
     insertNow(text);
 }
 

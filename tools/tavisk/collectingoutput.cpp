@@ -5,6 +5,7 @@
 
 CollectingOutput::CollectingOutput(QTextDocument *document)
     : TextDocumentRtfOutput(document)
+    , m_document(document)
 {
 }
 

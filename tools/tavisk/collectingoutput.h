@@ -36,6 +36,8 @@ public:
     /// Paper width and height in twips, 0 where the document gives none.
     int pageWidth() const { return m_pageWidth; }
     int pageHeight() const { return m_pageHeight; }
+    /// The document being built.
+    const QTextDocument *document() const { return m_document; }
 
     void insertFontTableEntry(Tavisk::FontTableEntry entry, unsigned int index) override;
     void appendToColourTable(const QColor &colour) override;
@@ -51,6 +53,7 @@ private:
     QList<Picture> m_pictures;
     int m_pageWidth = 0;
     int m_pageHeight = 0;
+    const QTextDocument *m_document;
 };
 
 #endif

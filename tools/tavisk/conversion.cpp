@@ -2,7 +2,9 @@
 
 #include "collectingoutput.h"
 #include "controlcharacters.h"
+#include "markdownexport.h"
 #include "pagerenderer.h"
+#include "plaintextexport.h"
 
 #include <tavisk/reader.h>
 
@@ -138,9 +140,7 @@ void limitHeadingLevels(QTextDocument *document)
 
 QByteArray plainText(const QTextDocument &document)
 {
-    QString text = document.toPlainText();
-    // Pictures stand in the text as object replacement characters.
-    text.remove(QChar::ObjectReplacementCharacter);
+    QString text = plainTextOf(document);
     if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
         text.append(QLatin1Char('\n'));
     return text.toUtf8();
@@ -224,7 +224,7 @@ QString documentBytes(const ConversionJob &job, QTextDocument *document, const C
     case Format::Markdown:
         embedPictures(document);
         limitHeadingLevels(document);
-        *bytes = document->toMarkdown().toUtf8();
+        *bytes = markdownOf(*document).toUtf8();
         break;
     case Format::Odt: {
         QBuffer buffer(bytes);

@@ -1,6 +1,7 @@
 #include "documentinfo.h"
 
 #include "collectingoutput.h"
+#include "structurecounts.h"
 #include "controlcharacters.h"
 #include "localfiles.h"
 
@@ -298,6 +299,11 @@ DocumentInfo::Model DocumentInfo::collect(const QString &fileName, const Collect
     model.file = withoutControlCharacters(LocalFiles::displayName(fileName));
     model.metadata = collectMetadata(output);
     model.paperWidth = output.pageWidth();
+    if (output.document()) {
+        const StructureCounts counts = countStructure(*output.document());
+        model.tables = counts.tables;
+        model.nestedTables = counts.nestedTables;
+    }
     model.paperHeight = output.pageHeight();
     model.userProperties = collectProperties(output);
     for (auto it = output.fonts().cbegin(); it != output.fonts().cend(); ++it) {
@@ -375,6 +381,8 @@ QJsonObject DocumentInfo::toJson(const Model &model)
                        {QStringLiteral("colours"), colours},
                        {QStringLiteral("styles"), styles},
                        {QStringLiteral("pictures"), pictures}};
+    result.insert(QStringLiteral("tables"), QJsonObject{{QStringLiteral("count"), model.tables},
+                                                        {QStringLiteral("nested"), model.nestedTables}});
     if (model.paperWidth > 0 || model.paperHeight > 0) {
         result.insert(QStringLiteral("paper"), QJsonObject{{QStringLiteral("width"), model.paperWidth},
                                                            {QStringLiteral("height"), model.paperHeight}});
@@ -409,6 +417,8 @@ QString DocumentInfo::toText(const Model &model)
             .arg(style.spaceBefore)
             .arg(style.direction);
     });
+    lines.append(QString());
+    lines.append(QStringLiteral("Tables: %1 (%2 nested)").arg(model.tables).arg(model.nestedTables));
     appendSection(&lines, QStringLiteral("Pictures"), model.pictures, [](const Picture &picture) {
         const QString pixels = picture.pixelSize.isValid()
             ? QStringLiteral("%1 x %2 pixels").arg(picture.pixelSize.width()).arg(picture.pixelSize.height())

@@ -65,6 +65,8 @@ struct Model {
     QList<QColor> colours; ///< invalid for the automatic colour
     QList<Style> styles;
     QList<Picture> pictures;
+    int tables = 0; ///< tables, nested ones included
+    int nestedTables = 0;
 };
 
 /// Everything @p output was handed, for the file shown as @p fileName.
