@@ -185,17 +185,54 @@ void DestinationsTest::unicodeFallback_data()
         << QByteArray("\\uc2\\u8364\\'80\\'81x") << QStringList{euro, text("x")};
     QTest::newRow("uc0 keeps the text") << QByteArray("\\uc0\\u8364?") << QStringList{euro, text("?")};
     QTest::newRow("negative uc skips nothing") << QByteArray("\\uc-1\\u8364?") << QStringList{euro, text("?")};
-    QTest::newRow("skip outlives the group")
+    QTest::newRow("a brace ends the fallback")
         << QByteArray("{\\u8364}abc")
-        << QStringList{QStringLiteral("startGroup()"), euro, QStringLiteral("endGroup()"), text("bc")};
-    QTest::newRow("control words do not count")
+        << QStringList{QStringLiteral("startGroup()"), euro, QStringLiteral("endGroup()"), text("abc")};
+    QTest::newRow("an opening brace ends the fallback")
+        << QByteArray("\\u8364{x}") << QStringList{euro, QStringLiteral("startGroup()"), text("x"), QStringLiteral("endGroup()")};
+    QTest::newRow("a control word is one fallback character")
         << QByteArray("\\u8364\\par\\~?x")
-        << QStringList{euro, QStringLiteral("insertPar()"), QStringLiteral("appendText(string:U+00A0)"), text("x")};
+        << QStringList{euro, QStringLiteral("appendText(string:U+00A0)"), text("?x")};
+    QTest::newRow("a hex escape is one fallback character")
+        << QByteArray("\\u8364\\'80x") << QStringList{euro, text("x")};
+    QTest::newRow("escaped brace is one fallback character")
+        << QByteArray("\\u8364\\{x") << QStringList{euro, text("x")};
+    QTest::newRow("list text: the second tab is the fallback")
+        << QByteArray("{\\tab \\u8226 \\tab}First")
+        << QStringList{QStringLiteral("startGroup()"), QStringLiteral("insertTab()"),
+                       QStringLiteral("appendText(string:U+2022)"), QStringLiteral("endGroup()"), text("First")};
+    QTest::newRow("uc belongs to the group")
+        << QByteArray("\\uc1 {\\uc2 x}\\u233 cHere")
+        << QStringList{QStringLiteral("startGroup()"), text("x"), QStringLiteral("endGroup()"),
+                       QStringLiteral("appendText(string:U+00E9)"), text("Here")};
+    QTest::newRow("a group inherits uc")
+        << QByteArray("\\uc2 {\\u233 abc}")
+        << QStringList{QStringLiteral("startGroup()"), QStringLiteral("appendText(string:U+00E9)"), text("c"),
+                       QStringLiteral("endGroup()")};
+    QTest::newRow("huge uc stops at the brace")
+        << QByteArray("{\\uc2147483647\\u233 abc\\b def}ghi")
+        << QStringList{QStringLiteral("startGroup()"), QStringLiteral("appendText(string:U+00E9)"),
+                       QStringLiteral("endGroup()"), text("ghi")};
     QTest::newRow("negative value") << QByteArray("\\u-3913?") << QStringList{QStringLiteral("appendText(string:U+F0B7)")};
     QTest::newRow("low 16 bits") << QByteArray("\\u65601?") << QStringList{QStringLiteral("appendText(string:U+0041)")};
-    QTest::newRow("surrogate pair arrives as two units")
-        << QByteArray("\\u-10179?\\u-8704?")
-        << QStringList{QStringLiteral("appendText(string:U+D83D)"), QStringLiteral("appendText(string:U+DE00)")};
+    QTest::newRow("surrogate pair joined")
+        << QByteArray("\\u-10179?\\u-8704?") << QStringList{QStringLiteral("appendText(string:U+D83D U+DE00)")};
+    QTest::newRow("surrogate pair with uc0")
+        << QByteArray("\\uc0\\u55357\\u56832 x") << QStringList{QStringLiteral("appendText(string:U+D83D U+DE00)"), text("x")};
+    QTest::newRow("lone high surrogate before text")
+        << QByteArray("\\u-10179?x") << QStringList{QStringLiteral("appendText(string:U+FFFD)"), text("x")};
+    QTest::newRow("lone high surrogate before a word")
+        << QByteArray("\\u-10179?\\par") << QStringList{QStringLiteral("appendText(string:U+FFFD)"), QStringLiteral("insertPar()")};
+    QTest::newRow("lone high surrogate at the end")
+        << QByteArray("\\u-10179?") << QStringList{QStringLiteral("appendText(string:U+FFFD)")};
+    QTest::newRow("two high surrogates")
+        << QByteArray("\\u-10179?\\u-10179?\\u-8704?")
+        << QStringList{QStringLiteral("appendText(string:U+FFFD)"), QStringLiteral("appendText(string:U+D83D U+DE00)")};
+    QTest::newRow("lone low surrogate") << QByteArray("\\u-8704?x")
+                                        << QStringList{QStringLiteral("appendText(string:U+FFFD)"), text("x")};
+    QTest::newRow("control characters dropped")
+        << QByteArray("a\\u0?\\u7?\\u31?\\u127?b") << QStringList{text("a"), text("b")};
+    QTest::newRow("tab kept") << QByteArray("\\u9?") << QStringList{QStringLiteral("appendText(string:U+0009)")};
     QTest::newRow("u without parameter") << QByteArray("\\u ?") << QStringList{text("?")};
     QTest::newRow("skip counts bytes, not characters")
         << QByteArray("\\uc3\\u8364 ab") << QStringList{euro};
@@ -1139,10 +1176,16 @@ void DestinationsTest::infoText_data()
                                   << QString(QChar(0xF020));
     QTest::newRow("escaped fallback counts as one byte") << QByteArray("{\\title \\u8364\\'80x}")
                                                          << QStringLiteral("title") << QStringLiteral("\u20acx");
-    QTest::newRow("skip goes on across a nested group") << QByteArray("{\\title \\u233{\\b}?x}")
-                                                        << QStringLiteral("title") << QStringLiteral("\u00e9x");
-    QTest::newRow("\\uc of the body does not reach the item") << QByteArray("\\uc0 {\\title \\u233 x}")
-                                                             << QStringLiteral("title") << QStringLiteral("\u00e9");
+    QTest::newRow("a nested group ends the fallback") << QByteArray("{\\title \\u233{\\b}?x}")
+                                                      << QStringLiteral("title") << QStringLiteral("\u00e9?x");
+    QTest::newRow("\\uc of the body reaches the item") << QByteArray("\\uc0 {\\title \\u233 x}")
+                                                      << QStringLiteral("title") << QStringLiteral("\u00e9x");
+    QTest::newRow("\\uc of the item ends with it") << QByteArray("{\\title \\uc0 \\u233 x}{\\author \\u233 x}")
+                                                  << QStringLiteral("author") << QStringLiteral("\u00e9");
+    QTest::newRow("surrogate pair") << QByteArray("{\\title \\u-10179?\\u-8704?}") << QStringLiteral("title")
+                                    << QStringLiteral("\U0001F600");
+    QTest::newRow("lone surrogates") << QByteArray("{\\title a\\u-10179?b\\u-8704?c\\u-10179?}")
+                                     << QStringLiteral("title") << QStringLiteral("a\uFFFDb\uFFFDc\uFFFD");
     QTest::newRow("hex escape decoded by the output") << QByteArray("{\\title Caf\\'e9}") << QStringLiteral("title")
                                                       << QStringLiteral("Caf\u00e9");
     QTest::newRow("formatting ignored") << QByteArray("{\\title {\\b Bold} text}") << QStringLiteral("title")

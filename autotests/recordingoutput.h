@@ -120,6 +120,16 @@ public:
     void beginParse() override { hooks.append(QStringLiteral("beginParse@%1").arg(calls.size())); }
     void endParse() override { hooks.append(QStringLiteral("endParse@%1").arg(calls.size())); }
 
+    // Code pages
+    void setDocumentCodePage(int codePage) override
+    {
+        Tavisk::AbstractRtfOutput::setDocumentCodePage(codePage);
+        record(QStringLiteral("setDocumentCodePage(%1)").arg(codePage));
+    }
+    /// Bytes that isLeadByte() answers true for; empty: none.
+    QByteArray leadBytes;
+    bool isLeadByte(unsigned char byte) const override { return leadBytes.contains(char(byte)); }
+
     QStringList hooks;
     QList<QByteArray> images;
     QList<QTextImageFormat> imageFormats;

@@ -96,6 +96,13 @@ public:
     /// Inserts what was gathered and stops gathering.
     void endParse() override;
 
+    // Code pages
+    /// Stores the code page and decodes with it the text under fonts that
+    /// name none, and the text before any font.
+    void setDocumentCodePage(int codePage) override;
+    /// Answers from the code page of the current font.
+    bool isLeadByte(unsigned char byte) const override;
+
     /// Reads the RTF document @p rtf into @p document in one call, replacing
     /// what the document held (like QTextDocument::setHtml()); the document's
     /// title comes from the RTF information group. Returns false when @p rtf

@@ -23,6 +23,7 @@ enum class WordGroup : quint8 {
     Unicode, // the Unicode escape and the hex escape
     DocumentProperty, // applies to the whole document
     Mark, // \*, handled by the parse loop
+    CodePage, // the document's code page
 };
 
 enum class BodyWord : quint8 {
@@ -78,6 +79,11 @@ enum class BodyWord : quint8 {
     PaperWidth,
     // Mark
     IgnorableMark,
+    // CodePage
+    AnsiCodePage,
+    MacCharacterSet,
+    PcCharacterSet,
+    PcaCharacterSet,
 };
 
 struct BodyWordEntry {
@@ -95,6 +101,7 @@ constexpr BodyWordEntry bodyWords[] = {
     {"*", G::Mark, W::IgnorableMark},
     {"-", G::SpecialCharacter, W::SoftHyphen},
     {"_", G::SpecialCharacter, W::NonBreakingHyphen},
+    {"ansicpg", G::CodePage, W::AnsiCodePage},
     {"b", G::CharacterFormat, W::Bold},
     {"bullet", G::SpecialCharacter, W::Bullet},
     {"cbpat", G::ParagraphFormat, W::PatternBackgroundColour},
@@ -114,10 +121,13 @@ constexpr BodyWordEntry bodyWords[] = {
     {"line", G::SpecialCharacter, W::Line},
     {"lquote", G::SpecialCharacter, W::LeftQuote},
     {"ltrch", G::CharacterFormat, W::LeftToRight},
+    {"mac", G::CodePage, W::MacCharacterSet},
     {"paperh", G::DocumentProperty, W::PaperHeight},
     {"paperw", G::DocumentProperty, W::PaperWidth},
     {"par", G::SpecialCharacter, W::Par},
     {"pard", G::ParagraphFormat, W::ParagraphDefaults},
+    {"pc", G::CodePage, W::PcCharacterSet},
+    {"pca", G::CodePage, W::PcaCharacterSet},
     {"plain", G::CharacterFormat, W::Plain},
     {"qc", G::ParagraphFormat, W::AlignCentred},
     {"qj", G::ParagraphFormat, W::AlignJustified},
@@ -298,18 +308,20 @@ inline bool setParagraphFormat(AbstractRtfOutput *output, BodyWord word, bool ha
 }
 
 // \u, \uc and \' need their parameter.
-inline bool handleUnicode(AbstractRtfOutput *output, UnicodeFallback fallback, BodyWord word, bool hasParameter,
+inline bool handleUnicode(AbstractRtfOutput *output, UnicodeCharacters &characters, BodyWord word, bool hasParameter,
                           int parameter)
 {
     if (!hasParameter)
         return false;
     switch (word) {
-    case W::Unicode:
-        output->appendText(QString(UnicodeFallback::character(parameter)));
-        fallback.startFallback();
+    case W::Unicode: {
+        const QString text = characters.take(parameter);
+        if (!text.isEmpty())
+            output->appendText(text);
         return true;
+    }
     case W::UnicodeSkip:
-        fallback.setSkipCount(parameter);
+        // The parse loop keeps the fallback length with the group.
         return true;
     case W::HexEscape:
         qCDebug(lcRtf) << "special character value:" << parameter;
@@ -337,6 +349,29 @@ inline bool setDocumentProperty(AbstractRtfOutput *output, BodyWord word, bool h
     }
 }
 
+// \ansicpgN names the code page; \mac, \pc and \pca name the character
+// set, which stands for Mac Roman, IBM 437 and IBM 850.
+inline bool setCodePage(AbstractRtfOutput *output, BodyWord word, bool hasParameter, int parameter)
+{
+    switch (word) {
+    case W::AnsiCodePage:
+        if (hasParameter)
+            output->setDocumentCodePage(parameter);
+        return hasParameter;
+    case W::MacCharacterSet:
+        output->setDocumentCodePage(10000);
+        return true;
+    case W::PcCharacterSet:
+        output->setDocumentCodePage(437);
+        return true;
+    case W::PcaCharacterSet:
+        output->setDocumentCodePage(850);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void reportUnhandled(const QByteArray &controlWord)
 {
     if (!lcRtf().isDebugEnabled())
@@ -356,6 +391,9 @@ DocumentDestination::DocumentDestination(AbstractRtfOutput *output, const QStrin
 void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter)
 {
     const BodyWordEntry *entry = findWord(bodyWords, controlWord);
+    // A high surrogate of a \u followed by anything but another \u.
+    if (m_unicodeCharacters.isWaiting() && !(entry && entry->word == W::Unicode && hasParameter))
+        m_output->appendText(m_unicodeCharacters.interrupt());
     bool handled = false;
     if (entry) {
         switch (entry->group) {
@@ -369,14 +407,16 @@ void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool 
             handled = setParagraphFormat(m_output, entry->word, hasParameter, parameter);
             break;
         case G::Unicode:
-            handled = handleUnicode(m_output, UnicodeFallback(m_charactersToSkip, m_unicodeSkip), entry->word,
-                                    hasParameter, parameter);
+            handled = handleUnicode(m_output, m_unicodeCharacters, entry->word, hasParameter, parameter);
             break;
         case G::DocumentProperty:
             handled = setDocumentProperty(m_output, entry->word, hasParameter, parameter);
             break;
         case G::Mark:
             handled = true;
+            break;
+        case G::CodePage:
+            handled = setCodePage(m_output, entry->word, hasParameter, parameter);
             break;
         }
     }
@@ -386,13 +426,15 @@ void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool 
 
 void DocumentDestination::handlePlainText(const QByteArray &plainText)
 {
-    UnicodeFallback(m_charactersToSkip, m_unicodeSkip).takeText(plainText, [this](const QByteArray &text) {
-        m_output->appendText(text);
-    });
+    if (m_unicodeCharacters.isWaiting())
+        m_output->appendText(m_unicodeCharacters.interrupt());
+    m_output->appendText(plainText);
 }
 
 void DocumentDestination::aboutToEndDestination()
 {
+    if (m_unicodeCharacters.isWaiting())
+        m_output->appendText(m_unicodeCharacters.interrupt());
 }
 
 } // namespace Tavisk

@@ -2,6 +2,7 @@
 #define TAVISK_DOCUMENTDESTINATION_H
 
 #include "destination.h"
+#include "unicodefallback_p.h"
 
 namespace Tavisk
 {
@@ -10,8 +11,8 @@ namespace Tavisk
  * The body of the document: the outermost {\rtf1 ...} group and every nested
  * group that opens no destination of its own.
  *
- * Turns body control words into output calls at once and passes text runs on,
- * less the fallback bytes that follow a \u character. It keeps no formatting
+ * Turns body control words into output calls at once and passes text runs on;
+ * the parse loop has already dropped the fallback that follows a \u. It keeps no formatting
  * state: the groups reach the output through startGroup() and endGroup().
  */
 class TAVISK_EXPORT DocumentDestination : public Destination
@@ -24,10 +25,9 @@ public:
     void aboutToEndDestination() override;
 
 protected:
-    /// Plain-text bytes still to be dropped as the fallback of the last \u.
-    qint64 m_charactersToSkip = 0;
-    /// Fallback bytes that follow each \u, as last set by \uc.
-    int m_unicodeSkip = 1;
+    /// Joins the surrogate pairs of consecutive \u words. (Their fallback
+    /// never arrives here: the parse loop drops it.)
+    UnicodeCharacters m_unicodeCharacters;
 };
 
 } // namespace Tavisk

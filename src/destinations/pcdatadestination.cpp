@@ -2,7 +2,6 @@
 
 #include "common/controlchars_p.h"
 #include "reader/logging_p.h"
-#include "unicodefallback_p.h"
 #include "wordtable_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
@@ -41,18 +40,19 @@ PcdataDestination::PcdataDestination(AbstractRtfOutput *output, const QString &n
 void PcdataDestination::handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter)
 {
     const PcdataWordEntry *entry = hasParameter ? findWord(pcdataWords, controlWord) : nullptr;
+    // A high surrogate of a \u followed by anything but another \u.
+    if (m_unicodeCharacters.isWaiting() && !(entry && entry->word == PcdataWord::Unicode))
+        m_pcdata.append(m_unicodeCharacters.interrupt());
     if (!entry) {
         qCDebug(lcRtf) << "unexpected control word in" << m_name << ": " << controlWord;
         return;
     }
-    UnicodeFallback fallback(m_charactersToSkip, m_unicodeSkip);
     switch (entry->word) {
     case PcdataWord::Unicode:
-        m_pcdata.append(withoutControlCharacters(UnicodeFallback::character(parameter)));
-        fallback.startFallback();
+        m_pcdata.append(withoutControlCharacters(m_unicodeCharacters.take(parameter)));
         break;
     case PcdataWord::UnicodeSkip:
-        fallback.setSkipCount(parameter);
+        // The parse loop keeps the fallback length with the group.
         break;
     case PcdataWord::HexEscape:
         qCDebug(lcRtf) << "special character value:" << parameter;
@@ -62,13 +62,15 @@ void PcdataDestination::handleControlWord(const QByteArray &controlWord, bool ha
 
 void PcdataDestination::handlePlainText(const QByteArray &plainText)
 {
-    UnicodeFallback(m_charactersToSkip, m_unicodeSkip).takeText(plainText, [this](const QByteArray &text) {
-        m_pcdata.append(withoutControlCharacters(m_output->convertText(text)));
-    });
+    if (m_unicodeCharacters.isWaiting())
+        m_pcdata.append(m_unicodeCharacters.interrupt());
+    m_pcdata.append(withoutControlCharacters(m_output->convertText(plainText)));
 }
 
 void PcdataDestination::aboutToEndDestination()
 {
+    if (m_unicodeCharacters.isWaiting())
+        m_pcdata.append(m_unicodeCharacters.interrupt());
     if (m_setter)
         (m_output->*m_setter)(m_pcdata);
 }
