@@ -21,6 +21,8 @@ private Q_SLOTS:
     void bodyWords_data();
     void bodyWords();
     void unicodeFallback_data();
+    void codePageWords_data();
+    void codePageWords();
     void unicodeFallback();
     void unhandledWordMessages_data();
     void unhandledWordMessages();
@@ -238,6 +240,34 @@ void DestinationsTest::unicodeFallback_data()
         << QByteArray("\\uc3\\u8364 ab") << QStringList{euro};
 }
 
+void DestinationsTest::codePageWords_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QStringList>("calls");
+    QTest::addColumn<int>("codePage");
+
+    QTest::newRow("ansicpg") << QByteArray("\\ansi\\ansicpg1251 x") << QStringList{QStringLiteral("setDocumentCodePage(1251)"), QStringLiteral("appendText(bytes:x)")} << 1251;
+    QTest::newRow("mac") << QByteArray("\\mac") << QStringList{QStringLiteral("setDocumentCodePage(10000)")} << 10000;
+    QTest::newRow("pc") << QByteArray("\\pc") << QStringList{QStringLiteral("setDocumentCodePage(437)")} << 437;
+    QTest::newRow("pca") << QByteArray("\\pca") << QStringList{QStringLiteral("setDocumentCodePage(850)")} << 850;
+    QTest::newRow("mac then ansicpg") << QByteArray("\\mac\\ansicpg10001")
+                                      << QStringList{QStringLiteral("setDocumentCodePage(10000)"), QStringLiteral("setDocumentCodePage(10001)")}
+                                      << 10001;
+    QTest::newRow("ansicpg without a number") << QByteArray("\\ansicpg x") << QStringList{QStringLiteral("appendText(bytes:x)")} << 0;
+    QTest::newRow("ansi alone names none") << QByteArray("\\ansi") << QStringList{} << 0;
+}
+
+void DestinationsTest::codePageWords()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QStringList, calls);
+    QFETCH(int, codePage);
+    RecordingOutput output;
+    QVERIFY(TestHelpers::parse("{\\rtf1" + body + "}", &output));
+    QCOMPARE(output.calls, calls);
+    QCOMPARE(output.documentCodePage(), codePage);
+}
+
 void DestinationsTest::unicodeFallback()
 {
     QFETCH(QByteArray, body);
@@ -336,6 +366,21 @@ void DestinationsTest::fontTable_data()
     QTest::newRow("Cyrillic name")
         << QByteArray("{\\fonttbl{\\f1\\fcharset204 \\'c0\\'f0\\'e8\\'e0\\'eb;}}")
         << QStringList{QStringLiteral("insertFontTableEntry(1,\u0410\u0440\u0438\u0430\u043b,Windows-1251)")};
+    QTest::newRow("cpg sets the code page")
+        << QByteArray("{\\fonttbl{\\f0\\cpg1251 \\'c0;}}") << QStringList{QStringLiteral("insertFontTableEntry(0,\u0410,Windows-1251)")};
+    QTest::newRow("cpg wins over fcharset, in either order")
+        << QByteArray("{\\fonttbl{\\f0\\fcharset0\\cpg932 A;}{\\f1\\cpg1253\\fcharset204 B;}{\\f2\\fcharset238 C;}}")
+        << QStringList{QStringLiteral("insertFontTableEntry(0,A,Shift-JIS)"), QStringLiteral("insertFontTableEntry(1,B,Windows-1253)"),
+                       QStringLiteral("insertFontTableEntry(2,C,Windows-1250)")};
+    QTest::newRow("unknown cpg changes nothing")
+        << QByteArray("{\\fonttbl{\\f0\\fcharset204\\cpg77777 A;}}") << QStringList{QStringLiteral("insertFontTableEntry(0,A,Windows-1251)")};
+    QTest::newRow("Mac character sets")
+        << QByteArray("{\\fonttbl{\\f0\\fcharset77 A;}{\\f1\\fcharset78 B;}{\\f2\\fcharset85 C;}{\\f3\\fcharset89 D;}}")
+        << QStringList{QStringLiteral("insertFontTableEntry(0,A,Macintosh)"), QStringLiteral("insertFontTableEntry(1,B,Shift-JIS)"),
+                       QStringLiteral("insertFontTableEntry(2,C,x-mac-greek)"), QStringLiteral("insertFontTableEntry(3,D,x-mac-cyrillic)")};
+    QTest::newRow("name in the document's code page")
+        << QByteArray("\\ansicpg1251{\\fonttbl{\\f1 \\'c0\\'f0\\'e8\\'e0\\'eb;}}")
+        << QStringList{QStringLiteral("insertFontTableEntry(1,\u0410\u0440\u0438\u0430\u043b,)")};
     QTest::newRow("name around an ignored group")
         << QByteArray("{\\fonttbl{\\f0 Ari{\\*\\falt Helvetica}al;}}")
         << QStringList{QStringLiteral("insertFontTableEntry(0,Arial,)")};
@@ -713,6 +758,12 @@ void DestinationsTest::styleSheet_data()
         << QStringList{QStringLiteral("1|A|0|0|0|0|ltr")};
     QTest::newRow("cut off by the end of the file") << QByteArray("{\\rtf1 {\\stylesheet{\\s1 A;}{\\s2 B") << QStringList{
         QStringLiteral("1|A|0|0|0|0|ltr")};
+    QTest::newRow("name in the document's code page")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1251{\\stylesheet{\\s1 \\'c7\\'e0\\'e3;}}}")
+        << QStringList{QStringLiteral("1|\u0417\u0430\u0433|0|0|0|0|ltr")};
+    QTest::newRow("double-byte name from escapes")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg932{\\stylesheet{\\s1 \\'8c\\'a9\\'8f\\'6f\\'82\\'b5 1;}}}")
+        << QStringList{QStringLiteral("1|\u898b\u51fa\u3057 1|0|0|0|0|ltr")};
 }
 
 void DestinationsTest::styleSheet()

@@ -308,7 +308,7 @@ inline bool setParagraphFormat(AbstractRtfOutput *output, BodyWord word, bool ha
 }
 
 // \u, \uc and \' need their parameter.
-inline bool handleUnicode(AbstractRtfOutput *output, UnicodeCharacters &characters, BodyWord word, bool hasParameter,
+inline bool handleUnicode(AbstractRtfOutput *output, UnicodeCharacters characters, BodyWord word, bool hasParameter,
                           int parameter)
 {
     if (!hasParameter)
@@ -392,8 +392,8 @@ void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool 
 {
     const BodyWordEntry *entry = findWord(bodyWords, controlWord);
     // A high surrogate of a \u followed by anything but another \u.
-    if (m_unicodeCharacters.isWaiting() && !(entry && entry->word == W::Unicode && hasParameter))
-        m_output->appendText(m_unicodeCharacters.interrupt());
+    if (m_highSurrogate != 0 && !(entry && entry->word == W::Unicode && hasParameter))
+        m_output->appendText(UnicodeCharacters(m_highSurrogate).interrupt());
     bool handled = false;
     if (entry) {
         switch (entry->group) {
@@ -407,7 +407,7 @@ void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool 
             handled = setParagraphFormat(m_output, entry->word, hasParameter, parameter);
             break;
         case G::Unicode:
-            handled = handleUnicode(m_output, m_unicodeCharacters, entry->word, hasParameter, parameter);
+            handled = handleUnicode(m_output, UnicodeCharacters(m_highSurrogate), entry->word, hasParameter, parameter);
             break;
         case G::DocumentProperty:
             handled = setDocumentProperty(m_output, entry->word, hasParameter, parameter);
@@ -426,15 +426,15 @@ void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool 
 
 void DocumentDestination::handlePlainText(const QByteArray &plainText)
 {
-    if (m_unicodeCharacters.isWaiting())
-        m_output->appendText(m_unicodeCharacters.interrupt());
+    if (m_highSurrogate != 0)
+        m_output->appendText(UnicodeCharacters(m_highSurrogate).interrupt());
     m_output->appendText(plainText);
 }
 
 void DocumentDestination::aboutToEndDestination()
 {
-    if (m_unicodeCharacters.isWaiting())
-        m_output->appendText(m_unicodeCharacters.interrupt());
+    if (m_highSurrogate != 0)
+        m_output->appendText(UnicodeCharacters(m_highSurrogate).interrupt());
 }
 
 } // namespace Tavisk

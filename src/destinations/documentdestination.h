@@ -2,7 +2,6 @@
 #define TAVISK_DOCUMENTDESTINATION_H
 
 #include "destination.h"
-#include "unicodefallback_p.h"
 
 namespace Tavisk
 {
@@ -25,9 +24,16 @@ public:
     void aboutToEndDestination() override;
 
 protected:
-    /// Joins the surrogate pairs of consecutive \u words. (Their fallback
-    /// never arrives here: the parse loop drops it.)
-    UnicodeCharacters m_unicodeCharacters;
+    /// The high surrogate of a \u that waits for the low one of the next
+    /// \u, or 0. (The fallback of \u never arrives here: the parse loop
+    /// drops it.)
+    char16_t m_highSurrogate = 0;
+    /// No longer used: the parse loop drops the fallback of \u and keeps
+    /// the \uc length with each group. Kept so that subclasses written
+    /// against earlier versions still compile.
+    qint64 m_charactersToSkip = 0;
+    /// No longer used; see m_charactersToSkip.
+    int m_unicodeSkip = 1;
 };
 
 } // namespace Tavisk

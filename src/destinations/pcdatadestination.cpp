@@ -2,6 +2,7 @@
 
 #include "common/controlchars_p.h"
 #include "reader/logging_p.h"
+#include "unicodefallback_p.h"
 #include "wordtable_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
@@ -41,15 +42,15 @@ void PcdataDestination::handleControlWord(const QByteArray &controlWord, bool ha
 {
     const PcdataWordEntry *entry = hasParameter ? findWord(pcdataWords, controlWord) : nullptr;
     // A high surrogate of a \u followed by anything but another \u.
-    if (m_unicodeCharacters.isWaiting() && !(entry && entry->word == PcdataWord::Unicode))
-        m_pcdata.append(m_unicodeCharacters.interrupt());
+    if (m_highSurrogate != 0 && !(entry && entry->word == PcdataWord::Unicode))
+        m_pcdata.append(UnicodeCharacters(m_highSurrogate).interrupt());
     if (!entry) {
         qCDebug(lcRtf) << "unexpected control word in" << m_name << ": " << controlWord;
         return;
     }
     switch (entry->word) {
     case PcdataWord::Unicode:
-        m_pcdata.append(withoutControlCharacters(m_unicodeCharacters.take(parameter)));
+        m_pcdata.append(withoutControlCharacters(UnicodeCharacters(m_highSurrogate).take(parameter)));
         break;
     case PcdataWord::UnicodeSkip:
         // The parse loop keeps the fallback length with the group.
@@ -62,15 +63,15 @@ void PcdataDestination::handleControlWord(const QByteArray &controlWord, bool ha
 
 void PcdataDestination::handlePlainText(const QByteArray &plainText)
 {
-    if (m_unicodeCharacters.isWaiting())
-        m_pcdata.append(m_unicodeCharacters.interrupt());
+    if (m_highSurrogate != 0)
+        m_pcdata.append(UnicodeCharacters(m_highSurrogate).interrupt());
     m_pcdata.append(withoutControlCharacters(m_output->convertText(plainText)));
 }
 
 void PcdataDestination::aboutToEndDestination()
 {
-    if (m_unicodeCharacters.isWaiting())
-        m_pcdata.append(m_unicodeCharacters.interrupt());
+    if (m_highSurrogate != 0)
+        m_pcdata.append(UnicodeCharacters(m_highSurrogate).interrupt());
     if (m_setter)
         (m_output->*m_setter)(m_pcdata);
 }

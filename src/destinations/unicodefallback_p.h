@@ -99,13 +99,20 @@ private:
  * (U+0000 to U+001F other than tab, and U+007F) are dropped, as they are in
  * text runs.
  *
- * The destination that reads \u text keeps one and calls interrupt() before
- * anything else it receives, so that a high surrogate followed by something
- * other than a \u is not lost.
+ * The destination that reads \u text keeps the waiting high surrogate (0
+ * for none) and works on it through a UnicodeCharacters made for the call;
+ * it calls interrupt() before anything else it receives, so that a high
+ * surrogate followed by something other than a \u is not lost.
  */
 class UnicodeCharacters
 {
 public:
+    /// @param high the waiting high surrogate, 0 for none
+    explicit UnicodeCharacters(char16_t &high)
+        : m_high(high)
+    {
+    }
+
     /// The text that \uN with @p parameter adds; empty when it adds nothing
     /// yet (a high surrogate waiting) or nothing at all (a control character).
     QString take(int parameter)
@@ -149,7 +156,7 @@ public:
     }
 
 private:
-    char16_t m_high = 0;
+    char16_t &m_high;
 };
 
 } // namespace Tavisk
