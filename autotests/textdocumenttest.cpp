@@ -345,6 +345,13 @@ void TextDocumentTest::characterFormats_data()
         << "{\\rtf1\\deff1" + fonts + "{x}y{\\f0 z}w}"
         << QStringList{QStringLiteral("xy|size=12 font=Arial"), QStringLiteral("z|size=12 font=Times New Roman"),
                        QStringLiteral("w|size=12 font=Arial")};
+    QTest::newRow("default font before any group or f")
+        << "{\\rtf1\\deff1" + fonts + "x\\f0 y}"
+        << QStringList{QStringLiteral("x|size=12 font=Arial"), QStringLiteral("y|size=12 font=Times New Roman")};
+    QTest::newRow("default font after plain")
+        << "{\\rtf1\\deff1" + fonts + "\\f0\\b x\\plain y}"
+        << QStringList{QStringLiteral("x|size=12 weight=700 font=Times New Roman"),
+                       QStringLiteral("y|size=12 weight=400 upright underline=0 font=Arial")};
     QTest::newRow("default font missing from the table")
         << "{\\rtf1\\deff3" + fonts + "{x}}" << QStringList{QStringLiteral("x|size=12")};
     QTest::newRow("font number written twice")
