@@ -118,24 +118,27 @@ public:
     QString take(int parameter)
     {
         const char16_t unit = UnicodeFallback::character(parameter).unicode();
+        // The common case, one character of the BMP, makes one string of
+        // one character.
+        if (!m_high && !QChar::isSurrogate(unit))
+            return isControl(unit) ? QString() : QString(QChar(unit));
+        if (m_high && QChar::isLowSurrogate(unit)) {
+            const QChar pair[2] = {QChar(m_high), QChar(unit)};
+            m_high = 0;
+            return QString(pair, 2);
+        }
+        // A high surrogate left without its partner, then this unit.
         QString text;
         if (m_high) {
-            if (QChar::isLowSurrogate(unit)) {
-                text.append(QChar(m_high));
-                text.append(QChar(unit));
-                m_high = 0;
-                return text;
-            }
             text.append(QChar(QChar::ReplacementCharacter));
             m_high = 0;
         }
-        if (QChar::isHighSurrogate(unit)) {
+        if (QChar::isHighSurrogate(unit))
             m_high = unit;
-        } else if (QChar::isLowSurrogate(unit)) {
+        else if (QChar::isLowSurrogate(unit))
             text.append(QChar(QChar::ReplacementCharacter));
-        } else if ((unit >= 0x20 && unit != 0x7F) || unit == u'\t') {
+        else if (!isControl(unit))
             text.append(QChar(unit));
-        }
         return text;
     }
 
@@ -156,6 +159,11 @@ public:
     }
 
 private:
+    static bool isControl(char16_t unit)
+    {
+        return (unit < 0x20 && unit != u'\t') || unit == 0x7F;
+    }
+
     char16_t &m_high;
 };
 
