@@ -21,6 +21,8 @@ private Q_SLOTS:
     void bodyWords_data();
     void bodyWords();
     void unicodeFallback_data();
+    void codePageWords_data();
+    void codePageWords();
     void unicodeFallback();
     void unhandledWordMessages_data();
     void unhandledWordMessages();
@@ -264,20 +266,85 @@ void DestinationsTest::unicodeFallback_data()
         << QByteArray("\\uc2\\u8364\\'80\\'81x") << QStringList{euro, text("x")};
     QTest::newRow("uc0 keeps the text") << QByteArray("\\uc0\\u8364?") << QStringList{euro, text("?")};
     QTest::newRow("negative uc skips nothing") << QByteArray("\\uc-1\\u8364?") << QStringList{euro, text("?")};
-    QTest::newRow("skip outlives the group")
+    QTest::newRow("a brace ends the fallback")
         << QByteArray("{\\u8364}abc")
-        << QStringList{QStringLiteral("startGroup()"), euro, QStringLiteral("endGroup()"), text("bc")};
-    QTest::newRow("control words do not count")
+        << QStringList{QStringLiteral("startGroup()"), euro, QStringLiteral("endGroup()"), text("abc")};
+    QTest::newRow("an opening brace ends the fallback")
+        << QByteArray("\\u8364{x}") << QStringList{euro, QStringLiteral("startGroup()"), text("x"), QStringLiteral("endGroup()")};
+    QTest::newRow("a control word is one fallback character")
         << QByteArray("\\u8364\\par\\~?x")
-        << QStringList{euro, QStringLiteral("insertPar()"), QStringLiteral("appendText(string:U+00A0)"), text("x")};
+        << QStringList{euro, QStringLiteral("appendText(string:U+00A0)"), text("?x")};
+    QTest::newRow("a hex escape is one fallback character")
+        << QByteArray("\\u8364\\'80x") << QStringList{euro, text("x")};
+    QTest::newRow("escaped brace is one fallback character")
+        << QByteArray("\\u8364\\{x") << QStringList{euro, text("x")};
+    QTest::newRow("list text: the second tab is the fallback")
+        << QByteArray("{\\tab \\u8226 \\tab}First")
+        << QStringList{QStringLiteral("startGroup()"), QStringLiteral("insertTab()"),
+                       QStringLiteral("appendText(string:U+2022)"), QStringLiteral("endGroup()"), text("First")};
+    QTest::newRow("uc belongs to the group")
+        << QByteArray("\\uc1 {\\uc2 x}\\u233 cHere")
+        << QStringList{QStringLiteral("startGroup()"), text("x"), QStringLiteral("endGroup()"),
+                       QStringLiteral("appendText(string:U+00E9)"), text("Here")};
+    QTest::newRow("a group inherits uc")
+        << QByteArray("\\uc2 {\\u233 abc}")
+        << QStringList{QStringLiteral("startGroup()"), QStringLiteral("appendText(string:U+00E9)"), text("c"),
+                       QStringLiteral("endGroup()")};
+    QTest::newRow("huge uc stops at the brace")
+        << QByteArray("{\\uc2147483647\\u233 abc\\b def}ghi")
+        << QStringList{QStringLiteral("startGroup()"), QStringLiteral("appendText(string:U+00E9)"),
+                       QStringLiteral("endGroup()"), text("ghi")};
     QTest::newRow("negative value") << QByteArray("\\u-3913?") << QStringList{QStringLiteral("appendText(string:U+F0B7)")};
     QTest::newRow("low 16 bits") << QByteArray("\\u65601?") << QStringList{QStringLiteral("appendText(string:U+0041)")};
-    QTest::newRow("surrogate pair arrives as two units")
-        << QByteArray("\\u-10179?\\u-8704?")
-        << QStringList{QStringLiteral("appendText(string:U+D83D)"), QStringLiteral("appendText(string:U+DE00)")};
+    QTest::newRow("surrogate pair joined")
+        << QByteArray("\\u-10179?\\u-8704?") << QStringList{QStringLiteral("appendText(string:U+D83D U+DE00)")};
+    QTest::newRow("surrogate pair with uc0")
+        << QByteArray("\\uc0\\u55357\\u56832 x") << QStringList{QStringLiteral("appendText(string:U+D83D U+DE00)"), text("x")};
+    QTest::newRow("lone high surrogate before text")
+        << QByteArray("\\u-10179?x") << QStringList{QStringLiteral("appendText(string:U+FFFD)"), text("x")};
+    QTest::newRow("lone high surrogate before a word")
+        << QByteArray("\\u-10179?\\par") << QStringList{QStringLiteral("appendText(string:U+FFFD)"), QStringLiteral("insertPar()")};
+    QTest::newRow("lone high surrogate at the end")
+        << QByteArray("\\u-10179?") << QStringList{QStringLiteral("appendText(string:U+FFFD)")};
+    QTest::newRow("two high surrogates")
+        << QByteArray("\\u-10179?\\u-10179?\\u-8704?")
+        << QStringList{QStringLiteral("appendText(string:U+FFFD)"), QStringLiteral("appendText(string:U+D83D U+DE00)")};
+    QTest::newRow("lone low surrogate") << QByteArray("\\u-8704?x")
+                                        << QStringList{QStringLiteral("appendText(string:U+FFFD)"), text("x")};
+    QTest::newRow("control characters dropped")
+        << QByteArray("a\\u0?\\u7?\\u31?\\u127?b") << QStringList{text("a"), text("b")};
+    QTest::newRow("tab kept") << QByteArray("\\u9?") << QStringList{QStringLiteral("appendText(string:U+0009)")};
     QTest::newRow("u without parameter") << QByteArray("\\u ?") << QStringList{text("?")};
     QTest::newRow("skip counts bytes, not characters")
         << QByteArray("\\uc3\\u8364 ab") << QStringList{euro};
+}
+
+void DestinationsTest::codePageWords_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QStringList>("calls");
+    QTest::addColumn<int>("codePage");
+
+    QTest::newRow("ansicpg") << QByteArray("\\ansi\\ansicpg1251 x") << QStringList{QStringLiteral("setDocumentCodePage(1251)"), QStringLiteral("appendText(bytes:x)")} << 1251;
+    QTest::newRow("mac") << QByteArray("\\mac") << QStringList{QStringLiteral("setDocumentCodePage(10000)")} << 10000;
+    QTest::newRow("pc") << QByteArray("\\pc") << QStringList{QStringLiteral("setDocumentCodePage(437)")} << 437;
+    QTest::newRow("pca") << QByteArray("\\pca") << QStringList{QStringLiteral("setDocumentCodePage(850)")} << 850;
+    QTest::newRow("mac then ansicpg") << QByteArray("\\mac\\ansicpg10001")
+                                      << QStringList{QStringLiteral("setDocumentCodePage(10000)"), QStringLiteral("setDocumentCodePage(10001)")}
+                                      << 10001;
+    QTest::newRow("ansicpg without a number") << QByteArray("\\ansicpg x") << QStringList{QStringLiteral("appendText(bytes:x)")} << 0;
+    QTest::newRow("ansi alone names none") << QByteArray("\\ansi") << QStringList{} << 0;
+}
+
+void DestinationsTest::codePageWords()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QStringList, calls);
+    QFETCH(int, codePage);
+    RecordingOutput output;
+    QVERIFY(TestHelpers::parse("{\\rtf1" + body + "}", &output));
+    QCOMPARE(output.calls, calls);
+    QCOMPARE(output.documentCodePage(), codePage);
 }
 
 void DestinationsTest::unicodeFallback()
@@ -378,6 +445,21 @@ void DestinationsTest::fontTable_data()
     QTest::newRow("Cyrillic name")
         << QByteArray("{\\fonttbl{\\f1\\fcharset204 \\'c0\\'f0\\'e8\\'e0\\'eb;}}")
         << QStringList{QStringLiteral("insertFontTableEntry(1,\u0410\u0440\u0438\u0430\u043b,Windows-1251)")};
+    QTest::newRow("cpg sets the code page")
+        << QByteArray("{\\fonttbl{\\f0\\cpg1251 \\'c0;}}") << QStringList{QStringLiteral("insertFontTableEntry(0,\u0410,Windows-1251)")};
+    QTest::newRow("cpg wins over fcharset, in either order")
+        << QByteArray("{\\fonttbl{\\f0\\fcharset0\\cpg932 A;}{\\f1\\cpg1253\\fcharset204 B;}{\\f2\\fcharset238 C;}}")
+        << QStringList{QStringLiteral("insertFontTableEntry(0,A,Shift-JIS)"), QStringLiteral("insertFontTableEntry(1,B,Windows-1253)"),
+                       QStringLiteral("insertFontTableEntry(2,C,Windows-1250)")};
+    QTest::newRow("unknown cpg changes nothing")
+        << QByteArray("{\\fonttbl{\\f0\\fcharset204\\cpg77777 A;}}") << QStringList{QStringLiteral("insertFontTableEntry(0,A,Windows-1251)")};
+    QTest::newRow("Mac character sets")
+        << QByteArray("{\\fonttbl{\\f0\\fcharset77 A;}{\\f1\\fcharset78 B;}{\\f2\\fcharset85 C;}{\\f3\\fcharset89 D;}}")
+        << QStringList{QStringLiteral("insertFontTableEntry(0,A,Macintosh)"), QStringLiteral("insertFontTableEntry(1,B,Shift-JIS)"),
+                       QStringLiteral("insertFontTableEntry(2,C,x-mac-greek)"), QStringLiteral("insertFontTableEntry(3,D,x-mac-cyrillic)")};
+    QTest::newRow("name in the document's code page")
+        << QByteArray("\\ansicpg1251{\\fonttbl{\\f1 \\'c0\\'f0\\'e8\\'e0\\'eb;}}")
+        << QStringList{QStringLiteral("insertFontTableEntry(1,\u0410\u0440\u0438\u0430\u043b,)")};
     QTest::newRow("name around an ignored group")
         << QByteArray("{\\fonttbl{\\f0 Ari{\\*\\falt Helvetica}al;}}")
         << QStringList{QStringLiteral("insertFontTableEntry(0,Arial,)")};
@@ -758,6 +840,12 @@ void DestinationsTest::styleSheet_data()
         << QStringList{QStringLiteral("1|A|0|0|0|0|ltr")};
     QTest::newRow("cut off by the end of the file") << QByteArray("{\\rtf1 {\\stylesheet{\\s1 A;}{\\s2 B") << QStringList{
         QStringLiteral("1|A|0|0|0|0|ltr")};
+    QTest::newRow("name in the document's code page")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1251{\\stylesheet{\\s1 \\'c7\\'e0\\'e3;}}}")
+        << QStringList{QStringLiteral("1|\u0417\u0430\u0433|0|0|0|0|ltr")};
+    QTest::newRow("double-byte name from escapes")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg932{\\stylesheet{\\s1 \\'8c\\'a9\\'8f\\'6f\\'82\\'b5 1;}}}")
+        << QStringList{QStringLiteral("1|\u898b\u51fa\u3057 1|0|0|0|0|ltr")};
 }
 
 void DestinationsTest::styleSheet()
@@ -1221,10 +1309,16 @@ void DestinationsTest::infoText_data()
                                   << QString(QChar(0xF020));
     QTest::newRow("escaped fallback counts as one byte") << QByteArray("{\\title \\u8364\\'80x}")
                                                          << QStringLiteral("title") << QStringLiteral("\u20acx");
-    QTest::newRow("skip goes on across a nested group") << QByteArray("{\\title \\u233{\\b}?x}")
-                                                        << QStringLiteral("title") << QStringLiteral("\u00e9x");
-    QTest::newRow("\\uc of the body does not reach the item") << QByteArray("\\uc0 {\\title \\u233 x}")
-                                                             << QStringLiteral("title") << QStringLiteral("\u00e9");
+    QTest::newRow("a nested group ends the fallback") << QByteArray("{\\title \\u233{\\b}?x}")
+                                                      << QStringLiteral("title") << QStringLiteral("\u00e9?x");
+    QTest::newRow("\\uc of the body reaches the item") << QByteArray("\\uc0 {\\title \\u233 x}")
+                                                      << QStringLiteral("title") << QStringLiteral("\u00e9x");
+    QTest::newRow("\\uc of the item ends with it") << QByteArray("{\\title \\uc0 \\u233 x}{\\author \\u233 x}")
+                                                  << QStringLiteral("author") << QStringLiteral("\u00e9");
+    QTest::newRow("surrogate pair") << QByteArray("{\\title \\u-10179?\\u-8704?}") << QStringLiteral("title")
+                                    << QStringLiteral("\U0001F600");
+    QTest::newRow("lone surrogates") << QByteArray("{\\title a\\u-10179?b\\u-8704?c\\u-10179?}")
+                                     << QStringLiteral("title") << QStringLiteral("a\uFFFDb\uFFFDc\uFFFD");
     QTest::newRow("hex escape decoded by the output") << QByteArray("{\\title Caf\\'e9}") << QStringLiteral("title")
                                                       << QStringLiteral("Caf\u00e9");
     QTest::newRow("formatting ignored") << QByteArray("{\\title {\\b Bold} text}") << QStringLiteral("title")

@@ -430,9 +430,12 @@ void ReaderTest::parseLoop_data()
         << QByteArray("{\\rtf1 {\\*\\foo {\\pgdsc x}}y}") << QStringList{start, start, end, end, text("y")};
     QTest::newRow("known unsupported destination reads as body")
         << QByteArray("{\\rtf1 {\\header text}}") << QStringList{start, text("text"), end};
-    QTest::newRow("ud content is body text")
+    QTest::newRow("upr shows the ud version only")
         << QByteArray("{\\rtf1 {\\upr{ansi}{\\*\\ud{unicode}}}}")
-        << QStringList{start, start, text("ansi"), end, start, start, text("unicode"), end, end, end};
+        << QStringList{start, start, end, start, start, text("unicode"), end, end, end};
+    QTest::newRow("upr text outside a group is dropped too")
+        << QByteArray("{\\rtf1 {\\upr ansi{\\*\\ud unicode}}after}")
+        << QStringList{start, start, text("unicode"), end, end, text("after")};
     QTest::newRow("ignorable mark survives braces")
         << QByteArray("{\\rtf1 {\\*}{\\b x}y}") << QStringList{start, end, start, end, text("y")};
     QTest::newRow("destination word after text is body")

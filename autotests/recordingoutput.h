@@ -228,6 +228,15 @@ public:
     }
     void beginListText() override { record(QStringLiteral("beginListText()")); }
     void endListText() override { record(QStringLiteral("endListText()")); }
+    // Code pages
+    void setDocumentCodePage(int codePage) override
+    {
+        Tavisk::AbstractRtfOutput::setDocumentCodePage(codePage);
+        record(QStringLiteral("setDocumentCodePage(%1)").arg(codePage));
+    }
+    /// Bytes that isLeadByte() answers true for; empty: none.
+    QByteArray leadBytes;
+    bool isLeadByte(unsigned char byte) const override { return leadBytes.contains(char(byte)); }
 
     QStringList hooks;
     QList<QByteArray> images;

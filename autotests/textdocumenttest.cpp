@@ -507,6 +507,13 @@ void TextDocumentTest::characterFormats_data()
         << "{\\rtf1\\deff1" + fonts + "{x}y{\\f0 z}w}"
         << QStringList{QStringLiteral("xy|size=12 font=Arial"), QStringLiteral("z|size=12 font=Times New Roman"),
                        QStringLiteral("w|size=12 font=Arial")};
+    QTest::newRow("default font before any group or f")
+        << "{\\rtf1\\deff1" + fonts + "x\\f0 y}"
+        << QStringList{QStringLiteral("x|size=12 font=Arial"), QStringLiteral("y|size=12 font=Times New Roman")};
+    QTest::newRow("default font after plain")
+        << "{\\rtf1\\deff1" + fonts + "\\f0\\b x\\plain y}"
+        << QStringList{QStringLiteral("x|size=12 weight=700 font=Times New Roman"),
+                       QStringLiteral("y|size=12 font=Arial")};
     QTest::newRow("default font missing from the table")
         << "{\\rtf1\\deff3" + fonts + "{x}}" << QStringList{QStringLiteral("x|size=12")};
     QTest::newRow("font number written twice")
@@ -658,6 +665,48 @@ void TextDocumentTest::text_data()
         << QByteArray("{\\rtf1 one\\par\\page two\\page\\page three}") << QStringLiteral("one\ntwo\nthree");
     QTest::newRow("Thai") << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset222 Tahoma;}}\\f0 \\'ca\\'c7}")
                           << QStringLiteral("\u0e2a\u0e27");
+
+    // The document's code page, a font's own one, and the default font.
+    QTest::newRow("ansicpg: text before any font")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}") << QStringLiteral("\u041f\u0440\u0438\u0432\u0435\u0442");
+    QTest::newRow("ansicpg: font without fcharset")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Times New Roman;}}\\f0 \\'d3 \\'d5}") << QStringLiteral("\u0423 \u0425");
+    QTest::newRow("ansicpg: fcharset wins")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset161 Arial;}}\\f0 \\'c4}") << QStringLiteral("\u0394");
+    QTest::newRow("cpg wins over fcharset")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset0\\cpg1251 A;}{\\f1\\cpg1253\\fcharset0 B;}}\\f0 \\'c4\\f1 \\'c4}")
+        << QStringLiteral("\u0414\u0394");
+    QTest::newRow("unknown cpg keeps fcharset")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204\\cpg99999 A;}}\\f0 \\'c4}") << QStringLiteral("\u0414");
+    QTest::newRow("mac") << QByteArray("{\\rtf1\\mac Caf\\'8e}") << QStringLiteral("Caf\u00e9");
+    QTest::newRow("pc") << QByteArray("{\\rtf1\\pc caf\\'82}") << QStringLiteral("caf\u00e9");
+    QTest::newRow("pca") << QByteArray("{\\rtf1\\pca \\'d5\\'82}") << QStringLiteral("\u0131\u00e9");
+    QTest::newRow("Mac Japanese charset")
+        << QByteArray("{\\rtf1\\mac{\\fonttbl\\f0\\fnil\\fcharset78 HiraKakuPro-W3;}\\f0 \\'82\\'a8}") << QStringLiteral("\u304a");
+    QTest::newRow("Mac Cyrillic charset")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset89 Geneva;}}\\f0 \\'8f}") << QStringLiteral("\u041f");
+    QTest::newRow("Mac Greek charset")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset85 Geneva;}}\\f0 \\'e1}") << QStringLiteral("\u03b1");
+    QTest::newRow("deff: text before any f")
+        << QByteArray("{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset204 Times;}}\\'cf}") << QStringLiteral("\u041f");
+    QTest::newRow("deff: after plain")
+        << QByteArray("{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset204 Times;}}\\f0\\'cf\\plain\\'cf}")
+        << QStringLiteral("\u00cf\u041f");
+    QTest::newRow("deff without a font table") << QByteArray("{\\rtf1\\deff3\\plain \\'e9}") << QStringLiteral("\u00e9");
+
+    // Raw double-byte text: the trail byte may be a brace or a backslash.
+    QTest::newRow("Shift-JIS trail backslash")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset128 MS;}}\\f0 \x83\\\x95\\\x8e\xa6}") << QStringLiteral("\u30bd\u8868\u793a");
+    QTest::newRow("Shift-JIS trail braces")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset128 MS;}}\\f0 \x83{\x83}}") << QStringLiteral("\u30dc\u30de");
+    QTest::newRow("Shift-JIS trail after a pair")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset128 MS;}}\\f0 \x83\x83\\par x}") << QStringLiteral("\u30e3\nx");
+    QTest::newRow("GBK trail backslash")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset134 SimSun;}}\\f0 \xd5\\}") << QStringLiteral("\u8aa0");
+    QTest::newRow("single-byte code page: high byte before a word")
+        << QByteArray("{\\rtf1 caf\xe9\\b x}") << QStringLiteral("caf\u00e9x");
+    QTest::newRow("symbol font: high byte before a brace")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset2 Symbol;}}\\f0 \xb7{x}}") << QStringLiteral("\u00b7x");
 }
 
 void TextDocumentTest::text()
@@ -682,6 +731,19 @@ void TextDocumentTest::writerFixtures_data()
     QTest::newRow("pandoc dashes and quotes")
         << QStringLiteral("pandoc-dashes.rtf")
         << QStringLiteral("Dashes: one\u2014two, 1\u20132.\n\u201cQuoted\u201d text.\n");
+    // Word writes Japanese documents in Shift-JIS, with raw double-byte text
+    // whose trail bytes may be '\\', '{' or '}'.
+    QTest::newRow("Word Shift-JIS")
+        << QStringLiteral("codepage-shiftjis-word.rtf")
+        << QStringLiteral("\u30bd\u8868\u793a\n\u041c\u0430\u0440\u043a\u0435\u0440\u044b \u0441\u043f\u0438\u0441\u043a\u0430\ncaf\u00e9 \u30dc\u30de\n");
+    // Older TextEdit names the Mac character set with \mac alone.
+    QTest::newRow("TextEdit Mac Roman")
+        << QStringLiteral("codepage-textedit-mac.rtf")
+        << QStringLiteral("Caf\u00e9 cr\u00e8me br\u00fcl\u00e9e \u2022 na\u00efve\n\u041f\u0430\u0441\u0438\u0436");
+    // pandoc writes characters beyond the BMP as surrogate pairs.
+    QTest::newRow("pandoc surrogate pairs")
+        << QStringLiteral("unicode-pandoc-surrogates.rtf")
+        << QStringLiteral("Smile \U0001F600 and gothic \U00010332.\nCaf\u00e9, na\u00efve \u201cquotes\u201d.\n");
 }
 
 void TextDocumentTest::writerFixtures()
@@ -891,7 +953,22 @@ void TextDocumentTest::corpusSentences_data()
     row("libreoffice/bin-skipping.rtf", {QStringLiteral("text")}, {QStringLiteral("MUST NOT IMPORT")});
     row("rtfjs/simplepngbin.rtf", {QStringLiteral("\uFFFC")}, {});
     row("striprtf/mac_textedit_hyperlink.rtf", {QStringLiteral("macOS text edit hyperlink\n")}, {});
-    row("pandoc/writer.rtf", {QStringLiteral("Some dashes: one\u2014two \u2014 three\u2014four \u2014 five.")}, {});
+    row("pandoc/writer.rtf", {QStringLiteral("Some dashes: one\u2014two \u2014 three\u2014four \u2014 five."),
+                              QStringLiteral("Ellipses\u2026and\u2026and\u2026."),
+                              QStringLiteral("\u2018Shelob\u2019 is my name.")},
+        {});
+    // Raw Shift-JIS whose trail bytes are '{', '}' and '\\'.
+    row("libreoffice/fdo79384.rtf", {QStringLiteral("\u041c\u0430\u0440\u043a\u0435\u0440\u044b \u0441\u043f\u0438\u0441\u043a\u0430\u043c\u042b")}, {});
+    // \ansicpg1251 decodes a font without \fcharset.
+    row("rtfpipe/Issue34.rtf", {QStringLiteral("\u0423 \u0425 \u0412 \u0410 \u041b \u0410")}, {});
+    // TextEdit's Mac Japanese character set.
+    row("rtfparserkit/test10001Encoding.rtf", {QStringLiteral("\u304a\u8aad\u307f\u304f\u3060\u3055\u3044")}, {});
+    // \u characters under \uc2 and Gothic letters as surrogate pairs.
+    row("tika/testRTFVarious.rtf",
+        {QStringLiteral("\uff08\uff27\uff28\uff31\uff09"),
+         QStringLiteral("\u30be\u30eb\u30b2\u3068\u5c3e\u5d0e\u3001\u6de1\u3005\u3068\u6700\u671f"),
+         QStringLiteral("\U00010332\U0001033F\U00010344\U00010339\U00010343\U0001033A")},
+        {});
 }
 
 void TextDocumentTest::corpusSentences()
@@ -1196,13 +1273,19 @@ void TextDocumentTest::hostileInput_data()
     QTest::newRow("100000 nested groups, never closed")
         << QByteArray("{\\rtf1 ") + QByteArray("{\\i x").repeated(100000) << QString(100000, QLatin1Char('x'));
 
-    QTest::newRow("unicode skip at the limit swallows the rest")
-        << QByteArray("{\\rtf1 a\\uc2147483647\\u8364 bcd{\\b efg}\\par hij}") << QStringLiteral("a\u20ac\n");
+    QTest::newRow("unicode skip at the limit ends at the brace")
+        << QByteArray("{\\rtf1 a\\uc2147483647\\u8364 bcd{\\b efg}\\par hij}") << QStringLiteral("a\u20acefg\nhij");
+    QTest::newRow("1000000 uc groups")
+        << QByteArray("{\\rtf1 ") + QByteArray("{\\uc2 x}").repeated(1000000) + QByteArray("\\u8364 ab}")
+        << QString(1000000, QLatin1Char('x')) + QStringLiteral("\u20acb");
+    QTest::newRow("1000000 nested uc groups")
+        << QByteArray("{\\rtf1 ") + QByteArray("{\\uc0 ").repeated(1000000) + QByteArray("\\u8364 ab")
+        << QStringLiteral("\u20acab");
     QTest::newRow("negative unicode skip skips nothing")
         << QByteArray("{\\rtf1 \\uc-2147483648\\u8364?}") << QStringLiteral("\u20ac?");
     QTest::newRow("unicode values at the limits")
         << QByteArray("{\\rtf1 \\uc0\\u2147483647\\u-2147483647\\u65601 a}")
-        << QStringLiteral("\uffff\u0001Aa");
+        << QStringLiteral("\uffffAa");
     // The rest of the file is the data of \bin: read, then dropped.
     QTest::newRow("bin with a huge length swallows the rest")
         << QByteArray("{\\rtf1 a\\bin2147483647 b}") << QStringLiteral("a");

@@ -40,12 +40,19 @@ QString describe(const Token &token)
     return QStringLiteral("?");
 }
 
-QStringList tokenize(const QByteArray &input)
+QStringList tokenize(const QByteArray &input, const QByteArray *leadBytes = nullptr)
 {
     QByteArray bytes = input;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     Tokenizer tokenizer(&buffer);
+    if (leadBytes) {
+        tokenizer.setLeadByteTest(
+            [](const void *context, unsigned char byte) {
+                return static_cast<const QByteArray *>(context)->contains(char(byte));
+            },
+            leadBytes);
+    }
     QStringList tokens;
     for (;;) {
         const Token token = tokenizer.fetchToken();
@@ -69,6 +76,8 @@ private Q_SLOTS:
     void tokens();
     void unhandledSymbolsAreLogged_data();
     void unhandledSymbolsAreLogged();
+    void doubleByteTrail_data();
+    void doubleByteTrail();
     void longWordAndParameter();
     void dump();
     void tokensAcrossReadAhead();
@@ -158,6 +167,44 @@ void TokenizerTest::unhandledSymbolsAreLogged()
     TestHelpers::LogCapture log;
     tokenize(input);
     QCOMPARE(log.messages(), expected);
+}
+
+// In a double-byte code page a lead byte takes the next byte with it, even a
+// brace or a backslash; the tokenizer asks only for a high byte right before
+// one of those.
+void TokenizerTest::doubleByteTrail_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("leadBytes");
+    QTest::addColumn<QStringList>("tokens");
+
+    const QByteArray sjis("\x83\x84\x95");
+    QTest::newRow("trail backslash") << QByteArray("a\x83\\b\\par") << sjis
+                                     << QStringList{QStringLiteral("'a<83>\\b'"), QStringLiteral("\\par"), QStringLiteral("EOF")};
+    QTest::newRow("trail braces") << QByteArray("\x83{\x83}}") << sjis
+                                  << QStringList{QStringLiteral("'<83>{<83>}'"), QStringLiteral("}"), QStringLiteral("EOF")};
+    QTest::newRow("high byte that is a trail byte") << QByteArray("\x84\x83\\par") << sjis
+                                                    << QStringList{QStringLiteral("'<84><83>'"), QStringLiteral("\\par"), QStringLiteral("EOF")};
+    QTest::newRow("lead byte after a pair") << QByteArray("\x84\x83\x95\\x") << sjis
+                                            << QStringList{QStringLiteral("'<84><83><95>\\x'"), QStringLiteral("EOF")};
+    QTest::newRow("not a lead byte") << QByteArray("\xe9\\b x") << sjis
+                                     << QStringList{QStringLiteral("'<e9>'"), QStringLiteral("\\b"), QStringLiteral("'x'"), QStringLiteral("EOF")};
+    QTest::newRow("single-byte code page") << QByteArray("\x83{") << QByteArray()
+                                           << QStringList{QStringLiteral("'<83>'"), QStringLiteral("{"), QStringLiteral("EOF")};
+    QByteArray longRun(5000, '\x84');
+    longRun += "\\";
+    QTest::newRow("long run of pairs") << longRun + "x" << sjis
+                                       << QStringList{QStringLiteral("'") + QString(2500, QLatin1Char('x')).replace(QLatin1String("x"), QLatin1String("<84><84>"))
+                                                          + QStringLiteral("'"),
+                                                      QStringLiteral("\\x"), QStringLiteral("EOF")};
+}
+
+void TokenizerTest::doubleByteTrail()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, leadBytes);
+    QFETCH(QStringList, tokens);
+    QCOMPARE(tokenize(input, &leadBytes), tokens);
 }
 
 void TokenizerTest::longWordAndParameter()

@@ -531,6 +531,36 @@ public:
     /// \\sbknone, \\sbkcol, \\sbkpage, \\sbkeven, \\sbkodd: how the current
     /// section begins. The default does nothing.
     virtual void setSectionBreak(SectionBreak kind);
+    // Code pages
+    /**
+     * The document's code page: \\ansicpgN gives N, \\mac 10000 (Mac Roman),
+     * \\pc 437 and \\pca 850 (the IBM PC code pages). Text under a font that
+     * names no code page of its own (no \\fcharset or \\cpg), text before any
+     * font is chosen, and the names of fonts and styles are written in it.
+     *
+     * @param codePage a Windows code page number (1252, 1251, 932, ...)
+     *
+     * The default stores the number for documentCodePage(), which the reader
+     * reads back to decode font and style names.
+     */
+    virtual void setDocumentCodePage(int codePage);
+    /// The code page last given to setDocumentCodePage(), or 0 while the
+    /// document has named none.
+    int documentCodePage() const;
+    /**
+     * Whether @p byte is the first byte of a two-byte character in the code
+     * page of the current font (Shift-JIS, GBK, Big5, windows-949 and
+     * Johab have such lead bytes). In raw RTF text the byte after a lead
+     * byte belongs to the character even when it is '{', '}' or '\'; the
+     * reader asks only when a byte of 0x81 or above stands right before one
+     * of those three.
+     *
+     * @param byte a byte of raw text, 0x81 or above
+     * @return true when @p byte starts a two-byte character
+     *
+     * The default returns false: every byte is read on its own.
+     */
+    virtual bool isLeadByte(unsigned char byte) const;
 
 private:
     Q_DISABLE_COPY(AbstractRtfOutput)

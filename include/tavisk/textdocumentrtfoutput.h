@@ -185,6 +185,12 @@ public:
     /// Whether the next section starts on a new page: yes for \\sbkpage,
     /// \\sbkeven and \\sbkodd, no for \\sbknone and \\sbkcol.
     void setSectionBreak(SectionBreak kind) override;
+    // Code pages
+    /// Stores the code page and decodes with it the text under fonts that
+    /// name none, and the text before any font.
+    void setDocumentCodePage(int codePage) override;
+    /// Answers from the code page of the current font.
+    bool isLeadByte(unsigned char byte) const override;
 
     /// Reads the RTF document @p rtf into @p document in one call, replacing
     /// what the document held (like QTextDocument::setHtml()); the document's

@@ -1,5 +1,8 @@
 #include "codepage_p.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace Tavisk
 {
 namespace CodePage
@@ -50,6 +53,110 @@ QString fromUtf8OrWindows1252(const QByteArray &bytes)
     if (bytes.isValidUtf8())
         return QString::fromUtf8(bytes);
     return decode(bytes, QStringLiteral("Windows-1252"));
+}
+
+namespace
+{
+struct CodePageName {
+    int number;
+    const char *encoding;
+};
+
+// Windows code page numbers and the decoders that read them. The Mac code
+// pages without a decoder of their own read with the nearest one: Mac
+// Japanese, Korean and Chinese are built on Shift-JIS, EUC-KR, GB 2312 and
+// Big5; Mac Hebrew and Arabic put their letters where Windows-1255 and
+// ISO 8859-6 do; Mac Thai extends TIS-620.
+constexpr CodePageName codePageNames[] = {
+    {437, "IBM437"},
+    {708, "ISO-8859-6"},
+    {737, "IBM737"},
+    {775, "IBM775"},
+    {850, "IBM850"},
+    {852, "IBM852"},
+    {855, "IBM855"},
+    {857, "IBM857"},
+    {860, "IBM860"},
+    {861, "IBM861"},
+    {862, "IBM862"},
+    {863, "IBM863"},
+    {864, "IBM864"},
+    {865, "IBM865"},
+    {866, "IBM866"},
+    {869, "IBM869"},
+    {874, "Windows-874"},
+    {932, "Shift-JIS"},
+    {936, "GB2312"},
+    {949, "CP949"},
+    {950, "Big5"},
+    {1250, "Windows-1250"},
+    {1251, "Windows-1251"},
+    {1252, "Windows-1252"},
+    {1253, "Windows-1253"},
+    {1254, "Windows-1254"},
+    {1255, "Windows-1255"},
+    {1256, "Windows-1256"},
+    {1257, "Windows-1257"},
+    {1258, "Windows-1258"},
+    {1361, "Johab"},
+    {10000, "Macintosh"},
+    {10001, "Shift-JIS"},
+    {10002, "Big5"},
+    {10003, "CP949"},
+    {10004, "ISO-8859-6"},
+    {10005, "Windows-1255"},
+    {10006, "x-mac-greek"},
+    {10007, "x-mac-cyrillic"},
+    {10008, "GB2312"},
+    {10021, "TIS-620"},
+    {10029, "x-mac-centraleurroman"},
+    {10081, "x-mac-turkish"},
+    {20127, "US-ASCII"},
+    {20866, "KOI8-R"},
+    {21866, "KOI8-U"},
+    {28591, "ISO-8859-1"},
+    {28592, "ISO-8859-2"},
+    {28593, "ISO-8859-3"},
+    {28594, "ISO-8859-4"},
+    {28595, "ISO-8859-5"},
+    {28596, "ISO-8859-6"},
+    {28597, "ISO-8859-7"},
+    {28598, "ISO-8859-8"},
+    {28599, "ISO-8859-9"},
+    {28605, "ISO-8859-15"},
+    {51932, "EUC-JP"},
+    {51949, "CP949"},
+    {65001, "UTF-8"},
+};
+} // namespace
+
+QString encodingForCodePage(int codePage)
+{
+    const auto it = std::lower_bound(std::begin(codePageNames), std::end(codePageNames), codePage,
+                                     [](const CodePageName &entry, int number) { return entry.number < number; });
+    if (it != std::end(codePageNames) && it->number == codePage)
+        return QString::fromLatin1(it->encoding);
+    if (codePage <= 0)
+        return QString();
+    // Any other number Qt knows as a Windows code page.
+    const QByteArray name = "windows-" + QByteArray::number(codePage);
+    if (QStringDecoder(name.constData()).isValid())
+        return QString::fromLatin1(name);
+    return QString();
+}
+
+bool isLeadByte(const QString &encoding, unsigned char byte)
+{
+    if (byte < 0x81 || encoding.isEmpty())
+        return false;
+    if (encoding == QLatin1String("Shift-JIS"))
+        return byte <= 0x9F || (byte >= 0xE0 && byte <= 0xFC);
+    if (encoding == QLatin1String("GB2312") || encoding == QLatin1String("GBK") || encoding == QLatin1String("Big5")
+        || encoding == QLatin1String("CP949") || encoding == QLatin1String("windows-949"))
+        return byte <= 0xFE;
+    if (encoding == QLatin1String("Johab"))
+        return (byte >= 0x84 && byte <= 0xD3) || (byte >= 0xD8 && byte <= 0xDE) || (byte >= 0xE0 && byte <= 0xF9);
+    return false;
 }
 
 } // namespace CodePage

@@ -33,6 +33,21 @@ QString decode(const QByteArray &bytes, const QString &encoding);
 /// Windows-1252, whose five undefined bytes keep their C1 control meaning.
 QString fromUtf8OrWindows1252(const QByteArray &bytes);
 
+/**
+ * The encoding name (as decoderFor() takes it) of the Windows code page
+ * number @p codePage, as \ansicpgN and a font's \cpgN give it: 1252 is
+ * "Windows-1252", 932 "Shift-JIS", 10000 "Macintosh"... Returns a null
+ * string for 0 and for a number Qt has no decoder for.
+ */
+QString encodingForCodePage(int codePage);
+
+/**
+ * Whether @p byte starts a two-byte character in @p encoding. Only the
+ * double-byte code pages of East Asian text have lead bytes (Shift-JIS,
+ * GBK, Big5, windows-949, Johab); in every other encoding this is false.
+ */
+bool isLeadByte(const QString &encoding, unsigned char byte);
+
 } // namespace CodePage
 } // namespace Tavisk
 

@@ -88,6 +88,10 @@ constexpr Entry table[] = {
     {"stylesheet", &create<StyleSheetDestination>, true},
     {"subject", &create<SubjectPcdataDestination>, true},
     {"title", &create<TitlePcdataDestination>, true},
+    // {\upr{ANSI version}{\*\ud{Unicode version}}}: the group's own
+    // content is dropped, \ud's is read as the body is.
+    {"ud", &create<DocumentDestination>, true},
+    {"upr", &create<IgnoredDestination>, true},
     {"userprops", &create<UserPropsDestination>, true},
 };
 

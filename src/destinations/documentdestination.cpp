@@ -30,6 +30,7 @@ enum class WordGroup : quint8 {
     MoreParagraphFormat, // line spacing, tab stops, pagination, direction, style
     List, // the paragraph's place in a list
     Table, // table rows and cells, and sections
+    CodePage, // the document's code page
 };
 
 enum class BodyWord : quint8 {
@@ -176,6 +177,11 @@ enum class BodyWord : quint8 {
     SectionBreakPage,
     SectionBreakEven,
     SectionBreakOdd,
+    // CodePage
+    AnsiCodePage,
+    MacCharacterSet,
+    PcCharacterSet,
+    PcaCharacterSet,
 };
 
 struct BodyWordEntry {
@@ -193,6 +199,7 @@ constexpr BodyWordEntry bodyWords[] = {
     {"*", G::Mark, W::IgnorableMark},
     {"-", G::SpecialCharacter, W::SoftHyphen},
     {"_", G::SpecialCharacter, W::NonBreakingHyphen},
+    {"ansicpg", G::CodePage, W::AnsiCodePage},
     {"b", G::CharacterFormat, W::Bold},
     {"box", G::Table, W::OtherBorder},
     {"brdrb", G::Table, W::OtherBorder},
@@ -270,6 +277,7 @@ constexpr BodyWordEntry bodyWords[] = {
     {"ls", G::List, W::ListOverride},
     {"ltrch", G::CharacterFormat, W::LeftToRight},
     {"ltrpar", G::MoreParagraphFormat, W::ParagraphLeftToRight},
+    {"mac", G::CodePage, W::MacCharacterSet},
     {"nestcell", G::Table, W::NestedCellEnd},
     {"nestrow", G::Table, W::NestedRowEnd},
     {"nosupersub", G::MoreCharacterFormat, W::NoSuperSubscript},
@@ -279,6 +287,8 @@ constexpr BodyWordEntry bodyWords[] = {
     {"paperw", G::DocumentProperty, W::PaperWidth},
     {"par", G::SpecialCharacter, W::Par},
     {"pard", G::MoreParagraphFormat, W::ParagraphDefaults},
+    {"pc", G::CodePage, W::PcCharacterSet},
+    {"pca", G::CodePage, W::PcaCharacterSet},
     {"pgbrdrb", G::Table, W::OtherBorder},
     {"pgbrdrl", G::Table, W::OtherBorder},
     {"pgbrdrr", G::Table, W::OtherBorder},
@@ -519,18 +529,20 @@ inline bool setParagraphFormat(AbstractRtfOutput *output, BodyWord word, bool ha
 }
 
 // \u, \uc and \' need their parameter.
-inline bool handleUnicode(AbstractRtfOutput *output, UnicodeFallback fallback, BodyWord word, bool hasParameter,
+inline bool handleUnicode(AbstractRtfOutput *output, UnicodeCharacters characters, BodyWord word, bool hasParameter,
                           int parameter)
 {
     if (!hasParameter)
         return false;
     switch (word) {
-    case W::Unicode:
-        output->appendText(QString(UnicodeFallback::character(parameter)));
-        fallback.startFallback();
+    case W::Unicode: {
+        const QString text = characters.take(parameter);
+        if (!text.isEmpty())
+            output->appendText(text);
         return true;
+    }
     case W::UnicodeSkip:
-        fallback.setSkipCount(parameter);
+        // The parse loop keeps the fallback length with the group.
         return true;
     case W::HexEscape:
         qCDebug(lcRtf) << "special character value:" << parameter;
@@ -905,6 +917,29 @@ inline bool handleTableWord(AbstractRtfOutput *output, TableRowFormat &row, Tabl
     return true;
 }
 
+// \ansicpgN names the code page; \mac, \pc and \pca name the character
+// set, which stands for Mac Roman, IBM 437 and IBM 850.
+inline bool setCodePage(AbstractRtfOutput *output, BodyWord word, bool hasParameter, int parameter)
+{
+    switch (word) {
+    case W::AnsiCodePage:
+        if (hasParameter)
+            output->setDocumentCodePage(parameter);
+        return hasParameter;
+    case W::MacCharacterSet:
+        output->setDocumentCodePage(10000);
+        return true;
+    case W::PcCharacterSet:
+        output->setDocumentCodePage(437);
+        return true;
+    case W::PcaCharacterSet:
+        output->setDocumentCodePage(850);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void reportUnhandled(const QByteArray &controlWord)
 {
     if (!lcRtf().isDebugEnabled())
@@ -924,6 +959,9 @@ DocumentDestination::DocumentDestination(AbstractRtfOutput *output, const QStrin
 void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter)
 {
     const BodyWordEntry *entry = findWord(bodyWords, controlWord);
+    // A high surrogate of a \u followed by anything but another \u.
+    if (m_highSurrogate != 0 && !(entry && entry->word == W::Unicode && hasParameter))
+        m_output->appendText(UnicodeCharacters(m_highSurrogate).interrupt());
     bool handled = false;
     if (entry) {
         switch (entry->group) {
@@ -937,8 +975,7 @@ void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool 
             handled = setParagraphFormat(m_output, entry->word, hasParameter, parameter);
             break;
         case G::Unicode:
-            handled = handleUnicode(m_output, UnicodeFallback(m_charactersToSkip, m_unicodeSkip), entry->word,
-                                    hasParameter, parameter);
+            handled = handleUnicode(m_output, UnicodeCharacters(m_highSurrogate), entry->word, hasParameter, parameter);
             break;
         case G::DocumentProperty:
             handled = setDocumentProperty(m_output, entry->word, hasParameter, parameter);
@@ -959,6 +996,9 @@ void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool 
             handled = handleTableWord(m_output, m_tableRowFormat, m_tableCell, m_tableBorderSide, entry->word,
                                       hasParameter, parameter);
             break;
+        case G::CodePage:
+            handled = setCodePage(m_output, entry->word, hasParameter, parameter);
+            break;
         }
     }
     if (!handled)
@@ -967,13 +1007,15 @@ void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool 
 
 void DocumentDestination::handlePlainText(const QByteArray &plainText)
 {
-    UnicodeFallback(m_charactersToSkip, m_unicodeSkip).takeText(plainText, [this](const QByteArray &text) {
-        m_output->appendText(text);
-    });
+    if (m_highSurrogate != 0)
+        m_output->appendText(UnicodeCharacters(m_highSurrogate).interrupt());
+    m_output->appendText(plainText);
 }
 
 void DocumentDestination::aboutToEndDestination()
 {
+    if (m_highSurrogate != 0)
+        m_output->appendText(UnicodeCharacters(m_highSurrogate).interrupt());
 }
 
 } // namespace Tavisk

@@ -13,10 +13,9 @@ namespace Tavisk
  * The body of the document: the outermost {\\rtf1 ...} group and every nested
  * group that opens no destination of its own.
  *
- * Turns body control words into output calls at once and passes text runs on,
- * less the fallback bytes that follow a \\u character. It keeps no formatting
- * state beyond the few paragraph words that act together (ParagraphWords):
- * the groups reach the output through startGroup() and endGroup().
+ * Turns body control words into output calls at once and passes text runs on;
+ * the parse loop has already dropped the fallback that follows a \\u. It keeps no formatting
+ * state: the groups reach the output through startGroup() and endGroup().
  */
 class TAVISK_EXPORT DocumentDestination : public Destination
 {
@@ -44,9 +43,15 @@ public:
     };
 
 protected:
-    /// Plain-text bytes still to be dropped as the fallback of the last \\u.
+    /// The high surrogate of a \\u that waits for the low one of the next
+    /// \\u, or 0. (The fallback of \\u never arrives here: the parse loop
+    /// drops it.)
+    char16_t m_highSurrogate = 0;
+    /// No longer used: the parse loop drops the fallback of \\u and keeps
+    /// the \\uc length with each group. Kept so that subclasses written
+    /// against earlier versions still compile.
     qint64 m_charactersToSkip = 0;
-    /// Fallback bytes that follow each \\u, as last set by \\uc.
+    /// No longer used; see m_charactersToSkip.
     int m_unicodeSkip = 1;
 
     /// See ParagraphWords.

@@ -25,7 +25,20 @@ constexpr CharacterSet characterSets[] = {
     {1, "Windows-1252"},
     {2, nullptr},
     {3, nullptr},
+    // The Mac character sets, read with the nearest decoder there is (see
+    // CodePage::encodingForCodePage for the Mac code pages 10000-10081).
     {77, "Macintosh"},
+    {78, "Shift-JIS"},
+    {79, "CP949"},
+    {80, "GB2312"},
+    {81, "Big5"},
+    {83, "Windows-1255"},
+    {84, "ISO-8859-6"},
+    {85, "x-mac-greek"},
+    {86, "x-mac-turkish"},
+    {87, "TIS-620"},
+    {88, "x-mac-centraleurroman"},
+    {89, "x-mac-cyrillic"},
     {128, "Shift-JIS"},
     {129, "CP949"},
     {130, nullptr},
@@ -59,6 +72,7 @@ enum class FontWord {
     Bidi,
     Pitch,
     CharacterSet,
+    CodePage,
 };
 
 struct FontWordEntry {
@@ -68,6 +82,7 @@ struct FontWordEntry {
 
 // Sorted by name (byte order) for the binary search below.
 constexpr FontWordEntry fontWords[] = {
+    {"cpg", FontWord::CodePage},
     {"f", FontWord::Font},
     {"fbidi", FontWord::Bidi},
     {"fcharset", FontWord::CharacterSet},
@@ -103,6 +118,7 @@ void FontTableDestination::handleControlWord(const QByteArray &controlWord, bool
         // does not belong to it.
         m_currentFontTableIndex = parameter;
         m_fontNameBytes.clear();
+        m_codePageGiven = false;
         break;
     case FontWord::Nil:
         m_fontTableEntry.setFontFamily(FontFamily::Nil);
@@ -135,9 +151,19 @@ void FontTableDestination::handleControlWord(const QByteArray &controlWord, bool
     case FontWord::CharacterSet: {
         const auto it = std::find_if(std::begin(characterSets), std::end(characterSets),
                                      [parameter](const CharacterSet &set) { return set.number == parameter; });
-        // An unknown character set leaves the encoding as it was.
-        if (it != std::end(characterSets))
+        // An unknown character set leaves the encoding as it was, and so
+        // does one given beside \cpg.
+        if (it != std::end(characterSets) && !m_codePageGiven)
             m_fontTableEntry.setEncoding(it->encoding ? QString::fromLatin1(it->encoding) : QString());
+        break;
+    }
+    case FontWord::CodePage: {
+        // A code page Qt cannot decode leaves the encoding as it was.
+        const QString encoding = CodePage::encodingForCodePage(parameter);
+        if (!encoding.isNull()) {
+            m_fontTableEntry.setEncoding(encoding);
+            m_codePageGiven = true;
+        }
         break;
     }
     }
@@ -169,8 +195,13 @@ void FontTableDestination::aboutToEndDestination()
 void FontTableDestination::handOverEntry()
 {
     // A font without name text keeps the name of the font before it.
-    if (!m_fontNameBytes.isEmpty())
-        m_fontTableEntry.setFontName(withoutControlCharacters(CodePage::decode(m_fontNameBytes, m_fontTableEntry.encoding())));
+    if (!m_fontNameBytes.isEmpty()) {
+        // A font without a code page of its own is named in the document's.
+        const QString encoding = m_fontTableEntry.encoding().isEmpty()
+            ? CodePage::encodingForCodePage(m_output->documentCodePage())
+            : m_fontTableEntry.encoding();
+        m_fontTableEntry.setFontName(withoutControlCharacters(CodePage::decode(m_fontNameBytes, encoding)));
+    }
     m_fontNameBytes.clear();
     m_output->insertFontTableEntry(m_fontTableEntry, static_cast<unsigned int>(m_currentFontTableIndex));
 }

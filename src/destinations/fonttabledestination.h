@@ -18,8 +18,10 @@ namespace Tavisk
  * Nothing is reset between fonts: number, family, pitch and encoding carry
  * over to the next font until a word replaces them. The name is collected
  * from all the text runs of one font, from its \\f up to its ';' (an accented
- * letter written as \\'e9 arrives as a run of its own), and decoded with the
- * font's code page; a font without name text keeps the name before it.
+ * letter written as \'e9 arrives as a run of its own), and decoded with the
+ * font's code page (the document's, \\ansicpg, for a font without one); a
+ * font without name text keeps the name before it. A font's \\cpgN names
+ * its code page and wins over its \\fcharset.
  */
 class TAVISK_EXPORT FontTableDestination : public Destination
 {
@@ -39,6 +41,9 @@ private:
     FontTableEntry m_fontTableEntry;
     /// Undecoded name bytes of the font being described.
     QByteArray m_fontNameBytes;
+    /// The font being described gave \\cpgN, whose code page \\fcharset
+    /// does not replace.
+    bool m_codePageGiven = false;
 };
 
 } // namespace Tavisk

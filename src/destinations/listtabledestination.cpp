@@ -51,12 +51,9 @@ void ListTableDestination::handleControlWord(const QByteArray &controlWord, bool
 {
     if (controlWord == "u") {
         if (hasParameter && m_textMode == TextMode::LevelText) {
+            // The parse loop drops the fallback that follows.
             appendLevelCharacter(UnicodeFallback::character(parameter));
-            UnicodeFallback(m_charactersToSkip, m_unicodeSkip).startFallback();
         }
-    } else if (controlWord == "uc") {
-        if (hasParameter)
-            UnicodeFallback(m_charactersToSkip, m_unicodeSkip).setSkipCount(parameter);
     } else if (controlWord == "list") {
         startList();
     } else if (controlWord == "listlevel") {
@@ -97,7 +94,8 @@ void ListTableDestination::handlePlainText(const QByteArray &plainText)
 {
     if (m_textMode == TextMode::Ignore)
         return;
-    UnicodeFallback(m_charactersToSkip, m_unicodeSkip).takeText(plainText, [this](const QByteArray &text) {
+    const QByteArray &text = plainText;
+    [&] {
         if (m_textMode == TextMode::LevelNumbers) {
             for (const char byte : text) {
                 if (byte == ';') {
@@ -118,7 +116,7 @@ void ListTableDestination::handlePlainText(const QByteArray &plainText)
                 return;
             appendLevelCharacter(character);
         }
-    });
+    }();
 }
 
 void ListTableDestination::appendLevelCharacter(QChar character)

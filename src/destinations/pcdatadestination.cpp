@@ -41,18 +41,19 @@ PcdataDestination::PcdataDestination(AbstractRtfOutput *output, const QString &n
 void PcdataDestination::handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter)
 {
     const PcdataWordEntry *entry = hasParameter ? findWord(pcdataWords, controlWord) : nullptr;
+    // A high surrogate of a \u followed by anything but another \u.
+    if (m_highSurrogate != 0 && !(entry && entry->word == PcdataWord::Unicode))
+        m_pcdata.append(UnicodeCharacters(m_highSurrogate).interrupt());
     if (!entry) {
         qCDebug(lcRtf) << "unexpected control word in" << m_name << ": " << controlWord;
         return;
     }
-    UnicodeFallback fallback(m_charactersToSkip, m_unicodeSkip);
     switch (entry->word) {
     case PcdataWord::Unicode:
-        m_pcdata.append(withoutControlCharacters(UnicodeFallback::character(parameter)));
-        fallback.startFallback();
+        m_pcdata.append(withoutControlCharacters(UnicodeCharacters(m_highSurrogate).take(parameter)));
         break;
     case PcdataWord::UnicodeSkip:
-        fallback.setSkipCount(parameter);
+        // The parse loop keeps the fallback length with the group.
         break;
     case PcdataWord::HexEscape:
         qCDebug(lcRtf) << "special character value:" << parameter;
@@ -62,13 +63,15 @@ void PcdataDestination::handleControlWord(const QByteArray &controlWord, bool ha
 
 void PcdataDestination::handlePlainText(const QByteArray &plainText)
 {
-    UnicodeFallback(m_charactersToSkip, m_unicodeSkip).takeText(plainText, [this](const QByteArray &text) {
-        m_pcdata.append(withoutControlCharacters(m_output->convertText(text)));
-    });
+    if (m_highSurrogate != 0)
+        m_pcdata.append(UnicodeCharacters(m_highSurrogate).interrupt());
+    m_pcdata.append(withoutControlCharacters(m_output->convertText(plainText)));
 }
 
 void PcdataDestination::aboutToEndDestination()
 {
+    if (m_highSurrogate != 0)
+        m_pcdata.append(UnicodeCharacters(m_highSurrogate).interrupt());
     if (m_setter)
         (m_output->*m_setter)(m_pcdata);
 }

@@ -14,8 +14,9 @@ namespace Tavisk
  * \\u and \\uc words of RTF's Unicode escape and ignoring all formatting, and
  * hands it to one metadata setter of the output when the group closes. The
  * subclasses only name their setter.
- * It derives from DocumentDestination for the Unicode-skip state only; none
- * of the body's behaviour applies here.
+ * It derives from DocumentDestination for the \\u state only (surrogate pairs;
+ * the parse loop drops the fallbacks); none of the body's behaviour applies
+ * here.
  */
 class TAVISK_EXPORT PcdataDestination : public DocumentDestination
 {

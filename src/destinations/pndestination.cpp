@@ -27,25 +27,18 @@ public:
     {
         if (!hasParameter)
             return;
-        if (controlWord == "u") {
+        // The parse loop drops the fallback that follows \u.
+        if (controlWord == "u")
             m_numbering->appendText(m_before, QString(UnicodeFallback::character(parameter)));
-            UnicodeFallback(m_charactersToSkip, m_unicodeSkip).startFallback();
-        } else if (controlWord == "uc") {
-            UnicodeFallback(m_charactersToSkip, m_unicodeSkip).setSkipCount(parameter);
-        }
     }
 
     void handlePlainText(const QByteArray &plainText) override
     {
-        UnicodeFallback(m_charactersToSkip, m_unicodeSkip).takeText(plainText, [this](const QByteArray &text) {
-            m_numbering->appendText(m_before, CodePage::decode(text, QString()));
-        });
+        m_numbering->appendText(m_before, CodePage::decode(plainText, QString()));
     }
 
 private:
     PnDestination *m_numbering;
-    qint64 m_charactersToSkip = 0;
-    int m_unicodeSkip = 1;
     bool m_before;
 };
 

@@ -115,13 +115,19 @@ void StyleSheetDestination::appendToStyleName(const QByteArray &text)
     // their own before the next style's words; they are not part of its name.
     if (m_styleName.isEmpty() && text.trimmed().isEmpty())
         return;
-    // Each \'hh escape arrives as a run of one byte, decoded on its own.
-    m_styleName.append(CodePage::fromUtf8OrWindows1252(text));
+    // Collected as bytes and decoded once the name is complete: a two-byte
+    // character may arrive as two \'hh escapes.
+    m_styleName.append(text);
 }
 
 void StyleSheetDestination::handOverEntry()
 {
-    m_styleSheetTableEntry.setStyleName(withoutControlCharacters(m_styleName));
+    // Names are written in the document's code page (\ansicpg); without
+    // one, UTF-8 is tried before Windows-1252.
+    const QString encoding = CodePage::encodingForCodePage(m_output->documentCodePage());
+    const QString name = encoding.isNull() ? CodePage::fromUtf8OrWindows1252(m_styleName)
+                                           : CodePage::decode(m_styleName, encoding);
+    m_styleSheetTableEntry.setStyleName(withoutControlCharacters(name));
     m_styleName.clear();
     m_output->insertStyleSheetTableEntry(static_cast<unsigned int>(m_currentStyleIndex), m_styleSheetTableEntry);
 }

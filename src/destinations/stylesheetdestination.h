@@ -38,7 +38,8 @@ private:
     /// The style being described.
     StyleSheetTableEntry m_styleSheetTableEntry;
     /// The name of the current style, assembled from all its text runs.
-    QString m_styleName;
+    /// Undecoded name bytes of the style being described.
+    QByteArray m_styleName;
 };
 
 } // namespace Tavisk

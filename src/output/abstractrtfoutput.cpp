@@ -31,6 +31,7 @@ public:
     int m_versionNumber = -1;
     int m_internalVersionNumber = -1;
     QHash<QString, QVariant> m_userProps;
+    int m_documentCodePage = 0;
 };
 
 AbstractRtfOutput::AbstractRtfOutput()
@@ -269,6 +270,24 @@ void AbstractRtfOutput::resetSectionFormat()
 
 void AbstractRtfOutput::setSectionBreak(SectionBreak)
 {
+}
+
+// Code pages
+
+void AbstractRtfOutput::setDocumentCodePage(int codePage)
+{
+    d->m_documentCodePage = codePage;
+}
+
+int AbstractRtfOutput::documentCodePage() const
+{
+    return d->m_documentCodePage;
+}
+
+bool AbstractRtfOutput::isLeadByte(unsigned char byte) const
+{
+    Q_UNUSED(byte)
+    return false;
 }
 
 } // namespace Tavisk

@@ -147,6 +147,13 @@ bool ReaderPrivate::parseFile()
     m_destinationStack.clear();
     m_stateStack.clear();
     Tokenizer tokenizer(m_inputDevice);
+    // Whether a byte starts a two-byte character depends on the current
+    // font's code page, which the output follows.
+    tokenizer.setLeadByteTest(
+        [](const void *output, unsigned char byte) {
+            return static_cast<const AbstractRtfOutput *>(output)->isLeadByte(byte);
+        },
+        m_output);
     if (!parseFileHeader(tokenizer))
         return false;
     parseDocument(tokenizer);

@@ -1,6 +1,8 @@
 #ifndef TAVISK_READER_P_H
 #define TAVISK_READER_P_H
 
+#include "destinations/unicodefallback_p.h"
+
 #include <QString>
 
 #include <memory>
@@ -24,6 +26,10 @@ struct GroupState {
     bool destinationChanged = false;
     /// The group opened by the header's brace: closing it ends the parse.
     bool endsDocument = false;
+    /// The fallback length of \u in this group, as \ucN last set it here or
+    /// in an enclosing group: a group starts with its parent's and loses its
+    /// own changes when it closes.
+    int unicodeSkip = 1;
 };
 
 class ReaderPrivate
@@ -79,6 +85,8 @@ private:
     /// Set by \*: the next unsupported word at a group start opens an ignored
     /// destination. Group braces do not reset it.
     bool m_ignorable = false;
+    /// The fallback of the last \u, dropped before any destination sees it.
+    UnicodeFallback m_unicodeFallback;
 };
 
 } // namespace Tavisk

@@ -63,7 +63,8 @@ inline bool isName(const QByteArray &word, const char (&name)[N])
 void ReaderPrivate::parseDocument(Tokenizer &tokenizer)
 {
     m_debugEnabled = lcRtf().isDebugEnabled();
-    m_stateStack.push_back(GroupState{true, true});
+    m_stateStack.push_back(GroupState{true, true, 1});
+    m_unicodeFallback = UnicodeFallback();
     m_destinationStack.emplace_back(makeDestination(QStringLiteral("rtf")));
     m_debugIndent = m_debugEnabled ? QStringLiteral("\t") : QString();
     m_atGroupStart = false;
@@ -83,7 +84,12 @@ void ReaderPrivate::parseDocument(Tokenizer &tokenizer)
             handleControlWord(token);
             break;
         case Plain:
-            topDestination()->handlePlainText(token.name);
+            if (m_unicodeFallback.isActive()) {
+                m_unicodeFallback.takeText(token.name,
+                                           [this](const QByteArray &text) { topDestination()->handlePlainText(text); });
+            } else {
+                topDestination()->handlePlainText(token.name);
+            }
             break;
         case Binary:
             // The data of \binN: only a picture has a use for it. The log
@@ -104,7 +110,8 @@ void ReaderPrivate::parseDocument(Tokenizer &tokenizer)
 
 bool ReaderPrivate::handleOpenGroup()
 {
-    m_stateStack.push_back(GroupState{false, false});
+    m_unicodeFallback.endAtGroupBoundary();
+    m_stateStack.push_back(GroupState{false, false, m_stateStack.back().unicodeSkip});
     m_output->startGroup();
     m_atGroupStart = true;
     if (m_debugEnabled)
@@ -114,6 +121,7 @@ bool ReaderPrivate::handleOpenGroup()
 
 bool ReaderPrivate::handleCloseGroup()
 {
+    m_unicodeFallback.endAtGroupBoundary();
     if (m_debugEnabled)
         m_debugIndent.remove(0, 1);
     const GroupState state = m_stateStack.back();
@@ -132,20 +140,19 @@ bool ReaderPrivate::handleCloseGroup()
 
 void ReaderPrivate::handleControlWord(const Token &token)
 {
+    // A control word or symbol right after \u may be (part of) its
+    // fallback: an older reader takes it for one character.
+    if (m_unicodeFallback.takeControl()) {
+        qCDebug(lcRtf) << "skipping fallback control word:" << token.name;
+        m_atGroupStart = false;
+        return;
+    }
     const ControlWordClass controlWord = classifyControlWord(token.name);
     if (!controlWord.known)
         qCDebug(lcRtf) << "*** Unrecognised control word (not in spec 1.9.1): " << token.name;
 
     bool openDestination = false;
-    if (isName(token.name, "ud")) {
-        // \ud holds the Unicode version of a \upr group: its content
-        // is read as ordinary body text.
-        m_ignorable = controlWord.supportedDestination;
-        if (m_ignorable)
-            openDestination = true;
-        else
-            m_atGroupStart = false;
-    } else if (m_atGroupStart) {
+    if (m_atGroupStart) {
         if (controlWord.supportedDestination) {
             openDestination = true;
         } else if (m_ignorable) {
@@ -170,7 +177,16 @@ void ReaderPrivate::handleControlWord(const Token &token)
         m_ignorable = true;
         m_atGroupStart = true;
     }
-    topDestination()->handleControlWord(token.name, token.hasParameter, parameterValue(token));
+    const int parameter = parameterValue(token);
+    topDestination()->handleControlWord(token.name, token.hasParameter, parameter);
+    // \uN and \ucN: the fallback that follows \u is dropped here, for every
+    // destination, with the length of the innermost group's last \uc.
+    if (token.hasParameter && token.name.size() <= 2 && token.name.at(0) == 'u') {
+        if (token.name.size() == 1)
+            m_unicodeFallback.startFallback(m_stateStack.back().unicodeSkip);
+        else if (token.name.at(1) == 'c')
+            m_stateStack.back().unicodeSkip = UnicodeFallback::skipCount(parameter);
+    }
 }
 
 void ReaderPrivate::changeDestination(const QString &destinationName)

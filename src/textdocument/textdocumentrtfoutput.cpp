@@ -265,6 +265,7 @@ void TextDocumentRtfOutput::setFont(int index)
 void TextDocumentRtfOutput::setDefaultFont(int index)
 {
     d->m_defaultFont = index;
+    d->useDefaultFontUntilOneIsChosen();
 }
 
 void TextDocumentRtfOutput::setTextDirectionLeftToRight()
@@ -332,6 +333,8 @@ void TextDocumentRtfOutput::insertFontTableEntry(FontTableEntry entry, unsigned 
 {
     // A number written twice in the table: the later font wins.
     d->m_fontTable.insert(int(index), entry);
+    if (int(index) == d->m_defaultFont)
+        d->useDefaultFontUntilOneIsChosen();
 }
 
 void TextDocumentRtfOutput::insertStyleSheetTableEntry(unsigned int index, StyleSheetTableEntry entry)

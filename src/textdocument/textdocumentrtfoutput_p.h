@@ -50,6 +50,9 @@ public:
     /// Selects font @p fontIndex of the font table: its family for the text
     /// that follows and its code page for decoding that text.
     void setFont(int fontIndex);
+    /// Gives the text before any \f the family and code page of the \deff
+    /// font, in every open group, once that font is in the table.
+    void useDefaultFontUntilOneIsChosen();
 
     /// RTF lengths are twips (1/1440 inch); the document works in pixels at
     /// 96 per inch.
@@ -84,6 +87,8 @@ public:
     QHash<unsigned int, StyleSheetTableEntry> m_stylesheetTable;
     QTextDocument *m_document;
     QString m_encoding;
+    /// The code page of \ansicpg (or \mac, \pc, \pca), for fonts that name none.
+    QString m_documentEncoding;
 
     /// The decoder for m_decoderEncoding. It lives from run to run, so a
     /// two-byte character whose bytes arrive as separate \'hh escapes is

@@ -68,6 +68,9 @@ void TextDocumentRtfOutputPrivate::resetCharacterProperties()
         m_haveSetFont = true;
     }
     applyCharFormat();
+    // \plain returns to the default font (\deff), its code page included.
+    if (m_fontTable.contains(m_defaultFont))
+        setFont(m_defaultFont);
 }
 
 void TextDocumentRtfOutputPrivate::resetParagraphFormat()
@@ -110,7 +113,8 @@ void TextDocumentRtfOutputPrivate::setFont(int fontIndex)
     qCDebug(lcRtf) << "selecting font:" << entry.fontName();
     currentCharFormat().setProperty(QTextFormat::FontFamilies, QStringList{entry.fontName()});
     applyCharFormat();
-    m_encoding = entry.encoding();
+    // A font that names no code page uses the document's (\ansicpg).
+    m_encoding = entry.encoding().isEmpty() ? m_documentEncoding : entry.encoding();
     m_haveSetFont = true;
 }
 

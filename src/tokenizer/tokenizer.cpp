@@ -123,6 +123,12 @@ Tokenizer::~Tokenizer()
     m_lookAhead.consume();
 }
 
+void Tokenizer::setLeadByteTest(LeadByteTest test, const void *context)
+{
+    m_leadByteTest = test;
+    m_leadByteContext = context;
+}
+
 Token Tokenizer::fetchToken()
 {
     Token token;
@@ -194,13 +200,22 @@ void Tokenizer::readPlainText(Token &token, const char *first, qsizetype firstLe
     qsizetype length = 0;
     if (firstLength > 0)
         buffer[length++] = *first;
+    // How far the run has been split into characters by a lead-byte check;
+    // the run itself starts at a character boundary.
+    qsizetype checked = 0;
     char c;
     while (m_lookAhead.getChar(&c)) {
         if (isLineBreak(c))
             continue;
         if (c == '\\' || c == '{' || c == '}') {
-            m_lookAhead.ungetChar(c);
-            break;
+            // The rare case: a high byte right before the delimiter may be
+            // the lead byte of a double-byte character that ends with it.
+            const char last = length > 0 ? buffer[length - 1] : (token.name.isEmpty() ? '\0' : token.name.back());
+            if (static_cast<unsigned char>(last) < 0x81 || !m_leadByteTest
+                || !runEndsInLeadByte(token, buffer, length, checked)) {
+                m_lookAhead.ungetChar(c);
+                break;
+            }
         }
         buffer[length++] = c;
         if (length == qsizetype(sizeof buffer)) {
@@ -214,6 +229,34 @@ void Tokenizer::readPlainText(Token &token, const char *first, qsizetype firstLe
         token.name = QByteArray(buffer, length);
     else
         token.name.append(buffer, length);
+}
+
+bool Tokenizer::runEndsInLeadByte(const Token &token, const char *buffer, qsizetype length, qsizetype &checked) const
+{
+    // Walks the run from the last known character boundary, a lead byte
+    // and its trail byte at a time: whether the last byte is a lead byte
+    // depends on every byte before it. The walk resumes where it stopped,
+    // so a long run with many such bytes is walked once.
+    const qsizetype stored = token.name.size();
+    const qsizetype total = stored + length;
+    auto byteAt = [&](qsizetype i) {
+        return static_cast<unsigned char>(i < stored ? token.name.at(i) : buffer[i - stored]);
+    };
+    qsizetype i = checked;
+    while (i < total - 1) {
+        const unsigned char b = byteAt(i);
+        i += (b >= 0x81 && m_leadByteTest(m_leadByteContext, b)) ? 2 : 1;
+    }
+    checked = i;
+    if (i != total - 1)
+        return false;
+    const unsigned char b = byteAt(i);
+    if (b >= 0x81 && m_leadByteTest(m_leadByteContext, b)) {
+        // The delimiter about to be stored is its trail byte.
+        checked = total + 1;
+        return true;
+    }
+    return false;
 }
 
 void Tokenizer::readBinary(Token &token)

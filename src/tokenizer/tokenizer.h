@@ -25,6 +25,18 @@ public:
 
     Token fetchToken();
 
+    /// Answers whether @p byte starts a two-byte character in the code page
+    /// of the text being read; @p context is the pointer given with it.
+    using LeadByteTest = bool (*)(const void *context, unsigned char byte);
+    /**
+     * Sets the question the tokenizer asks when a byte of 0x81 or above in
+     * raw text stands right before '{', '}' or '\\': in a double-byte code
+     * page (Shift-JIS, GBK, Big5...) such a byte may start a character whose
+     * second byte is that brace or backslash, which then belongs to the
+     * text. Without a test (the default) no byte is a lead byte.
+     */
+    void setLeadByteTest(LeadByteTest test, const void *context);
+
     /**
      * Skips what may stand before a document's opening brace: a UTF-8 byte
      * order mark at the very start, then spaces, tabs and line breaks.
@@ -53,6 +65,7 @@ private:
     void readControlWord(Token &token, const char *first, qsizetype firstLength);
     void readPlainText(Token &token, const char *first, qsizetype firstLength);
     void readBinary(Token &token);
+    bool runEndsInLeadByte(const Token &token, const char *buffer, qsizetype length, qsizetype &checked) const;
 
     QByteArray sharedName(const char *name, qsizetype length);
     QString sharedParameter(const char *digits, qsizetype length);
@@ -107,6 +120,8 @@ private:
     qint64 m_binaryRemaining = 0;
     /// Set while the header check reads: runs are cut at a buffer's length.
     bool m_bounded = false;
+    LeadByteTest m_leadByteTest = nullptr;
+    const void *m_leadByteContext = nullptr;
     /// A document uses a few hundred distinct words and parameters over and
     /// over; tokens share one copy of each instead of allocating their own.
     /// Open addressing with a hash computed inline: a lookup costs about as
