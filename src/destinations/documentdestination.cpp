@@ -375,6 +375,9 @@ constexpr BodyWordEntry bodyWords[] = {
 
 static_assert(isSortedByName(bodyWords), "bodyWords must stay sorted by name");
 
+// Every control word of the body is looked up here, and the table is large.
+constexpr FirstByteIndex<BodyWordEntry, std::size(bodyWords)> bodyWordIndex(bodyWords);
+
 // The handlers return whether they carried the word out; a word whose
 // parameter is missing where one is needed is left to the caller's
 // unhandled-word message.
@@ -958,7 +961,7 @@ DocumentDestination::DocumentDestination(AbstractRtfOutput *output, const QStrin
 
 void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter)
 {
-    const BodyWordEntry *entry = findWord(bodyWords, controlWord);
+    const BodyWordEntry *entry = findWord(bodyWordIndex, controlWord);
     // A high surrogate of a \u followed by anything but another \u.
     if (m_highSurrogate != 0 && !(entry && entry->word == W::Unicode && hasParameter))
         m_output->appendText(UnicodeCharacters(m_highSurrogate).interrupt());

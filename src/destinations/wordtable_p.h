@@ -51,6 +51,51 @@ const Entry *findWord(const Entry (&table)[N], const QByteArray &controlWord)
     return it;
 }
 
+/**
+ * Where the names of each first byte start in a sorted word table, so that a
+ * lookup bisects only the few names that share the word's first byte. For the
+ * large tables of hot destinations; built at compile time beside the table:
+ *
+ *     constexpr auto bodyIndex = FirstByteIndex<BodyWordEntry, std::size(bodyWords)>(bodyWords);
+ */
+template<typename Entry, std::size_t N>
+struct FirstByteIndex {
+    const Entry *table;
+    /// start[b] is the first entry whose name starts with byte b or a later
+    /// byte; start[256] is N. Names are never empty.
+    unsigned short start[257] = {};
+
+    constexpr explicit FirstByteIndex(const Entry (&entries)[N])
+        : table(entries)
+    {
+        static_assert(N < 65536, "the index holds 16-bit positions");
+        std::size_t entry = 0;
+        for (int byte = 0; byte < 256; ++byte) {
+            while (entry < N && static_cast<unsigned char>(entries[entry].name[0]) < byte)
+                ++entry;
+            start[byte] = static_cast<unsigned short>(entry);
+        }
+        start[256] = static_cast<unsigned short>(N);
+    }
+};
+
+/// The entry of the indexed table named exactly @p controlWord, or null.
+template<typename Entry, std::size_t N>
+const Entry *findWord(const FirstByteIndex<Entry, N> &index, const QByteArray &controlWord)
+{
+    if (controlWord.isEmpty())
+        return nullptr;
+    const std::string_view name(controlWord.constData(), std::size_t(controlWord.size()));
+    const unsigned char first = static_cast<unsigned char>(name[0]);
+    const Entry *begin = index.table + index.start[first];
+    const Entry *end = index.table + index.start[first + 1];
+    const Entry *it = std::lower_bound(begin, end, name,
+                                       [](const Entry &entry, std::string_view n) { return nameLess(entry.name, n); });
+    if (it == end || nameLess(name, it->name))
+        return nullptr;
+    return it;
+}
+
 } // namespace Tavisk
 
 #endif
