@@ -476,7 +476,7 @@ void ReaderTest::parseLoopMessages_data()
     QTest::newRow("unknown ignorable word")
         << QByteArray("{\\rtf1 {\\*\\foo bar}}")
         << QStringList{
-               QStringLiteral("*** Unrecognised control word (not in spec 1.9.1):  \"foo\""),
+               QStringLiteral("*** Unrecognised control word (not in the RTF 1.9.1 vocabulary):  \"foo\""),
                QStringLiteral("ignorable destination word: \"foo\""),
                QStringLiteral("\"\\t\\t\" destinationStack after changeDestination ( QList(\"rtf\", \"ignorable\") )"),
            };

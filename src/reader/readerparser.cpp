@@ -149,7 +149,7 @@ void ReaderPrivate::handleControlWord(const Token &token)
     }
     const ControlWordClass controlWord = classifyControlWord(token.name);
     if (!controlWord.known)
-        qCDebug(lcRtf) << "*** Unrecognised control word (not in spec 1.9.1): " << token.name;
+        qCDebug(lcRtf) << "*** Unrecognised control word (not in the RTF 1.9.1 vocabulary): " << token.name;
 
     bool openDestination = false;
     if (m_atGroupStart) {
