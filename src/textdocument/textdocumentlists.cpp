@@ -5,6 +5,8 @@
 
 #include "textdocumentrtfoutput_p.h"
 
+#include "common/listmarkers_p.h"
+
 #include <tavisk/textdocumentrtfoutput.h>
 
 #include <QTextBlock>
@@ -33,31 +35,6 @@ constexpr int listStartProperty = 0x3004;
 // numbered on from each other.
 constexpr int maximumListItems = 256;
 
-// A bullet's shape from its character: the characters of Symbol and
-// Wingdings that Word uses (at U+F0xx when written with \u), their Unicode
-// look-alikes, and the "o" of the usual second level.
-QTextListFormat::Style bulletStyle(const QString &text)
-{
-    const QString trimmed = text.trimmed();
-    if (trimmed.size() != 1)
-        return QTextListFormat::ListDisc;
-    switch (trimmed.at(0).unicode()) {
-    case u'o':
-    case 0x25E6: // white bullet
-    case 0x25CB: // white circle
-    case 0xF06F: // Wingdings' 'o'
-        return QTextListFormat::ListCircle;
-    case 0xF0A7: // Wingdings' small square
-    case 0x00A7: // the same byte, read without the symbol font
-    case 0x25AA: // black small square
-    case 0x25A0: // black square
-    case 0xF06E: // Wingdings' black square
-        return QTextListFormat::ListSquare;
-    default:
-        return QTextListFormat::ListDisc;
-    }
-}
-
 QTextListFormat listFormat(const ListLevel &level, int levelIndex)
 {
     QTextListFormat format;
@@ -65,7 +42,7 @@ QTextListFormat listFormat(const ListLevel &level, int levelIndex)
     switch (level.numberStyle()) {
     case ListNumberStyle::Bullet:
     case ListNumberStyle::None:
-        format.setStyle(bulletStyle(level.bulletText()));
+        format.setStyle(ListMarkers::bulletStyle(level.bulletText()));
         return format;
     case ListNumberStyle::Decimal:
         format.setStyle(QTextListFormat::ListDecimal);
