@@ -131,7 +131,7 @@ void ControlWordTest::lookups_data()
     QTest::newRow("rtf") << QStringLiteral("rtf") << true << true << false;
     QTest::newRow("ud") << QStringLiteral("ud") << true << true << false;
     QTest::newRow("upr") << QStringLiteral("upr") << true << true << false;
-    QTest::newRow("header") << QStringLiteral("header") << true << true << false;
+    QTest::newRow("header") << QStringLiteral("header") << true << true << true;
     QTest::newRow("star") << QStringLiteral("*") << true << false << false;
     QTest::newRow("quote") << QStringLiteral("'") << true << false << false;
     QTest::newRow("Par capitalised") << QStringLiteral("Par") << false << false << false;

@@ -40,6 +40,15 @@ const QSet<QString> &supportedDestinations()
         QStringLiteral("pgdsc"),     QStringLiteral("pgdsctbl"), QStringLiteral("shppict"),
         QStringLiteral("shp"),       QStringLiteral("shpinst"),  QStringLiteral("pntxta"),
         QStringLiteral("pntxtb"),    QStringLiteral("mmathPr"),
+        // Fields, bookmarks, notes, comments, headers and footers, shapes
+        QStringLiteral("field"),     QStringLiteral("fldinst"),  QStringLiteral("bkmkstart"),
+        QStringLiteral("bkmkend"),   QStringLiteral("footnote"), QStringLiteral("annotation"),
+        QStringLiteral("atnid"),     QStringLiteral("atnauthor"), QStringLiteral("atnref"),
+        QStringLiteral("atndate"),   QStringLiteral("atrfstart"), QStringLiteral("atrfend"),
+        QStringLiteral("header"),    QStringLiteral("headerl"),  QStringLiteral("headerr"),
+        QStringLiteral("headerf"),   QStringLiteral("footer"),   QStringLiteral("footerl"),
+        QStringLiteral("footerr"),   QStringLiteral("footerf"),  QStringLiteral("shptxt"),
+        QStringLiteral("shprslt"),   QStringLiteral("do"),       QStringLiteral("dptxbxtext"),
     };
     return names;
 }

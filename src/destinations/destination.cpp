@@ -29,6 +29,16 @@ void Destination::aboutToEndDestination()
 {
 }
 
+void Destination::setEnclosingDestination(Destination *enclosing)
+{
+    m_enclosing = enclosing;
+}
+
+bool Destination::allowsNestedDestination(const QString &)
+{
+    return true;
+}
+
 QString Destination::name() const
 {
     return m_name;

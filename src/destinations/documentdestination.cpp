@@ -8,6 +8,7 @@
 #include <tavisk/abstractrtfoutput.h>
 
 #include <string_view>
+#include <utility>
 
 namespace Tavisk
 {
@@ -23,6 +24,7 @@ enum class WordGroup : quint8 {
     Unicode, // the Unicode escape and the hex escape
     DocumentProperty, // applies to the whole document
     Mark, // \*, handled by the parse loop
+    Structure, // note and comment marks, note numbering, header and footer layout
 };
 
 enum class BodyWord : quint8 {
@@ -78,6 +80,25 @@ enum class BodyWord : quint8 {
     PaperWidth,
     // Mark
     IgnorableMark,
+    // Structure
+    NoteReference,
+    CommentReference,
+    FootnoteArabic,
+    FootnoteLowerAlpha,
+    FootnoteUpperAlpha,
+    FootnoteLowerRoman,
+    FootnoteUpperRoman,
+    FootnoteSymbols,
+    EndnoteArabic,
+    EndnoteLowerAlpha,
+    EndnoteUpperAlpha,
+    EndnoteLowerRoman,
+    EndnoteUpperRoman,
+    EndnoteSymbols,
+    FootnoteStart,
+    EndnoteStart,
+    TitlePage,
+    FacingPages,
 };
 
 struct BodyWordEntry {
@@ -95,18 +116,35 @@ constexpr BodyWordEntry bodyWords[] = {
     {"*", G::Mark, W::IgnorableMark},
     {"-", G::SpecialCharacter, W::SoftHyphen},
     {"_", G::SpecialCharacter, W::NonBreakingHyphen},
+    {"aftnnalc", G::Structure, W::EndnoteLowerAlpha},
+    {"aftnnar", G::Structure, W::EndnoteArabic},
+    {"aftnnauc", G::Structure, W::EndnoteUpperAlpha},
+    {"aftnnchi", G::Structure, W::EndnoteSymbols},
+    {"aftnnrlc", G::Structure, W::EndnoteLowerRoman},
+    {"aftnnruc", G::Structure, W::EndnoteUpperRoman},
+    {"aftnstart", G::Structure, W::EndnoteStart},
     {"b", G::CharacterFormat, W::Bold},
     {"bullet", G::SpecialCharacter, W::Bullet},
     {"cbpat", G::ParagraphFormat, W::PatternBackgroundColour},
     {"cf", G::CharacterFormat, W::ForegroundColour},
+    {"chatn", G::Structure, W::CommentReference},
+    {"chftn", G::Structure, W::NoteReference},
     {"deff", G::DocumentProperty, W::DefaultFont},
     {"emdash", G::SpecialCharacter, W::EmDash},
     {"emspace", G::SpecialCharacter, W::EmSpace},
     {"endash", G::SpecialCharacter, W::EnDash},
     {"enspace", G::SpecialCharacter, W::EnSpace},
     {"f", G::CharacterFormat, W::Font},
+    {"facingp", G::Structure, W::FacingPages},
     {"fi", G::ParagraphFormat, W::FirstLineIndent},
     {"fs", G::CharacterFormat, W::FontSize},
+    {"ftnnalc", G::Structure, W::FootnoteLowerAlpha},
+    {"ftnnar", G::Structure, W::FootnoteArabic},
+    {"ftnnauc", G::Structure, W::FootnoteUpperAlpha},
+    {"ftnnchi", G::Structure, W::FootnoteSymbols},
+    {"ftnnrlc", G::Structure, W::FootnoteLowerRoman},
+    {"ftnnruc", G::Structure, W::FootnoteUpperRoman},
+    {"ftnstart", G::Structure, W::FootnoteStart},
     {"highlight", G::CharacterFormat, W::Highlight},
     {"i", G::CharacterFormat, W::Italic},
     {"ldblquote", G::SpecialCharacter, W::LeftDoubleQuote},
@@ -133,6 +171,7 @@ constexpr BodyWordEntry bodyWords[] = {
     {"sub", G::CharacterFormat, W::Subscript},
     {"super", G::CharacterFormat, W::Superscript},
     {"tab", G::SpecialCharacter, W::Tab},
+    {"titlepg", G::Structure, W::TitlePage},
     {"u", G::Unicode, W::Unicode},
     {"uc", G::Unicode, W::UnicodeSkip},
     {"ul", G::CharacterFormat, W::Underline},
@@ -337,6 +376,68 @@ inline bool setDocumentProperty(AbstractRtfOutput *output, BodyWord word, bool h
     }
 }
 
+inline bool handleStructure(AbstractRtfOutput *output, BodyWord word, bool hasParameter, int parameter)
+{
+    using Numbering = AbstractRtfOutput::NoteNumbering;
+    switch (word) {
+    case W::NoteReference:
+        output->insertNoteReferenceMark();
+        return true;
+    case W::CommentReference:
+        // The comment's mark; the comment itself follows in its group.
+        return true;
+    case W::FootnoteArabic:
+        output->setNoteNumbering(false, Numbering::Arabic);
+        return true;
+    case W::FootnoteLowerAlpha:
+        output->setNoteNumbering(false, Numbering::LowerAlpha);
+        return true;
+    case W::FootnoteUpperAlpha:
+        output->setNoteNumbering(false, Numbering::UpperAlpha);
+        return true;
+    case W::FootnoteLowerRoman:
+        output->setNoteNumbering(false, Numbering::LowerRoman);
+        return true;
+    case W::FootnoteUpperRoman:
+        output->setNoteNumbering(false, Numbering::UpperRoman);
+        return true;
+    case W::FootnoteSymbols:
+        output->setNoteNumbering(false, Numbering::Symbols);
+        return true;
+    case W::EndnoteArabic:
+        output->setNoteNumbering(true, Numbering::Arabic);
+        return true;
+    case W::EndnoteLowerAlpha:
+        output->setNoteNumbering(true, Numbering::LowerAlpha);
+        return true;
+    case W::EndnoteUpperAlpha:
+        output->setNoteNumbering(true, Numbering::UpperAlpha);
+        return true;
+    case W::EndnoteLowerRoman:
+        output->setNoteNumbering(true, Numbering::LowerRoman);
+        return true;
+    case W::EndnoteUpperRoman:
+        output->setNoteNumbering(true, Numbering::UpperRoman);
+        return true;
+    case W::EndnoteSymbols:
+        output->setNoteNumbering(true, Numbering::Symbols);
+        return true;
+    case W::FootnoteStart:
+    case W::EndnoteStart:
+        if (hasParameter)
+            output->setNoteStartNumber(word == W::EndnoteStart, parameter);
+        return hasParameter;
+    case W::TitlePage:
+        output->setTitlePage(!hasParameter || parameter != 0);
+        return true;
+    case W::FacingPages:
+        output->setFacingPages(!hasParameter || parameter != 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void reportUnhandled(const QByteArray &controlWord)
 {
     if (!lcRtf().isDebugEnabled())
@@ -378,6 +479,9 @@ void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool 
         case G::Mark:
             handled = true;
             break;
+        case G::Structure:
+            handled = handleStructure(m_output, entry->word, hasParameter, parameter);
+            break;
         }
     }
     if (!handled)
@@ -393,6 +497,35 @@ void DocumentDestination::handlePlainText(const QByteArray &plainText)
 
 void DocumentDestination::aboutToEndDestination()
 {
+}
+
+void DocumentDestination::setEnclosingDestination(Destination *enclosing)
+{
+    Destination::setEnclosingDestination(enclosing);
+    // Text inside a nested destination is still the body's text: the
+    // fallback length that \uc set outside goes on in it.
+    if (const auto *body = dynamic_cast<const DocumentDestination *>(enclosing))
+        m_unicodeSkip = body->m_unicodeSkip;
+}
+
+void DocumentDestination::setCommentAuthor(const QString &author)
+{
+    m_commentAuthor = author;
+}
+
+void DocumentDestination::setCommentInitials(const QString &initials)
+{
+    m_commentInitials = initials;
+}
+
+QString DocumentDestination::takeCommentAuthor()
+{
+    return std::exchange(m_commentAuthor, QString());
+}
+
+QString DocumentDestination::takeCommentInitials()
+{
+    return std::exchange(m_commentInitials, QString());
 }
 
 } // namespace Tavisk

@@ -35,6 +35,11 @@ void PcdataDestination::handleControlWord(const QByteArray &controlWord, bool ha
     qCDebug(lcRtf) << "unexpected control word in" << m_name << ": " << controlWord;
 }
 
+void PcdataDestination::setEnclosingDestination(Destination *enclosing)
+{
+    Destination::setEnclosingDestination(enclosing);
+}
+
 void PcdataDestination::handlePlainText(const QByteArray &plainText)
 {
     UnicodeFallback(m_charactersToSkip, m_unicodeSkip).takeText(plainText, [this](const QByteArray &text) {

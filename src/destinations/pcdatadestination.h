@@ -24,6 +24,9 @@ public:
     void handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter) override;
     void handlePlainText(const QByteArray &plainText) override;
     void aboutToEndDestination() override = 0;
+    /// An item's text does not take the \uc fallback length of the body
+    /// around it.
+    void setEnclosingDestination(Destination *enclosing) override;
 
 protected:
     /// The text collected so far; null while the group gave none.

@@ -20,6 +20,17 @@
 #include "destinations/stylesheetdestination.h"
 #include "destinations/userpropsdestination.h"
 
+#include "destinations/annotationdestination.h"
+#include "destinations/bookmarkdestination.h"
+#include "destinations/commentpartdestination.h"
+#include "destinations/commentrangedestination.h"
+#include "destinations/fielddestination.h"
+#include "destinations/fieldinstructiondestination.h"
+#include "destinations/footnotedestination.h"
+#include "destinations/headerfooterdestination.h"
+#include "destinations/shapedestination.h"
+#include "destinations/shapetextdestination.h"
+
 #include "destinations/authorpcdatadestination.h"
 #include "destinations/categorypcdatadestination.h"
 #include "destinations/commentpcdatadestination.h"
@@ -81,6 +92,32 @@ const QHash<QString, DestinationFactory> &destinationTable()
         {QStringLiteral("hlinkbase"), &create<HLinkBasePcdataDestination>},
         {QStringLiteral("generator"), &create<GeneratorPcdataDestination>},
         {QStringLiteral("userprops"), &create<UserPropsDestination>},
+        // Fields, bookmarks, notes, comments, headers and footers, shapes
+        {QStringLiteral("field"), &create<FieldDestination>},
+        {QStringLiteral("fldinst"), &create<FieldInstructionDestination>},
+        {QStringLiteral("bkmkstart"), &create<BookmarkDestination>},
+        {QStringLiteral("bkmkend"), &create<BookmarkDestination>},
+        {QStringLiteral("footnote"), &create<FootnoteDestination>},
+        {QStringLiteral("annotation"), &create<AnnotationDestination>},
+        {QStringLiteral("atnid"), &create<CommentPartDestination>},
+        {QStringLiteral("atnauthor"), &create<CommentPartDestination>},
+        {QStringLiteral("atnref"), &create<CommentPartDestination>},
+        {QStringLiteral("atndate"), &create<CommentPartDestination>},
+        {QStringLiteral("atrfstart"), &create<CommentRangeDestination>},
+        {QStringLiteral("atrfend"), &create<CommentRangeDestination>},
+        {QStringLiteral("header"), &create<HeaderFooterDestination>},
+        {QStringLiteral("headerl"), &create<HeaderFooterDestination>},
+        {QStringLiteral("headerr"), &create<HeaderFooterDestination>},
+        {QStringLiteral("headerf"), &create<HeaderFooterDestination>},
+        {QStringLiteral("footer"), &create<HeaderFooterDestination>},
+        {QStringLiteral("footerl"), &create<HeaderFooterDestination>},
+        {QStringLiteral("footerr"), &create<HeaderFooterDestination>},
+        {QStringLiteral("footerf"), &create<HeaderFooterDestination>},
+        {QStringLiteral("shp"), &create<ShapeDestination>},
+        {QStringLiteral("shpinst"), &create<ShapeInstructionDestination>},
+        {QStringLiteral("shptxt"), &create<ShapeTextDestination>},
+        {QStringLiteral("dptxbxtext"), &create<ShapeTextDestination>},
+        {QStringLiteral("shprslt"), &create<ShapeResultDestination>},
     };
     return table;
 }
@@ -239,8 +276,13 @@ void ReaderPrivate::changeDestination(const QString &destinationName)
     // Inside an ignored destination nothing opens a destination of its own.
     if (topDestination()->name() == QLatin1String("ignorable"))
         return;
+    // Nor inside one that reads or drops all of its groups itself.
+    Destination *const enclosing = topDestination();
+    if (!enclosing->allowsNestedDestination(destinationName))
+        return;
 
     m_destinationStack.emplace_back(makeDestination(destinationName));
+    m_destinationStack.back()->setEnclosingDestination(enclosing);
     m_stateStack.back().destinationChanged = true;
 
     if (m_debugEnabled) {

@@ -1,6 +1,7 @@
 #include <tavisk/textdocumentrtfoutput.h>
 
 #include "textdocumentrtfoutput_p.h"
+#include "textdocumentstructure_p.h"
 
 #include "reader/logging_p.h"
 
@@ -329,10 +330,14 @@ void TextDocumentRtfOutput::endGroup()
 void TextDocumentRtfOutput::beginParse()
 {
     d->m_gatherText = true;
+    d->m_structure->reset();
 }
 
 void TextDocumentRtfOutput::endParse()
 {
+    flush();
+    // The notes and comments follow the body.
+    d->m_structure->finish();
     flush();
     d->m_gatherText = false;
 }

@@ -20,6 +20,8 @@ class QTextDocument;
 namespace Tavisk
 {
 
+class TextDocumentStructure;
+
 /**
  * State of a TextDocumentRtfOutput: the cursor into the caller's document,
  * the character formats of the open RTF groups, the paragraph format, and
@@ -102,6 +104,9 @@ public:
     /// insertion: a run of changes costs one format lookup, not one each.
     bool m_charFormatPending = false;
     bool m_blockFormatPending = false;
+
+    /// Fields, notes, comments, headers and footers, text boxes.
+    std::unique_ptr<TextDocumentStructure> m_structure;
 
 private:
     void insertNow(const QString &text);

@@ -1,4 +1,5 @@
 #include "textdocumentrtfoutput_p.h"
+#include "textdocumentstructure_p.h"
 
 #include <tavisk/textdocumentrtfoutput.h>
 
@@ -17,6 +18,7 @@ namespace Tavisk
 TextDocumentRtfOutputPrivate::TextDocumentRtfOutputPrivate(QTextDocument *document)
     : m_cursor(std::make_unique<QTextCursor>(document))
     , m_document(document)
+    , m_structure(std::make_unique<TextDocumentStructure>(this))
 {
     // The base entry: formats start at 12 points. The cursor is not given
     // it; text before the first formatting word or group end takes the
