@@ -1,7 +1,9 @@
 #include "conversion.h"
 
 #include "collectingoutput.h"
+#include "headerfooter.h"
 #include "pagerenderer.h"
+#include "structureexport.h"
 
 #include <tavisk/reader.h>
 
@@ -233,15 +235,22 @@ QString convert(const ConversionJob &job)
     if (!output.title().isEmpty())
         document.setMetaInformation(QTextDocument::DocumentTitle, output.title());
 
+    // Pages draw the headers and footers in their margins; the other formats
+    // leave them out unless asked.
+    if (job.showHeaders && job.format != Format::Pdf && job.format != Format::Png)
+        HeaderFooterText::insertIntoText(&document, output);
+    const HeaderFooterPainter headers(output);
+
     switch (job.format) {
     case Format::Text:
+        StructureExport::prepareText(&document, job.showLinks);
         return writeOutput(job.output, plainText(document));
     case Format::Html:
         embedPictures(&document);
         return writeOutput(job.output, document.toHtml().toUtf8());
     case Format::Markdown:
         embedPictures(&document);
-        return writeOutput(job.output, document.toMarkdown().toUtf8());
+        return writeOutput(job.output, StructureExport::markdownFootnotes(document.toMarkdown()).toUtf8());
     case Format::Odt: {
         QByteArray bytes;
         QBuffer buffer(&bytes);
@@ -255,13 +264,15 @@ QString convert(const ConversionJob &job)
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        const PageRenderer renderer(&document, PageGeometry::fromTwips(output.pageWidth(), output.pageHeight()));
+        PageRenderer renderer(&document, PageGeometry::fromTwips(output.pageWidth(), output.pageHeight()));
+        renderer.setHeaderFooterPainter(headers.isEmpty() ? nullptr : &headers);
         if (!renderer.writePdf(&buffer, output.title()))
             return fileError(job.output, QStringLiteral("cannot write: the PDF writer failed"));
         return writeOutput(job.output, bytes);
     }
     case Format::Png: {
-        const PageRenderer renderer(&document, PageGeometry::fromTwips(output.pageWidth(), output.pageHeight()));
+        PageRenderer renderer(&document, PageGeometry::fromTwips(output.pageWidth(), output.pageHeight()));
+        renderer.setHeaderFooterPainter(headers.isEmpty() ? nullptr : &headers);
         return writePages(job, renderer);
     }
     }

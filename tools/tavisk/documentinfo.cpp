@@ -284,6 +284,14 @@ QJsonObject DocumentInfo::toJson(const QString &fileName, const CollectingOutput
                        {QStringLiteral("colours"), colours},
                        {QStringLiteral("styles"), styles},
                        {QStringLiteral("pictures"), pictures}};
+    const CollectingOutput::StructureCounts &counts = output.structureCounts();
+    result.insert(QStringLiteral("structure"),
+                  QJsonObject{{QStringLiteral("links"), counts.links},
+                              {QStringLiteral("footnotes"), counts.footnotes},
+                              {QStringLiteral("endnotes"), counts.endnotes},
+                              {QStringLiteral("comments"), counts.comments},
+                              {QStringLiteral("headersFooters"), counts.headersFooters},
+                              {QStringLiteral("textBoxes"), counts.textBoxes}});
     if (output.pageWidth() > 0 || output.pageHeight() > 0) {
         result.insert(QStringLiteral("paper"), QJsonObject{{QStringLiteral("width"), output.pageWidth()},
                                                            {QStringLiteral("height"), output.pageHeight()}});
@@ -378,5 +386,14 @@ QString DocumentInfo::toText(const QString &fileName, const CollectingOutput &ou
                          .arg(picture.displaySize.width())
                          .arg(picture.displaySize.height()));
     }
+
+    const CollectingOutput::StructureCounts &counts = output.structureCounts();
+    lines.append(QString());
+    lines.append(QStringLiteral("Links: %1").arg(counts.links));
+    lines.append(QStringLiteral("Footnotes: %1").arg(counts.footnotes));
+    lines.append(QStringLiteral("Endnotes: %1").arg(counts.endnotes));
+    lines.append(QStringLiteral("Comments: %1").arg(counts.comments));
+    lines.append(QStringLiteral("Headers and footers: %1").arg(counts.headersFooters));
+    lines.append(QStringLiteral("Text boxes: %1").arg(counts.textBoxes));
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }

@@ -138,7 +138,7 @@ int runInfo(const QCommandLineParser &parser, const QStringList &inputs)
 {
     if (inputs.size() != 1)
         usageError(QStringLiteral("info takes one input file"));
-    for (const char *option : {"output", "to", "jobs", "dpi"}) {
+    for (const char *option : {"output", "to", "jobs", "dpi", "links", "headers"}) {
         if (parser.isSet(QString::fromLatin1(option)))
             usageError(QStringLiteral("--%1 belongs to the convert command").arg(QString::fromLatin1(option)));
     }
@@ -229,6 +229,11 @@ int runConvert(const QCommandLineParser &parser, const QStringList &inputs)
         jobs.append({inputs.first(), toStandardOutput ? standardOutputPath() : output, *format, dotsPerInch});
     }
 
+    for (ConversionJob &job : jobs) {
+        job.showLinks = parser.isSet(QStringLiteral("links"));
+        job.showHeaders = parser.isSet(QStringLiteral("headers"));
+    }
+
     QAtomicInt failures = 0;
     // Two inputs with the same name would write the same output file.
     QHash<QString, QString> producers;
@@ -294,7 +299,8 @@ int main(int argc, char *argv[])
         "      not for png). With -o FOLDER/ every input gives one output in the\n"
         "      folder. png writes one image per page: -o doc.png gives doc-1.png, ...\n"
         "  info INPUT [--json]\n"
-        "      Shows metadata, user properties, fonts, colours, styles and pictures.\n"
+        "      Shows metadata, user properties, fonts, colours, styles, pictures and\n"
+        "      how many links, notes, comments, headers, footers and text boxes.\n"
         "\n"
         "Exit status: 0 when every input was handled, 1 when one or more failed,\n"
         "2 for a usage error."));
@@ -312,6 +318,9 @@ int main(int argc, char *argv[])
         {{QStringLiteral("j"), QStringLiteral("jobs")}, QStringLiteral("Convert on N threads."), QStringLiteral("N")},
         {QStringLiteral("dpi"), QStringLiteral("Resolution of png pages (default 150)."), QStringLiteral("N")},
         {QStringLiteral("json"), QStringLiteral("info: print one JSON object.")},
+        {QStringLiteral("links"), QStringLiteral("txt: follow each link by its address in <>.")},
+        {QStringLiteral("headers"),
+         QStringLiteral("txt, html, md: put the page header and footer at the top and bottom.")},
         {QStringLiteral("debug"), QStringLiteral("Print the library's debug log on standard error.")},
     });
 
