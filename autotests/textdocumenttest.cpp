@@ -263,6 +263,8 @@ private Q_SLOTS:
     void structure();
     void headersAndFooters();
     void headerInsideTableCell();
+    void structureCorpus_data();
+    void structureCorpus();
     void noteNumbers_data();
     void noteNumbers();
 };
@@ -1047,6 +1049,59 @@ void TextDocumentTest::noteNumbers()
     QTextDocument document;
     QVERIFY(parseInto("{\\rtf1 " + words + " a\\chftn{\\footnote x}}", &document));
     QCOMPARE(document.firstBlock().text(), QStringLiteral("a") + mark);
+}
+
+void TextDocumentTest::structureCorpus_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("hrefs");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("lastBlock");
+
+    QTest::newRow("pandoc footnotes")
+        << QStringLiteral("pandoc/footnote.rtf")
+        << QStringList{QStringLiteral("#footnote-1"), QStringLiteral("#footnote-2"), QStringLiteral("#footnote-ref-1"),
+                       QStringLiteral("#footnote-ref-2")}
+        << QStringList{QStringLiteral("footnote-ref-1"), QStringLiteral("footnote-ref-2"), QStringLiteral("footnote-1"),
+                       QStringLiteral("footnote-2")}
+        << QStringLiteral("2 A complete bibliography will be found at the end of this chapter.");
+    QTest::newRow("pandoc link") << QStringLiteral("pandoc/link.rtf") << QStringList{QStringLiteral("http://pandoc.org")}
+                                 << QStringList{} << QString();
+    QTest::newRow("pandoc bookmark") << QStringLiteral("pandoc/bookmark.rtf")
+                                     << QStringList{QStringLiteral("#bookmark_1")}
+                                     << QStringList{QStringLiteral("bookmark_1")} << QString();
+    QTest::newRow("TextEdit hyperlinks")
+        << QStringLiteral("striprtf/mac_textedit_hyperlink.rtf")
+        << QStringList{QStringLiteral("striprtf.dev"), QStringLiteral("http://github.com/joshy/striprtf")}
+        << QStringList{} << QString();
+}
+
+void TextDocumentTest::structureCorpus()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, hrefs);
+    QFETCH(QStringList, names);
+    QFETCH(QString, lastBlock);
+
+    const QString path = QStringLiteral(TAVISK_CORPUS_DIR "/") + file;
+    if (!QFile::exists(path))
+        QSKIP("the corpus is not here");
+    QTextDocument document;
+    QVERIFY(parseInto(TestHelpers::readFile(path), &document));
+    QStringList foundHrefs;
+    QStringList foundNames;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (!format.anchorHref().isEmpty() && !foundHrefs.contains(format.anchorHref()))
+                foundHrefs.append(format.anchorHref());
+            foundNames += format.anchorNames();
+        }
+    }
+    QCOMPARE(foundHrefs, hrefs);
+    QCOMPARE(foundNames, names);
+    if (!lastBlock.isEmpty())
+        QCOMPARE(document.lastBlock().text(), lastBlock);
 }
 
 QTEST_MAIN(TextDocumentTest)
