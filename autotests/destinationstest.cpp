@@ -1392,6 +1392,9 @@ void DestinationsTest::structure_data()
     QTest::newRow("field inside an instruction is instruction text")
         << QByteArray("{\\field{\\*\\fldinst IF {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}} = 1 \"one\"}{\\fldrslt one}}")
         << true << QStringList{QStringLiteral("beginField(IF PAGE1 = 1 \"one\")"), text("one"), endField};
+    QTest::newRow("form field data is not instruction text")
+        << QByteArray("{\\field{\\*\\fldinst { FORMTEXT }{\\*\\datafield 8001000000}}{\\fldrslt x}}") << true
+        << QStringList{QStringLiteral("beginField(FORMTEXT)"), text("x"), endField};
     QTest::newRow("bookmark")
         << QByteArray("{\\*\\bkmkstart _Ref1}x{\\*\\bkmkend _Ref1}") << true
         << QStringList{QStringLiteral("setBookmarkStart(_Ref1)"), text("x"), QStringLiteral("setBookmarkEnd(_Ref1)")};

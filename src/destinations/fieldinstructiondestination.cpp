@@ -29,9 +29,11 @@ void FieldInstructionDestination::setEnclosingDestination(Destination *enclosing
     DocumentDestination::setEnclosingDestination(enclosing);
 }
 
-bool FieldInstructionDestination::allowsNestedDestination(const QString &)
+bool FieldInstructionDestination::allowsNestedDestination(const QString &name)
 {
-    return false;
+    // Groups the reader does not know ({\*\datafield} of a form field,
+    // {\*\formfield}) are dropped; all others are instruction text.
+    return name == QLatin1String("ignorable");
 }
 
 } // namespace Tavisk

@@ -11,7 +11,8 @@ namespace Tavisk
  * into runs, with \'hh and \u escapes, as writers give it) and hands it to
  * the enclosing FieldDestination when the group ends; nothing of it reaches
  * the output. Groups inside it, nested fields included, are read as part of
- * the instruction.
+ * the instruction, except the ignorable ones the reader does not know
+ * ({\*\datafield ...}), which are dropped.
  */
 class TAVISK_EXPORT FieldInstructionDestination : public PcdataDestination
 {

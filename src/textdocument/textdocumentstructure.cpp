@@ -347,11 +347,13 @@ bool TextDocumentStructure::beginNote(bool endnote)
             cursor.setPosition(start);
             cursor.setPosition(end, QTextCursor::KeepAnchor);
             note.mark = cursor.selectedText().trimmed();
+            note.custom = true;
             referenceStart = start;
             referenceEnd = end;
         }
         if (note.mark.isEmpty()) {
             // No mark at all: the note still gets a number to be found by.
+            note.custom = false;
             note.mark = noteNumberText(m_startNumber[kind] + m_count[kind]++, m_numbering[kind]);
             referenceFormat = d->currentCharFormat();
             referenceFormat.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
@@ -391,7 +393,18 @@ void TextDocumentStructure::endNote()
     if (m_contexts.empty() || m_contexts.back().kind != Kind::Note)
         return;
     const int index = m_contexts.back().index;
-    m_notes[std::size_t(index)].content = leave();
+    Note &note = m_notes[std::size_t(index)];
+    note.content = leave();
+    // A note with a custom mark repeats the mark as its first text, where
+    // others have \chftn; the notes section writes the mark itself.
+    if (!note.custom)
+        return;
+    QTextCursor cursor(note.content.get());
+    cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor, int(note.mark.size()));
+    if (cursor.selectedText() == note.mark) {
+        cursor.removeSelectedText();
+        trim(note.content.get());
+    }
 }
 
 void TextDocumentStructure::setCommentRangeStart(const QString &id)

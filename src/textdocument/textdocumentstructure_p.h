@@ -94,6 +94,8 @@ private:
         int ordinal = 0;
         /// The mark shown at the reference and in the notes section.
         QString mark;
+        /// The mark is the document's own, not a number.
+        bool custom = false;
         std::unique_ptr<QTextDocument> content;
     };
     struct Comment {
