@@ -31,8 +31,8 @@ public:
     /// URL may be quoted or not; an instruction of another kind, or one
     /// without a target, gives an empty target.
     struct Link {
-        QString href;
-        QString toolTip;
+        QString href; ///< the link's target; empty when the field is no link
+        QString toolTip; ///< the text of the \o switch, or empty
     };
     static Link parseHyperlink(const QString &instruction);
 
