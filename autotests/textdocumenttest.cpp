@@ -953,6 +953,10 @@ void TextDocumentTest::structure_data()
     QTest::newRow("shape fallback shown without shape text")
         << QByteArray("{\\rtf1 a{\\shp{\\*\\shpinst{\\sp{\\sn shapeType}{\\sv 1}}}{\\shprslt b}}c}")
         << QStringLiteral("abc") << QStringList{};
+    QTest::newRow("custom mark inside a text box")
+        << QByteArray("{\\rtf1 body {\\shp{\\*\\shpinst{\\shptxt in box{\\super +}{\\footnote {\\super +} n}}}}}")
+        << QStringLiteral("body \nin box+\n\n+ n")
+        << QStringList{QStringLiteral("+|#footnote-1|footnote-ref-1"), QStringLiteral("+|#footnote-ref-1|footnote-1")};
     QTest::newRow("text box inside a note")
         << QByteArray("{\\rtf1 a\\chftn{\\footnote n{\\shp{\\*\\shpinst{\\shptxt box}}}}}")
         << QStringLiteral("a1\n\n1 n\nbox") << QStringList{QStringLiteral("1|#footnote-1|footnote-ref-1"),

@@ -343,7 +343,7 @@ bool TextDocumentStructure::beginNote(bool endnote)
         if (lastSuper && lastEnd == end && runStart >= 0)
             start = runStart;
         if (start < end) {
-            QTextCursor cursor(d->m_document);
+            QTextCursor cursor(d->m_cursor->document());
             cursor.setPosition(start);
             cursor.setPosition(end, QTextCursor::KeepAnchor);
             note.mark = cursor.selectedText().trimmed();
