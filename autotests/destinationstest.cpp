@@ -1381,6 +1381,9 @@ void DestinationsTest::structure_data()
     QTest::newRow("field without result")
         << QByteArray("a{\\field{\\*\\fldinst PAGE}}b") << true
         << QStringList{text("a"), QStringLiteral("beginField(PAGE)"), endField, text("b")};
+    QTest::newRow("page number symbol")
+        << QByteArray("Page \\chpgn") << true
+        << QStringList{text("Page "), QStringLiteral("beginField(PAGE)"), endField};
     QTest::newRow("fldinst without the star")
         << QByteArray("{\\field{\\fldinst PAGE}{\\fldrslt 2}}") << true
         << QStringList{QStringLiteral("beginField(PAGE)"), text("2"), endField};

@@ -1008,6 +1008,15 @@ void TextDocumentTest::headersAndFooters()
     }
     QCOMPARE(fields, (QStringList{QStringLiteral("2=PAGE   \\* MERGEFORMAT"), QStringLiteral("3=NUMPAGES")}));
 
+    // A page number without a result shows 1 there, marked the same way.
+    QTextDocument other;
+    TextDocumentRtfOutput otherOutput(&other);
+    QVERIFY(TestHelpers::parse("{\\rtf1 {\\footer Page \\chpgn  of {\\field{\\*\\fldinst NUMPAGES}}}body \\chpgn}",
+                               &otherOutput));
+    const QTextDocumentFragment numbered = otherOutput.headerFooter(Kind::Footer);
+    QCOMPARE(numbered.toPlainText(), QStringLiteral("Page 1 of 1"));
+    QCOMPARE(rawText(other), QStringLiteral("body "));
+
     // The body holds neither the headers nor the shape's fallback, and the
     // comment follows it.
     QCOMPARE(rawText(document), QStringLiteral("Body text.\nBoxed text\nAfter the box.\nReviewed words.\nComments\n"

@@ -99,6 +99,7 @@ enum class BodyWord : quint8 {
     EndnoteStart,
     TitlePage,
     FacingPages,
+    PageNumber,
 };
 
 struct BodyWordEntry {
@@ -129,6 +130,7 @@ constexpr BodyWordEntry bodyWords[] = {
     {"cf", G::CharacterFormat, W::ForegroundColour},
     {"chatn", G::Structure, W::CommentReference},
     {"chftn", G::Structure, W::NoteReference},
+    {"chpgn", G::Structure, W::PageNumber},
     {"deff", G::DocumentProperty, W::DefaultFont},
     {"emdash", G::SpecialCharacter, W::EmDash},
     {"emspace", G::SpecialCharacter, W::EmSpace},
@@ -432,6 +434,11 @@ inline bool handleStructure(AbstractRtfOutput *output, BodyWord word, bool hasPa
         return true;
     case W::FacingPages:
         output->setFacingPages(!hasParameter || parameter != 0);
+        return true;
+    case W::PageNumber:
+        // The current page number, written as a field without result.
+        output->beginField(QStringLiteral("PAGE"));
+        output->endField();
         return true;
     default:
         return false;

@@ -91,6 +91,7 @@ void TextDocumentStructure::reset()
     m_bookmarks.clear();
     m_links.clear();
     m_fields.clear();
+    m_fieldStarts.clear();
     m_headersFooters.clear();
     m_titlePage = false;
     m_facingPages = false;
@@ -153,6 +154,8 @@ std::unique_ptr<QTextDocument> TextDocumentStructure::leave()
 
 void TextDocumentStructure::beginField(const QString &instruction)
 {
+    flush();
+    m_fieldStarts.append(cursorPosition());
     m_fields.append(instruction);
     d->currentCharFormat().setProperty(TextDocumentRtfOutput::FieldInstructionProperty, instruction);
     d->applyCharFormat();
@@ -163,6 +166,21 @@ void TextDocumentStructure::endField()
     if (m_fields.isEmpty())
         return;
     const QString instruction = m_fields.takeLast();
+    const int start = m_fieldStarts.takeLast();
+    flush();
+    // A page number without a result ({\field{\*\fldinst PAGE}}, \chpgn)
+    // in a header or footer gets one, for the pages to replace.
+    if (insideKind(Kind::HeaderFooter) && cursorPosition() == start) {
+        const QString name = instruction.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty).toUpper();
+        if (name == QLatin1String("PAGE") || name == QLatin1String("NUMPAGES")
+            || name == QLatin1String("SECTIONPAGES")) {
+            d->applyPendingFormats();
+            QTextCharFormat format = d->m_cursor->charFormat();
+            format.setProperty(TextDocumentRtfOutput::FieldInstructionProperty, instruction);
+            d->m_cursor->insertText(QStringLiteral("1"), format);
+            syncCursorFormats();
+        }
+    }
     // The result's group normally took the mark with it; a result written
     // without a group of its own still has it.
     QTextCharFormat &format = d->currentCharFormat();

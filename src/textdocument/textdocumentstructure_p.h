@@ -157,6 +157,8 @@ private:
     QList<QString> m_links;
     /// The instruction of each open field, innermost last.
     QList<QString> m_fields;
+    /// Where the result of each open field starts.
+    QList<int> m_fieldStarts;
 };
 
 } // namespace Tavisk
