@@ -2,6 +2,7 @@
 
 #include "textdocumentrtfoutput_p.h"
 #include "textdocumenttables_p.h"
+#include "textdocumentstructure_p.h"
 
 #include "reader/logging_p.h"
 
@@ -360,6 +361,7 @@ void TextDocumentRtfOutput::beginParse()
     // frames at the end of every edit block that inserts one, so a document
     // of many tables would cost time in the square of their number.
     d->m_cursor->beginEditBlock();
+    d->m_structure->reset();
 }
 
 void TextDocumentRtfOutput::endParse()
@@ -368,6 +370,9 @@ void TextDocumentRtfOutput::endParse()
     d->m_tables->finish();
     flush();
     d->m_lists.finishParse();
+    // The notes and comments follow the body.
+    d->m_structure->finish();
+    flush();
     d->m_cursor->endEditBlock();
     d->m_gatherText = false;
 }
