@@ -266,13 +266,13 @@ public:
     /// or footer finds its PAGE, NUMPAGES and SECTIONPAGES fields by it.
     static constexpr int FieldInstructionProperty = QTextFormat::UserProperty + 0x7461;
 
-    /// The header or footer of @p kind the last parse gave ({\header},
-    /// {\footerf}, ...), or an empty fragment.
+    /// The header or footer of @p kind the last parse gave ({\\header},
+    /// {\\footerf}, ...), or an empty fragment.
     QTextDocumentFragment headerFooter(HeaderFooterKind kind) const;
     /// The header (@p footer false) or footer (true) to print on page @p page
     /// (counted from 1) the way Word chooses it: the first-page one when the
-    /// document has \titlepg, the left- or right-page one when it has
-    /// \facingp, else the one for every page; where the chosen kind is not
+    /// document has \\titlepg, the left- or right-page one when it has
+    /// \\facingp, else the one for every page; where the chosen kind is not
     /// given, the one for every page (or, failing that, the right-page one).
     /// An empty fragment when there is none.
     QTextDocumentFragment headerFooterForPage(bool footer, int page) const;

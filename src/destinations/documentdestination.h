@@ -28,8 +28,8 @@ public:
     void handlePlainText(const QByteArray &plainText) override;
     void aboutToEndDestination() override;
 
-    /// {\*\atnauthor ...} and {\*\atnid ...} come before the comment
-    /// ({\*\annotation ...}) they belong to, as groups of the same body:
+    /// {\*\\atnauthor ...} and {\*\\atnid ...} come before the comment
+    /// ({\*\\annotation ...}) they belong to, as groups of the same body:
     /// the body keeps them for the comment, which takes them.
     void setCommentAuthor(const QString &author);
     /// See setCommentAuthor().

@@ -7,13 +7,15 @@ namespace Tavisk
 {
 
 /**
- * The text of a text box or shape: {\shptxt ...} in a shape's
- * {\*\shpinst}, or {\dptxbxtext ...} in an old drawing object. Read as body
+ * The text of a text box or shape: {\\shptxt ...} in a shape's
+ * {\*\\shpinst}, or {\\dptxbxtext ...} in an old drawing object. Read as body
  * text between beginTextBox() and endTextBox(), at the shape's anchor.
  */
 class TAVISK_EXPORT ShapeTextDestination : public DocumentDestination
 {
 public:
+    /// Creates the handler of a group opened by the destination word @p name;
+    /// what it reads goes to @p output, which must outlive it.
     ShapeTextDestination(AbstractRtfOutput *output, const QString &name);
 
     /// Also announces the text box to the output.
@@ -22,13 +24,15 @@ public:
 };
 
 /**
- * The fallback of a shape for readers that do not draw shapes: {\shprslt
+ * The fallback of a shape for readers that do not draw shapes: {\\shprslt
  * ...}. Read as body text when the shape's own content was not shown, and
  * dropped, nested groups included, when it was.
  */
 class TAVISK_EXPORT ShapeResultDestination : public DocumentDestination
 {
 public:
+    /// Creates the handler of a group opened by the destination word @p name;
+    /// what it reads goes to @p output, which must outlive it.
     ShapeResultDestination(AbstractRtfOutput *output, const QString &name);
 
     void setEnclosingDestination(Destination *enclosing) override;

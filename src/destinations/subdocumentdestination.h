@@ -21,6 +21,8 @@ namespace Tavisk
 class TAVISK_EXPORT SubDocumentDestination : public DocumentDestination
 {
 public:
+    /// Creates the handler of a group opened by the destination word @p name;
+    /// what it reads goes to @p output, which must outlive it.
     SubDocumentDestination(AbstractRtfOutput *output, const QString &name);
 
     void handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter) override;
@@ -30,10 +32,10 @@ public:
 
 protected:
     /// A word at the very start of the group that describes the group
-    /// (\ftnalt); returns whether it was taken.
+    /// (\\ftnalt); returns whether it was taken.
     virtual bool takeLeadingWord(const QByteArray &controlWord, bool hasParameter, int parameter);
     /// Whether a destination at the very start of the group describes the
-    /// group ({\*\atnref}, {\*\atndate}) rather than starting its content.
+    /// group ({\*\\atnref}, {\*\\atndate}) rather than starting its content.
     virtual bool isLeadingDestination(const QString &name) const;
     /// Announces the group to the output; returns whether it takes the content.
     virtual bool beginContent() = 0;
