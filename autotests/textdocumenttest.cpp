@@ -1407,6 +1407,18 @@ void TextDocumentTest::hostileTables_data()
     QTest::newRow("a header inside a cell, a table inside a note")
         << QByteArray("{\\rtf1 \\trowd\\cellx100\\pard\\intbl a{\\header b\\cell}c\\cell\\row{\\footnote \\pard\\intbl d\\cell\\row}\\pard e}")
         << QStringLiteral("ac1e1d");
+    // A note or header keeps its own tables: text outside any table in the
+    // note must not close the table of the body around it, and tables left
+    // open in a note close in the note.
+    QTest::newRow("a note outside a table, inside a cell")
+        << QByteArray("{\\rtf1 \\trowd\\cellx100\\pard\\intbl a{\\footnote \\pard x}b\\cell\\row\\pard e}")
+        << QStringLiteral("a1be1x");
+    QTest::newRow("a header with a table, inside a cell")
+        << QByteArray("{\\rtf1 \\trowd\\cellx100\\pard\\intbl a{\\header \\trowd\\cellx50\\pard\\intbl h\\cell}b\\cell\\row\\pard e}")
+        << QStringLiteral("abe");
+    QTest::newRow("cut short in a table of a note in a table")
+        << QByteArray("{\\rtf1 \\trowd\\cellx100\\pard\\intbl a{\\footnote \\trowd\\cellx50\\pard\\intbl x")
+        << QStringLiteral("a11x");
 }
 
 void TextDocumentTest::hostileTables()

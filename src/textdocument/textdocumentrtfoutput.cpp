@@ -367,6 +367,8 @@ void TextDocumentRtfOutput::beginParse()
 void TextDocumentRtfOutput::endParse()
 {
     d->flushText();
+    // Back in the body first: the tables to close are the body's.
+    d->m_structure->closeOpenContexts();
     d->m_tables->finish();
     flush();
     d->m_lists.finishParse();

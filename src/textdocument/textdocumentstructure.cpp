@@ -135,7 +135,9 @@ void TextDocumentStructure::enter(Kind kind, int index)
     context.document->setDefaultFont(d->m_document->defaultFont());
     context.outerCursor = std::move(d->m_cursor);
     context.outerParagraphFormat = d->m_paragraphFormat;
+    context.outerTables = std::move(d->m_tables);
     d->m_cursor = std::make_unique<QTextCursor>(context.document.get());
+    d->m_tables = std::make_unique<TableBuilder>(*d);
     m_contexts.push_back(std::move(context));
     syncCursorFormats();
 }
@@ -143,9 +145,12 @@ void TextDocumentStructure::enter(Kind kind, int index)
 std::unique_ptr<QTextDocument> TextDocumentStructure::leave()
 {
     flush();
+    // Tables left open inside are closed in the context's own document.
+    d->m_tables->finish();
     Context context = std::move(m_contexts.back());
     m_contexts.pop_back();
     d->m_cursor = std::move(context.outerCursor);
+    d->m_tables = std::move(context.outerTables);
     d->m_paragraphFormat = context.outerParagraphFormat;
     syncCursorFormats();
     trim(context.document.get());
@@ -515,7 +520,7 @@ void TextDocumentStructure::endTextBox()
     syncCursorFormats();
 }
 
-void TextDocumentStructure::finish()
+void TextDocumentStructure::closeOpenContexts()
 {
     // An input cut short leaves its notes, comments and headers open.
     while (!m_contexts.empty()) {
@@ -536,6 +541,11 @@ void TextDocumentStructure::finish()
         }
     }
     m_textBoxDepth = 0;
+}
+
+void TextDocumentStructure::finish()
+{
+    closeOpenContexts();
     flush();
 
     // Names first: the sections below only add text after the body.

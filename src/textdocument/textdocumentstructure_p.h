@@ -1,6 +1,8 @@
 #ifndef TAVISK_TEXTDOCUMENTSTRUCTURE_P_H
 #define TAVISK_TEXTDOCUMENTSTRUCTURE_P_H
 
+#include "textdocumenttables_p.h"
+
 #include <tavisk/abstractrtfoutput.h>
 
 #include <QDateTime>
@@ -43,6 +45,9 @@ public:
     /// Ends what an unfinished input left open and appends the notes section
     /// and the comments to the body.
     void finish();
+    /// Ends the notes, comments, headers and text boxes an input cut short
+    /// left open, so that the cursor and the tables are the body's again.
+    void closeOpenContexts();
 
     void beginField(const QString &instruction);
     void endField();
@@ -84,6 +89,9 @@ private:
         /// The cursor of the text around, swapped back at the end.
         std::unique_ptr<QTextCursor> outerCursor;
         QTextBlockFormat outerParagraphFormat;
+        /// The tables open in the text around: a note or header builds its
+        /// own tables in its own document, and leaves those around alone.
+        std::unique_ptr<TableBuilder> outerTables;
         /// What the context collects into: index of the note or comment, or
         /// the header kind.
         int index = 0;
