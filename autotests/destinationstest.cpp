@@ -4,7 +4,9 @@
 #include "recordingoutput.h"
 #include "testhelpers.h"
 
+#include "destinations/commentpartdestination.h"
 #include "destinations/destination.h"
+#include "destinations/fielddestination.h"
 
 #include <QTest>
 
@@ -84,6 +86,14 @@ private Q_SLOTS:
     void tableWords();
     void tableFixtures_data();
     void tableFixtures();
+
+    // Fields, notes, comments, headers and footers, text boxes
+    void structure_data();
+    void structure();
+    void hyperlinkInstruction_data();
+    void hyperlinkInstruction();
+    void commentDate_data();
+    void commentDate();
 };
 
 // ---- document body ----
@@ -240,8 +250,10 @@ void DestinationsTest::bodyWords_data()
         QStringList{QStringLiteral("setParagraphStyle(2)"), QStringLiteral("setParagraphStyle(0)")});
     row("field result is body text", "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}",
         QStringList{QStringLiteral("startGroup()"), QStringLiteral("startGroup()"), QStringLiteral("endGroup()"),
-                    QStringLiteral("startGroup()"), QStringLiteral("appendText(bytes:link)"),
-                    QStringLiteral("endGroup()"), QStringLiteral("endGroup()")});
+                    QStringLiteral("startGroup()"), QStringLiteral("beginField(HYPERLINK x)"),
+                    QStringLiteral("beginLink(x,)"), QStringLiteral("appendText(bytes:link)"),
+                    QStringLiteral("endGroup()"), QStringLiteral("endGroup()"), QStringLiteral("endLink()"),
+                    QStringLiteral("endField()")});
 }
 
 void DestinationsTest::bodyWords()
@@ -362,9 +374,9 @@ void DestinationsTest::unhandledWordMessages_data()
     QTest::addColumn<QStringList>("messages");
     QTest::newRow("ordinary word") << QByteArray("\\ansi")
                                    << QStringList{QStringLiteral("unhandled control word in DocumentDestination: \"ansi\"")};
-    QTest::newRow("destination word") << QByteArray("{\\field x}")
+    QTest::newRow("destination word") << QByteArray("{\\xe x}")
                                       << QStringList{QStringLiteral(
-                                             "unhandled *Destination* control word in DocumentDestination: \"field\"")};
+                                             "unhandled *Destination* control word in DocumentDestination: \"xe\"")};
     QTest::newRow("word whose condition fails") << QByteArray("\\li")
                                                 << QStringList{QStringLiteral(
                                                        "unhandled control word in DocumentDestination: \"li\"")};
@@ -756,11 +768,14 @@ void DestinationsTest::destinationTable_data()
     for (const char *name : {"fonttbl", "colortbl", "stylesheet", "pict", "info", "creatim", "revtim", "printim", "author", "company",
                              "operator", "title", "subject", "comment", "doccomm", "manager", "category",
                              "keywords", "hlinkbase", "generator", "userprops", "listtable", "listoverridetable",
-                             "listtext", "pntext", "pn"})
+                             "listtext", "pntext", "pn", "field", "fldinst", "bkmkstart", "bkmkend", "footnote",
+                             "annotation", "atnid", "atnauthor", "atnref", "atndate", "atrfstart", "atrfend", "header",
+                             "headerl", "headerr", "headerf", "footer", "footerl", "footerr", "footerf", "shp", "shpinst",
+                             "shptxt", "dptxbxtext", "shprslt"})
         QTest::newRow(name) << QByteArray(name) << false;
     QTest::newRow("nesttableprops") << QByteArray("nesttableprops") << false;
     QTest::newRow("nonesttables") << QByteArray("nonesttables") << false;
-    for (const char *name : {"pgdsc", "pgdsctbl", "shppict", "shp", "shpinst", "pntxta", "pntxtb", "mmathPr"})
+    for (const char *name : {"pgdsc", "pgdsctbl", "shppict", "pntxta", "pntxtb", "mmathPr", "do"})
         QTest::newRow(name) << QByteArray(name) << true;
 }
 
@@ -1955,6 +1970,197 @@ void DestinationsTest::tableFixtures()
     if (calls != expected)
         qDebug().noquote() << calls.join(QLatin1Char('\n'));
     QCOMPARE(calls, expected);
+}
+
+// Fields, notes, comments, headers and footers, text boxes: the calls other
+// than the group boundaries, which the tests above already follow.
+void DestinationsTest::structure_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<QStringList>("calls");
+
+    auto text = [](const char *t) { return QStringLiteral("appendText(bytes:%1)").arg(QLatin1String(t)); };
+    const QString endField = QStringLiteral("endField()");
+    const QString endLink = QStringLiteral("endLink()");
+
+    QTest::newRow("hyperlink with tool tip")
+        << QByteArray("{\\field{\\*\\fldinst HYPERLINK \"https://a.example/x\" \\\\o \"Tip\"}{\\fldrslt {\\ul go}}}")
+        << true
+        << QStringList{QStringLiteral("beginField(HYPERLINK \"https://a.example/x\" \\o \"Tip\")"),
+                       QStringLiteral("beginLink(https://a.example/x,Tip)"), QStringLiteral("setFontUnderline(1)"),
+                       text("go"), endLink, endField};
+    QTest::newRow("instruction in runs with escapes")
+        << QByteArray("{\\field{\\*\\fldinst {\\rtlch\\fcs1 HYPER}{LINK \"http://caf\\'e9.example/\\u8364?\" }}"
+                      "{\\fldrslt x}}")
+        << true
+        << QStringList{QStringLiteral("beginField(HYPERLINK \"http://caf\u00e9.example/\u20ac\")"),
+                       QStringLiteral("beginLink(http://caf\u00e9.example/\u20ac,)"), text("x"), endLink, endField};
+    QTest::newRow("other field shows its result")
+        << QByteArray("{\\field{\\*\\fldinst DATE \\\\@ \"d MMMM\"}{\\fldrslt 4 May}}") << true
+        << QStringList{QStringLiteral("beginField(DATE \\@ \"d MMMM\")"), text("4 May"), endField};
+    QTest::newRow("field without result")
+        << QByteArray("a{\\field{\\*\\fldinst PAGE}}b") << true
+        << QStringList{text("a"), QStringLiteral("beginField(PAGE)"), endField, text("b")};
+    QTest::newRow("page number symbol")
+        << QByteArray("Page \\chpgn") << true
+        << QStringList{text("Page "), QStringLiteral("beginField(PAGE)"), endField};
+    QTest::newRow("fldinst without the star")
+        << QByteArray("{\\field{\\fldinst PAGE}{\\fldrslt 2}}") << true
+        << QStringList{QStringLiteral("beginField(PAGE)"), text("2"), endField};
+    QTest::newRow("nested fields")
+        << QByteArray("{\\field{\\*\\fldinst HYPERLINK u}{\\fldrslt p{\\field{\\*\\fldinst PAGE}{\\fldrslt 3}}}}")
+        << true
+        << QStringList{QStringLiteral("beginField(HYPERLINK u)"), QStringLiteral("beginLink(u,)"), text("p"),
+                       QStringLiteral("beginField(PAGE)"), text("3"), endField, endLink, endField};
+    QTest::newRow("field inside an instruction is instruction text")
+        << QByteArray("{\\field{\\*\\fldinst IF {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}} = 1 \"one\"}{\\fldrslt one}}")
+        << true << QStringList{QStringLiteral("beginField(IF PAGE1 = 1 \"one\")"), text("one"), endField};
+    QTest::newRow("form field data is not instruction text")
+        << QByteArray("{\\field{\\*\\fldinst { FORMTEXT }{\\*\\datafield 8001000000}}{\\fldrslt x}}") << true
+        << QStringList{QStringLiteral("beginField(FORMTEXT)"), text("x"), endField};
+    QTest::newRow("bookmark")
+        << QByteArray("{\\*\\bkmkstart _Ref1}x{\\*\\bkmkend _Ref1}") << true
+        << QStringList{QStringLiteral("setBookmarkStart(_Ref1)"), text("x"), QStringLiteral("setBookmarkEnd(_Ref1)")};
+
+    QTest::newRow("footnote")
+        << QByteArray("a{\\super\\chftn}{\\footnote \\pard{\\super\\chftn} Note.}b") << true
+        << QStringList{text("a"), QStringLiteral("setFontSuperscript()"), QStringLiteral("insertNoteReferenceMark()"),
+                       QStringLiteral("beginNote(footnote)"), QStringLiteral("resetParagraphFormat()"),
+                       QStringLiteral("setFontSuperscript()"), QStringLiteral("insertNoteReferenceMark()"),
+                       text(" Note."), QStringLiteral("endNote()"), text("b")};
+    QTest::newRow("endnote")
+        << QByteArray("\\chftn{\\footnote\\ftnalt \\pard x}") << true
+        << QStringList{QStringLiteral("insertNoteReferenceMark()"), QStringLiteral("beginNote(endnote)"),
+                       QStringLiteral("resetParagraphFormat()"), text("x"), QStringLiteral("endNote()")};
+    QTest::newRow("empty note")
+        << QByteArray("{\\footnote}") << true
+        << QStringList{QStringLiteral("beginNote(footnote)"), QStringLiteral("endNote()")};
+    QTest::newRow("note dropped with everything in it")
+        << QByteArray("a{\\footnote x{\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}{\\footnote y}{\\pict\\pngblip 00}}b")
+        << false << QStringList{text("a"), QStringLiteral("beginNote(footnote)"), text("b")};
+    QTest::newRow("note numbering")
+        << QByteArray("\\ftnnrlc\\aftnnauc\\ftnnchi\\aftnnar\\ftnstart5\\aftnstart0") << true
+        << QStringList{QStringLiteral("setNoteNumbering(0,3)"), QStringLiteral("setNoteNumbering(1,2)"),
+                       QStringLiteral("setNoteNumbering(0,5)"), QStringLiteral("setNoteNumbering(1,0)"),
+                       QStringLiteral("setNoteStartNumber(0,5)"), QStringLiteral("setNoteStartNumber(1,0)")};
+
+    // Word 2016: the range, then initials and author, then the comment.
+    QTest::newRow("comment")
+        << QByteArray("{\\*\\atrfstart 304}c{\\*\\atrfend 304}{\\*\\atnid AB}{\\*\\atnauthor Ann Bee}\\chatn "
+                      "{\\*\\annotation{\\*\\atnref 304}{\\*\\atndate 130363848}\\pard {\\chatn }x}")
+        << true
+        << QStringList{QStringLiteral("setCommentRangeStart(304)"), text("c"), QStringLiteral("setCommentRangeEnd(304)"),
+                       QStringLiteral("beginComment(304,Ann Bee,AB,2024-05-06T07:08:00)"),
+                       QStringLiteral("resetParagraphFormat()"), text("x"), QStringLiteral("endComment()")};
+    QTest::newRow("comment without author or date")
+        << QByteArray("{\\*\\annotation x}") << true
+        << QStringList{QStringLiteral("beginComment(,,,)"), text("x"), QStringLiteral("endComment()")};
+    QTest::newRow("author kept for one comment only")
+        << QByteArray("{\\*\\atnauthor A}{\\*\\annotation x}{\\*\\annotation y}") << false
+        << QStringList{QStringLiteral("beginComment(,A,,)"), QStringLiteral("beginComment(,,,)")};
+
+    QTest::newRow("headers and footers")
+        << QByteArray("\\facingp\\titlepg{\\header \\pard h\\par}{\\footerf f}{\\headerl l}{\\footerr r}") << true
+        << QStringList{QStringLiteral("setFacingPages(1)"), QStringLiteral("setTitlePage(1)"),
+                       QStringLiteral("beginHeaderFooter(0)"), QStringLiteral("resetParagraphFormat()"), text("h"),
+                       QStringLiteral("insertPar()"), QStringLiteral("endHeaderFooter()"),
+                       QStringLiteral("beginHeaderFooter(7)"), text("f"), QStringLiteral("endHeaderFooter()"),
+                       QStringLiteral("beginHeaderFooter(1)"), text("l"), QStringLiteral("endHeaderFooter()"),
+                       QStringLiteral("beginHeaderFooter(6)"), text("r"), QStringLiteral("endHeaderFooter()")};
+    QTest::newRow("header dropped")
+        << QByteArray("{\\header h{\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}}b") << false
+        << QStringList{QStringLiteral("beginHeaderFooter(0)"), text("b")};
+
+    QTest::newRow("shape text replaces the fallback")
+        << QByteArray("{\\shp{\\*\\shpinst\\shpleft0{\\sp{\\sn fillColor}{\\sv 255}}{\\shptxt \\pard box\\par}}"
+                      "{\\shprslt fallback}}")
+        << true
+        << QStringList{QStringLiteral("beginTextBox()"), QStringLiteral("resetParagraphFormat()"), text("box"),
+                       QStringLiteral("insertPar()"), QStringLiteral("endTextBox()")};
+    QTest::newRow("shape without text shows its fallback")
+        << QByteArray("{\\shp{\\*\\shpinst{\\sp{\\sn shapeType}{\\sv 1}}}{\\shprslt fallback}}") << true
+        << QStringList{text("fallback")};
+    QTest::newRow("picture shape drops its fallback")
+        << QByteArray("{\\shp{\\*\\shpinst{\\sp{\\sn pib}{\\sv {\\pict\\pngblip\\picw1\\pich1 }}}}{\\shprslt fallback}}")
+        << true << QStringList{};
+    QTest::newRow("old drawing object text box")
+        << QByteArray("{\\*\\do\\dobxcolumn\\dptxbx{\\dptxbxtext \\pard old}}") << true
+        << QStringList{QStringLiteral("beginTextBox()"), QStringLiteral("resetParagraphFormat()"), text("old"),
+                       QStringLiteral("endTextBox()")};
+}
+
+void DestinationsTest::structure()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(bool, accept);
+    QFETCH(QStringList, calls);
+
+    RecordingOutput output;
+    output.acceptSubDocuments = accept;
+    QVERIFY(TestHelpers::parse("{\\rtf1 " + body + "}", &output));
+    QStringList recorded;
+    for (const QString &call : std::as_const(output.calls)) {
+        if (call != QLatin1String("startGroup()") && call != QLatin1String("endGroup()")
+            && !call.startsWith(QLatin1String("createImage(")))
+            recorded.append(call);
+    }
+    QCOMPARE(recorded, calls);
+    QVERIFY(!output.unbalancedEndGroup);
+    QCOMPARE(output.startGroups, output.endGroups);
+}
+
+void DestinationsTest::hyperlinkInstruction_data()
+{
+    QTest::addColumn<QString>("instruction");
+    QTest::addColumn<QString>("href");
+    QTest::addColumn<QString>("toolTip");
+
+    QTest::newRow("quoted") << QStringLiteral("HYPERLINK \"http://a.example/\"") << QStringLiteral("http://a.example/")
+                            << QString();
+    QTest::newRow("unquoted, lower case") << QStringLiteral("hyperlink http://a.example/x")
+                                          << QStringLiteral("http://a.example/x") << QString();
+    QTest::newRow("bookmark") << QStringLiteral("HYPERLINK \\l \"_Toc1\"") << QStringLiteral("#_Toc1") << QString();
+    QTest::newRow("url and bookmark") << QStringLiteral("HYPERLINK \"doc.rtf\" \\l \"part\"")
+                                      << QStringLiteral("doc.rtf#part") << QString();
+    QTest::newRow("switches before the url") << QStringLiteral("HYPERLINK \\o \"Say \\\"hi\\\"\" \\t \"_blank\" \"u\"")
+                                             << QStringLiteral("u") << QStringLiteral("Say \"hi\"");
+    QTest::newRow("url with spaces") << QStringLiteral("HYPERLINK \"file:///C:/My Files/a.doc\"")
+                                     << QStringLiteral("file:///C:/My Files/a.doc") << QString();
+    QTest::newRow("no target") << QStringLiteral("HYPERLINK") << QString() << QString();
+    QTest::newRow("unterminated quote") << QStringLiteral("HYPERLINK \"http://a") << QStringLiteral("http://a")
+                                        << QString();
+    QTest::newRow("other field") << QStringLiteral("REF _Ref1 \\h") << QString() << QString();
+}
+
+void DestinationsTest::hyperlinkInstruction()
+{
+    QFETCH(QString, instruction);
+    QFETCH(QString, href);
+    QFETCH(QString, toolTip);
+
+    const FieldDestination::Link link = FieldDestination::parseHyperlink(instruction);
+    QCOMPARE(link.href, href);
+    QCOMPARE(link.toolTip, toolTip);
+}
+
+void DestinationsTest::commentDate_data()
+{
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<QDateTime>("date");
+
+    // Minutes, hours, day, month and years since 1900 packed from bit 0 up;
+    // the day of the week in the top bits is ignored.
+    QTest::newRow("2024-05-06 07:08") << qint64(130363848) << QDateTime(QDate(2024, 5, 6), QTime(7, 8));
+    QTest::newRow("no day") << qint64(0) << QDateTime();
+    QTest::newRow("month 13") << qint64((13 << 16) | (1 << 11)) << QDateTime();
+}
+
+void DestinationsTest::commentDate()
+{
+    QFETCH(qint64, value);
+    QFETCH(QDateTime, date);
+    QCOMPARE(CommentPartDestination::dateFromDttm(value), date);
 }
 
 QTEST_GUILESS_MAIN(DestinationsTest)

@@ -238,6 +238,53 @@ public:
     QByteArray leadBytes;
     bool isLeadByte(unsigned char byte) const override { return leadBytes.contains(char(byte)); }
 
+    // Fields, notes, comments, headers and footers, text boxes. Notes,
+    // comments, headers and footers are taken (their text is recorded
+    // between the begin and end calls) unless acceptSubDocuments is false.
+    void beginField(const QString &instruction) override { record(QStringLiteral("beginField(%1)").arg(instruction)); }
+    void endField() override { record(QStringLiteral("endField()")); }
+    void beginLink(const QString &href, const QString &toolTip) override
+    {
+        record(QStringLiteral("beginLink(%1,%2)").arg(href, toolTip));
+    }
+    void endLink() override { record(QStringLiteral("endLink()")); }
+    void setBookmarkStart(const QString &name) override { record(QStringLiteral("setBookmarkStart(%1)").arg(name)); }
+    void setBookmarkEnd(const QString &name) override { record(QStringLiteral("setBookmarkEnd(%1)").arg(name)); }
+    void setNoteNumbering(bool endnotes, NoteNumbering numbering) override
+    {
+        record(QStringLiteral("setNoteNumbering(%1,%2)").arg(endnotes ? 1 : 0).arg(int(numbering)));
+    }
+    void setNoteStartNumber(bool endnotes, int number) override
+    {
+        record(QStringLiteral("setNoteStartNumber(%1,%2)").arg(endnotes ? 1 : 0).arg(number));
+    }
+    void insertNoteReferenceMark() override { record(QStringLiteral("insertNoteReferenceMark()")); }
+    bool beginNote(bool endnote) override
+    {
+        record(QStringLiteral("beginNote(%1)").arg(endnote ? QStringLiteral("endnote") : QStringLiteral("footnote")));
+        return acceptSubDocuments;
+    }
+    void endNote() override { record(QStringLiteral("endNote()")); }
+    void setCommentRangeStart(const QString &id) override { record(QStringLiteral("setCommentRangeStart(%1)").arg(id)); }
+    void setCommentRangeEnd(const QString &id) override { record(QStringLiteral("setCommentRangeEnd(%1)").arg(id)); }
+    bool beginComment(const QString &id, const QString &author, const QString &initials, const QDateTime &date) override
+    {
+        record(QStringLiteral("beginComment(%1,%2,%3,%4)").arg(id, author, initials, date.toString(Qt::ISODate)));
+        return acceptSubDocuments;
+    }
+    void endComment() override { record(QStringLiteral("endComment()")); }
+    void setTitlePage(bool on) override { record(QStringLiteral("setTitlePage(%1)").arg(on ? 1 : 0)); }
+    void setFacingPages(bool on) override { record(QStringLiteral("setFacingPages(%1)").arg(on ? 1 : 0)); }
+    bool beginHeaderFooter(HeaderFooterKind kind) override
+    {
+        record(QStringLiteral("beginHeaderFooter(%1)").arg(int(kind)));
+        return acceptSubDocuments;
+    }
+    void endHeaderFooter() override { record(QStringLiteral("endHeaderFooter()")); }
+    void beginTextBox() override { record(QStringLiteral("beginTextBox()")); }
+    void endTextBox() override { record(QStringLiteral("endTextBox()")); }
+    bool acceptSubDocuments = true;
+
     QStringList hooks;
     QList<QByteArray> images;
     QList<QTextImageFormat> imageFormats;

@@ -375,6 +375,16 @@ private Q_SLOTS:
     void listLevelIndents();
     void listCorpus_data();
     void listCorpus();
+
+    // Fields, notes, comments, headers and footers, text boxes
+    void structure_data();
+    void structure();
+    void headersAndFooters();
+    void headerInsideTableCell();
+    void structureCorpus_data();
+    void structureCorpus();
+    void noteNumbers_data();
+    void noteNumbers();
 };
 
 void TextDocumentTest::scripts_data()
@@ -1300,6 +1310,26 @@ void TextDocumentTest::hostileInput_data()
         << QByteArray("{\\rtf1 a") + QByteArray("{\\v x{\\v0 y}").repeated(100000) << QString(QStringLiteral("a") + QString(100000, QLatin1Char('y')));
     QTest::newRow("raised text and line spacing at the limits")
         << QByteArray("{\\rtf1 \\fs1\\up2147483647 a\\dn2147483647 b\\sl2147483647 c\\sl-2147483648 d}") << QStringLiteral("abcd");
+    QTest::newRow("field nested 10000 deep")
+        << QByteArray("{\\rtf1 ") + QByteArray("{\\field{\\*\\fldinst HYPERLINK u}{\\fldrslt a").repeated(10000)
+            + QByteArray("}}").repeated(10000) + "}"
+        << QString(10000, QLatin1Char('a'));
+    QTest::newRow("notes nested 10000 deep")
+        << QByteArray("{\\rtf1 x") + QByteArray("{\\footnote n").repeated(10000) + QByteArray("}").repeated(10000) + "}"
+        << QStringLiteral("x1\n\n1 n");
+    QTest::newRow("header inside a note")
+        << QByteArray("{\\rtf1 b{\\footnote {\\header i}n}}") << QStringLiteral("b1\n\n1 n");
+    QTest::newRow("text boxes nested 10000 deep")
+        << QByteArray("{\\rtf1 x") + QByteArray("{\\shp{\\*\\shpinst{\\shptxt t").repeated(10000)
+            + QByteArray("}}}").repeated(10000) + "}"
+        << QStringLiteral("x\n") + QString(10000, QLatin1Char('t')) + QStringLiteral("\n");
+    QTest::newRow("unclosed note, comment and header")
+        << QByteArray("{\\rtf1 a{\\header h{\\footnote") << QStringLiteral("a");
+    QTest::newRow("unclosed note")
+        << QByteArray("{\\rtf1 a{\\footnote n") << QStringLiteral("a1\n\n1 n");
+    QTest::newRow("bookmarks past the end and many at one place")
+        << QByteArray("{\\rtf1 a") + QByteArray("{\\*\\bkmkstart b}").repeated(2000) + "}"
+        << QStringLiteral("a");
     QTest::newRow("bin with a huge length at the end")
         << QByteArray("{\\rtf1 a\\bin2147483647") << QStringLiteral("a");
 
@@ -1372,9 +1402,23 @@ void TextDocumentTest::hostileTables_data()
     QTest::newRow("10000 tables, a paragraph apart")
         << QByteArray("{\\rtf1 ") + QByteArray("\\trowd\\cellx10\\pard\\intbl a\\cell\\row\\pard b\\par").repeated(10000) + "}"
         << QStringLiteral("ab").repeated(10000);
+    // The header leaves the body, and its \\cell with it; the note leaves a
+    // mark and its table goes to the notes section.
     QTest::newRow("a header inside a cell, a table inside a note")
         << QByteArray("{\\rtf1 \\trowd\\cellx100\\pard\\intbl a{\\header b\\cell}c\\cell\\row{\\footnote \\pard\\intbl d\\cell\\row}\\pard e}")
-        << QStringLiteral("abcde");
+        << QStringLiteral("ac1e1d");
+    // A note or header keeps its own tables: text outside any table in the
+    // note must not close the table of the body around it, and tables left
+    // open in a note close in the note.
+    QTest::newRow("a note outside a table, inside a cell")
+        << QByteArray("{\\rtf1 \\trowd\\cellx100\\pard\\intbl a{\\footnote \\pard x}b\\cell\\row\\pard e}")
+        << QStringLiteral("a1be1x");
+    QTest::newRow("a header with a table, inside a cell")
+        << QByteArray("{\\rtf1 \\trowd\\cellx100\\pard\\intbl a{\\header \\trowd\\cellx50\\pard\\intbl h\\cell}b\\cell\\row\\pard e}")
+        << QStringLiteral("abe");
+    QTest::newRow("cut short in a table of a note in a table")
+        << QByteArray("{\\rtf1 \\trowd\\cellx100\\pard\\intbl a{\\footnote \\trowd\\cellx50\\pard\\intbl x")
+        << QStringLiteral("a11x");
 }
 
 void TextDocumentTest::hostileTables()
@@ -1659,6 +1703,253 @@ void TextDocumentTest::listCorpus()
     QTextDocument document;
     QVERIFY(parseInto(TestHelpers::readFile(fileName), &document));
     QCOMPARE(describeLists(document), expected);
+}
+
+// Fields, notes, comments, headers and footers, text boxes.
+
+// Every fragment that is an anchor, as "text|href|names".
+QStringList anchors(const QTextDocument &document)
+{
+    QStringList result;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (format.isAnchor())
+                result.append(it.fragment().text() + QLatin1Char('|') + format.anchorHref() + QLatin1Char('|')
+                              + format.anchorNames().join(QLatin1Char(',')));
+        }
+    }
+    return result;
+}
+
+void TextDocumentTest::structure_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("anchors");
+
+    QTest::newRow("links and a bookmark, Word 2016")
+        << TestHelpers::readFile(TestHelpers::dataFile(QStringLiteral("structure-links-word.rtf")))
+        << QStringLiteral("See the example site, the second part on 11 December 2026.\nSecond part\n")
+        << QStringList{QStringLiteral("the |https://example.org/a?b=1&c=2|"),
+                       QStringLiteral("example|https://example.org/a?b=1&c=2|"),
+                       QStringLiteral(" site|https://example.org/a?b=1&c=2|"), QStringLiteral("second part|#_Second|"),
+                       QStringLiteral("S||_Second")};
+    QTest::newRow("link result without a group of its own")
+        << QByteArray("{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"u\"}\\fldrslt x} y}") << QStringLiteral("x y")
+        << QStringList{QStringLiteral("x|u|")};
+    QTest::newRow("nested fields keep the link")
+        << QByteArray("{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt a{\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}}}b}")
+        << QStringLiteral("a1b") << QStringList{QStringLiteral("a|u|"), QStringLiteral("1|u|")};
+    QTest::newRow("field without result shows nothing")
+        << QByteArray("{\\rtf1 a{\\field{\\*\\fldinst HYPERLINK \"u\"}}b}") << QStringLiteral("ab") << QStringList{};
+    QTest::newRow("bookmark at the end of a paragraph names the character before")
+        << QByteArray("{\\rtf1 ab{\\*\\bkmkstart m}{\\*\\bkmkend m}\\par}") << QStringLiteral("ab\n")
+        << QStringList{QStringLiteral("b||m")};
+
+    // Footnotes 1, 2; the endnote i; the custom mark; the notes section.
+    QTest::newRow("notes, Word 2016")
+        << TestHelpers::readFile(TestHelpers::dataFile(QStringLiteral("structure-notes-word.rtf")))
+        << QStringLiteral("First claim1, second claimi, third claim*, fourth2.\n\n1 The first source.\n"
+                          "* A custom mark.\n2 Second footnote.\nIts second paragraph.\ni An endnote.")
+        << QStringList{QStringLiteral("1|#footnote-1|footnote-ref-1"), QStringLiteral("i|#endnote-1|endnote-ref-1"),
+                       QStringLiteral("*|#footnote-2|footnote-ref-2"), QStringLiteral("2|#footnote-3|footnote-ref-3"),
+                       QStringLiteral("1|#footnote-ref-1|footnote-1"), QStringLiteral("*|#footnote-ref-2|footnote-2"),
+                       QStringLiteral("2|#footnote-ref-3|footnote-3"), QStringLiteral("i|#endnote-ref-1|endnote-1")};
+    QTest::newRow("numbering the document asks for")
+        << QByteArray("{\\rtf1 \\ftnnauc\\aftnnar\\aftnstart7 a\\chftn{\\footnote x}b\\chftn{\\footnote\\ftnalt y}}")
+        << QStringLiteral("aAbi7\n\nA x\ni7 y").replace(QLatin1String("i7"), QLatin1String("7"))
+        << QStringList{QStringLiteral("A|#footnote-1|footnote-ref-1"), QStringLiteral("7|#endnote-1|endnote-ref-1"),
+                       QStringLiteral("A|#footnote-ref-1|footnote-1"), QStringLiteral("7|#endnote-ref-1|endnote-1")};
+    QTest::newRow("note without a mark gets its number")
+        << QByteArray("{\\rtf1 a{\\footnote x}b\\par}") << QStringLiteral("a1b\n\n1 x")
+        << QStringList{QStringLiteral("1|#footnote-1|footnote-ref-1"), QStringLiteral("1|#footnote-ref-1|footnote-1")};
+    QTest::newRow("note inside a note is dropped")
+        << QByteArray("{\\rtf1 a\\chftn{\\footnote x\\chftn{\\footnote y}z}}") << QStringLiteral("a1\n\n1 xz")
+        << QStringList{QStringLiteral("1|#footnote-1|footnote-ref-1"), QStringLiteral("1|#footnote-ref-1|footnote-1")};
+
+    QTest::newRow("comment with its range")
+        << QByteArray("{\\rtf1 {\\*\\atrfstart 9}Reviewed{\\*\\atrfend 9}{\\*\\atnid JS}{\\*\\atnauthor Jo Smith}\\chatn "
+                      "{\\*\\annotation{\\*\\atnref 9}\\pard {\\chatn }Check.} words.\\par}")
+        << QStringLiteral("Reviewed words.\nComments\n[JS1] Jo Smith: Check.")
+        << QStringList{QStringLiteral("R||comment-range-1"), QStringLiteral("[JS1]|#comment-range-1|comment-1")};
+    QTest::newRow("notes come before the comments")
+        << QByteArray("{\\rtf1 a\\chftn{\\footnote n}{\\*\\annotation c}\\par}")
+        << QStringLiteral("a1\n\n1 n\nComments\n[1] c")
+        << QStringList{QStringLiteral("1|#footnote-1|footnote-ref-1"), QStringLiteral("1|#footnote-ref-1|footnote-1"),
+                       QStringLiteral("[1]||comment-1")};
+
+    QTest::newRow("headers and footers leave the body")
+        << QByteArray("{\\rtf1 {\\header h}{\\footerl f}a{\\header again}\\par b}") << QStringLiteral("a\nb")
+        << QStringList{};
+    QTest::newRow("shape text at its anchor, fallback dropped")
+        << QByteArray("{\\rtf1 before{\\shp{\\*\\shpinst{\\shptxt \\pard in box\\par}}{\\shprslt fallback}}after}")
+        << QStringLiteral("before\nin box\nafter") << QStringList{};
+    QTest::newRow("shape fallback shown without shape text")
+        << QByteArray("{\\rtf1 a{\\shp{\\*\\shpinst{\\sp{\\sn shapeType}{\\sv 1}}}{\\shprslt b}}c}")
+        << QStringLiteral("abc") << QStringList{};
+    QTest::newRow("custom mark inside a text box")
+        << QByteArray("{\\rtf1 body {\\shp{\\*\\shpinst{\\shptxt in box{\\super +}{\\footnote {\\super +} n}}}}}")
+        << QStringLiteral("body \nin box+\n\n+ n")
+        << QStringList{QStringLiteral("+|#footnote-1|footnote-ref-1"), QStringLiteral("+|#footnote-ref-1|footnote-1")};
+    QTest::newRow("text box inside a note")
+        << QByteArray("{\\rtf1 a\\chftn{\\footnote n{\\shp{\\*\\shpinst{\\shptxt box}}}}}")
+        << QStringLiteral("a1\n\n1 n\nbox") << QStringList{QStringLiteral("1|#footnote-1|footnote-ref-1"),
+                                                              QStringLiteral("1|#footnote-ref-1|footnote-1")};
+}
+
+void TextDocumentTest::structure()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, text);
+    QFETCH(QStringList, anchors);
+
+    QTextDocument document;
+    QVERIFY(parseInto(rtf, &document));
+    QCOMPARE(rawText(document), text);
+    QCOMPARE(::anchors(document), anchors);
+}
+
+void TextDocumentTest::headersAndFooters()
+{
+    QTextDocument document;
+    TextDocumentRtfOutput output(&document);
+    QVERIFY(TestHelpers::parse(
+        TestHelpers::readFile(TestHelpers::dataFile(QStringLiteral("structure-headers-word.rtf"))), &output));
+    using Kind = AbstractRtfOutput::HeaderFooterKind;
+    QCOMPARE(output.headerFooter(Kind::HeaderRight).toPlainText(), QStringLiteral("Running head"));
+    QCOMPARE(output.headerFooter(Kind::HeaderFirst).toPlainText(), QStringLiteral("Title page head"));
+    QCOMPARE(output.headerFooter(Kind::FooterRight).toPlainText(), QStringLiteral("Page 2 of 3"));
+    QVERIFY(output.headerFooter(Kind::Header).isEmpty());
+    QVERIFY(output.hasHeadersOrFooters());
+
+    // \titlepg: the first page has its own header and, having no footer of
+    // its own, no footer; the other pages take the right-page ones.
+    QCOMPARE(output.headerFooterForPage(false, 1).toPlainText(), QStringLiteral("Title page head"));
+    QVERIFY(output.headerFooterForPage(true, 1).isEmpty());
+    QCOMPARE(output.headerFooterForPage(false, 2).toPlainText(), QStringLiteral("Running head"));
+    QCOMPARE(output.headerFooterForPage(true, 3).toPlainText(), QStringLiteral("Page 2 of 3"));
+
+    // The page fields stay recognisable by their instruction.
+    QTextDocument footer;
+    QTextCursor(&footer).insertFragment(output.headerFooter(Kind::FooterRight));
+    QStringList fields;
+    for (QTextBlock block = footer.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QVariant instruction = it.fragment().charFormat().property(TextDocumentRtfOutput::FieldInstructionProperty);
+            if (instruction.isValid())
+                fields.append(it.fragment().text() + QLatin1Char('=') + instruction.toString());
+        }
+    }
+    QCOMPARE(fields, (QStringList{QStringLiteral("2=PAGE   \\* MERGEFORMAT"), QStringLiteral("3=NUMPAGES")}));
+
+    // A page number without a result shows 1 there, marked the same way.
+    QTextDocument other;
+    TextDocumentRtfOutput otherOutput(&other);
+    QVERIFY(TestHelpers::parse("{\\rtf1 {\\footer Page \\chpgn  of {\\field{\\*\\fldinst NUMPAGES}}}body \\chpgn}",
+                               &otherOutput));
+    const QTextDocumentFragment numbered = otherOutput.headerFooter(Kind::Footer);
+    QCOMPARE(numbered.toPlainText(), QStringLiteral("Page 1 of 1"));
+    QCOMPARE(rawText(other), QStringLiteral("body "));
+
+    // The body holds neither the headers nor the shape's fallback, and the
+    // comment follows it.
+    QCOMPARE(rawText(document), QStringLiteral("Body text.\nBoxed text\nAfter the box.\nReviewed words.\nComments\n"
+                                               "[JS1] Jo Smith, 2024-05-06T07:08:00: Check this."));
+}
+
+void TextDocumentTest::headerInsideTableCell()
+{
+    // However the table itself is built, the header leaves the cell's text.
+    QTextDocument document;
+    TextDocumentRtfOutput output(&document);
+    QVERIFY(TestHelpers::parse("{\\rtf1 \\trowd\\cellx1000\\intbl a{\\header h}\\cell\\row b}", &output));
+    QVERIFY(!document.toPlainText().contains(QLatin1Char('h')));
+    QVERIFY(document.toPlainText().contains(QLatin1Char('a')));
+    QVERIFY(document.toPlainText().contains(QLatin1Char('b')));
+    QCOMPARE(output.headerFooter(AbstractRtfOutput::HeaderFooterKind::Header).toPlainText(), QStringLiteral("h"));
+}
+
+void TextDocumentTest::noteNumbers_data()
+{
+    QTest::addColumn<QByteArray>("words");
+    QTest::addColumn<QString>("mark");
+
+    // The mark of the only footnote, numbered as the document asks.
+    QTest::newRow("arabic") << QByteArray("\\ftnnar\\ftnstart12") << QStringLiteral("12");
+    QTest::newRow("lower alpha") << QByteArray("\\ftnnalc\\ftnstart3") << QStringLiteral("c");
+    QTest::newRow("alpha past z repeats the letter") << QByteArray("\\ftnnauc\\ftnstart28") << QStringLiteral("BB");
+    QTest::newRow("lower roman") << QByteArray("\\ftnnrlc\\ftnstart14") << QStringLiteral("xiv");
+    QTest::newRow("upper roman") << QByteArray("\\ftnnruc\\ftnstart1999") << QStringLiteral("MCMXCIX");
+    QTest::newRow("symbols") << QByteArray("\\ftnnchi\\ftnstart2") << QStringLiteral("\u2020");
+    QTest::newRow("symbols doubled after four") << QByteArray("\\ftnnchi\\ftnstart5") << QStringLiteral("**");
+    QTest::newRow("zero in digits") << QByteArray("\\ftnnrlc\\ftnstart0") << QStringLiteral("0");
+    QTest::newRow("huge start in digits, capped")
+        << QByteArray("\\ftnnruc\\ftnstart2147483647") << QStringLiteral("1000000");
+    QTest::newRow("endnote words leave footnotes alone") << QByteArray("\\aftnnrlc") << QStringLiteral("1");
+}
+
+void TextDocumentTest::noteNumbers()
+{
+    QFETCH(QByteArray, words);
+    QFETCH(QString, mark);
+
+    QTextDocument document;
+    QVERIFY(parseInto("{\\rtf1 " + words + " a\\chftn{\\footnote x}}", &document));
+    QCOMPARE(document.firstBlock().text(), QStringLiteral("a") + mark);
+}
+
+void TextDocumentTest::structureCorpus_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("hrefs");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("lastBlock");
+
+    QTest::newRow("pandoc footnotes")
+        << QStringLiteral("pandoc/footnote.rtf")
+        << QStringList{QStringLiteral("#footnote-1"), QStringLiteral("#footnote-2"), QStringLiteral("#footnote-ref-1"),
+                       QStringLiteral("#footnote-ref-2")}
+        << QStringList{QStringLiteral("footnote-ref-1"), QStringLiteral("footnote-ref-2"), QStringLiteral("footnote-1"),
+                       QStringLiteral("footnote-2")}
+        << QStringLiteral("2 A complete bibliography will be found at the end of this chapter.");
+    QTest::newRow("pandoc link") << QStringLiteral("pandoc/link.rtf") << QStringList{QStringLiteral("http://pandoc.org")}
+                                 << QStringList{} << QString();
+    QTest::newRow("pandoc bookmark") << QStringLiteral("pandoc/bookmark.rtf")
+                                     << QStringList{QStringLiteral("#bookmark_1")}
+                                     << QStringList{QStringLiteral("bookmark_1")} << QString();
+    QTest::newRow("TextEdit hyperlinks")
+        << QStringLiteral("striprtf/mac_textedit_hyperlink.rtf")
+        << QStringList{QStringLiteral("striprtf.dev"), QStringLiteral("http://github.com/joshy/striprtf")}
+        << QStringList{} << QString();
+}
+
+void TextDocumentTest::structureCorpus()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, hrefs);
+    QFETCH(QStringList, names);
+    QFETCH(QString, lastBlock);
+
+    const QString path = QStringLiteral(TAVISK_CORPUS_DIR "/") + file;
+    if (!QFile::exists(path))
+        QSKIP("the corpus is not here");
+    QTextDocument document;
+    QVERIFY(parseInto(TestHelpers::readFile(path), &document));
+    QStringList foundHrefs;
+    QStringList foundNames;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (!format.anchorHref().isEmpty() && !foundHrefs.contains(format.anchorHref()))
+                foundHrefs.append(format.anchorHref());
+            foundNames += format.anchorNames();
+        }
+    }
+    QCOMPARE(foundHrefs, hrefs);
+    QCOMPARE(foundNames, names);
+    if (!lastBlock.isEmpty())
+        QCOMPARE(document.lastBlock().text(), lastBlock);
 }
 
 QTEST_MAIN(TextDocumentTest)

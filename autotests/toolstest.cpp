@@ -25,6 +25,7 @@
 #include <QScopeGuard>
 #include <QStringDecoder>
 #include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -1328,6 +1329,161 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(entryBytes(dir.path()), (QList<QByteArray>{"doc-1.png", "doc-1.txt", "doc-notes.png", "doc.png", "other-2.png"}));
         QCOMPARE(QImage(dir.filePath(QStringLiteral("doc-1.png"))).size(), QSize(1275, 1650));
+    }
+
+    // Fields, notes, comments, headers and footers, text boxes.
+
+    void structureText_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("text");
+
+        const QString links = TestHelpers::dataFile(QStringLiteral("structure-links-word.rtf"));
+        const QString notes = TestHelpers::dataFile(QStringLiteral("structure-notes-word.rtf"));
+        const QString headers = TestHelpers::dataFile(QStringLiteral("structure-headers-word.rtf"));
+        QTest::newRow("links as their text") << QStringList{links}
+                                             << QStringLiteral("See the example site, the second part on 11 December "
+                                                               "2026.\nSecond part\n");
+        QTest::newRow("links with their address")
+            << QStringList{links, QStringLiteral("--links")}
+            << QStringLiteral("See the example site <https://example.org/a?b=1&c=2>, the second part on 11 December "
+                              "2026.\nSecond part\n");
+        QTest::newRow("notes after the body")
+            << QStringList{notes}
+            << QStringLiteral("First claim[1], second claim[i], third claim[*], fourth[2].\n----\n[1] The first "
+                              "source.\n[*] A custom mark.\n[2] Second footnote.\nIts second paragraph.\n[i] An "
+                              "endnote.\n");
+        const QString body = QStringLiteral("Body text.\nBoxed text\nAfter the box.\nReviewed words.\nComments\n"
+                                            "[JS1] Jo Smith, 2024-05-06T07:08:00: Check this.\n");
+        QTest::newRow("headers left out, text box and comments shown") << QStringList{headers} << body;
+        QTest::newRow("headers at top and bottom")
+            << QStringList{headers, QStringLiteral("--headers")}
+            << QStringLiteral("Title page head\n\n") + body + QStringLiteral("\nPage 2 of 3\n");
+    }
+
+    void structureText()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, text);
+        const Run run = runTool(QStringList{QStringLiteral("convert")} + arguments);
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QString::fromUtf8(run.out), text);
+    }
+
+    void structureHtml()
+    {
+        const QString links = TestHelpers::dataFile(QStringLiteral("structure-links-word.rtf"));
+        const QString notes = TestHelpers::dataFile(QStringLiteral("structure-notes-word.rtf"));
+        const QString html = QString::fromUtf8(
+            runTool({QStringLiteral("convert"), links, QStringLiteral("--to"), QStringLiteral("html")}).out);
+        QVERIFY(html.contains(QLatin1String("<a href=\"https://example.org/a?b=1&amp;c=2\">")));
+        QVERIFY(html.contains(QLatin1String("<a href=\"#_Second\">")));
+        QVERIFY(html.contains(QLatin1String("<a name=\"_Second\">")));
+
+        // Read back, the notes link both ways.
+        QTextDocument document;
+        document.setHtml(QString::fromUtf8(
+            runTool({QStringLiteral("convert"), notes, QStringLiteral("--to"), QStringLiteral("html")}).out));
+        QStringList hrefs;
+        QStringList names;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                if (!format.anchorHref().isEmpty())
+                    hrefs.append(format.anchorHref());
+                names += format.anchorNames();
+            }
+        }
+        for (const QString &name : {QStringLiteral("footnote-1"), QStringLiteral("footnote-ref-1"),
+                                    QStringLiteral("endnote-1"), QStringLiteral("endnote-ref-1")}) {
+            QVERIFY2(names.contains(name), qPrintable(name));
+            QVERIFY2(hrefs.contains(QLatin1Char('#') + name), qPrintable(name));
+        }
+        QVERIFY(!html.contains(QLatin1String("Running head")));
+    }
+
+    void structureMarkdown()
+    {
+        const QString notes = TestHelpers::dataFile(QStringLiteral("structure-notes-word.rtf"));
+        const QString markdown = QString::fromUtf8(
+            runTool({QStringLiteral("convert"), notes, QStringLiteral("--to"), QStringLiteral("md")}).out);
+        QVERIFY2(markdown.contains(QLatin1String("First claim[^1]")), qPrintable(markdown));
+        QVERIFY2(markdown.contains(QLatin1String("\n[^1]: The first source.")), qPrintable(markdown));
+        QVERIFY2(markdown.contains(QLatin1String("\n[^e1]: An endnote.")), qPrintable(markdown));
+        QVERIFY2(markdown.contains(QLatin1String("second claim[^e1]")), qPrintable(markdown));
+    }
+
+    void structureInfo()
+    {
+        const Run run = runTool({QStringLiteral("info"), TestHelpers::dataFile(QStringLiteral("structure-notes-word.rtf")),
+                                 QStringLiteral("--json")});
+        QCOMPARE(run.exitCode, 0);
+        const QJsonObject structure = QJsonDocument::fromJson(run.out).object().value(u"structure").toObject();
+        QCOMPARE(structure.value(u"footnotes").toInt(), 3);
+        QCOMPARE(structure.value(u"endnotes").toInt(), 1);
+        const Run headers = runTool({QStringLiteral("info"), TestHelpers::dataFile(QStringLiteral("structure-headers-word.rtf"))});
+        const QString text = QString::fromUtf8(headers.out);
+        QVERIFY(text.contains(QLatin1String("\nHeaders and footers: 3\n")));
+        QVERIFY(text.contains(QLatin1String("\nText boxes: 1\n")));
+        QVERIFY(text.contains(QLatin1String("\nComments: 1\n")));
+        const Run links = runTool({QStringLiteral("info"), TestHelpers::dataFile(QStringLiteral("structure-links-word.rtf"))});
+        QVERIFY(QString::fromUtf8(links.out).contains(QLatin1String("\nLinks: 2\n")));
+    }
+
+    // A header with the page number on every page, in the top margin.
+    void headersOnEveryPage()
+    {
+        QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}}\\paperw5760\\paperh5760"
+                         "{\\header \\pard\\qc\\f0\\fs28 Head {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}} of "
+                         "{\\field{\\*\\fldinst NUMPAGES}{\\fldrslt 1}}\\par}\n";
+        for (int i = 0; i < 40; ++i)
+            rtf += "\\pard\\f0\\fs24 Paragraph " + QByteArray::number(i) + "\\par\n";
+        rtf += "}";
+        QTemporaryDir dir;
+        const QString input = dir.filePath(QStringLiteral("headed.rtf"));
+        QFile file(input);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(rtf);
+        file.close();
+
+        const Run run = runTool({QStringLiteral("convert"), input, QStringLiteral("--dpi"), QStringLiteral("96"),
+                                 QStringLiteral("-o"), dir.filePath(QStringLiteral("headed.png"))});
+        QCOMPARE(run.exitCode, 0);
+        const QStringList files = QDir(dir.path()).entryList({QStringLiteral("headed-*.png")}, QDir::Files, QDir::Name);
+        QVERIFY(files.size() >= 3);
+        // The band between half an inch from the top and the top margin (one
+        // inch) holds the header on every page, and differs from page to
+        // page by the number.
+        QList<QImage> bands;
+        for (const QString &name : files) {
+            const QImage page(dir.filePath(name));
+            const QImage band = page.copy(0, 48, page.width(), 48);
+            bool ink = false;
+            for (int y = 0; y < band.height() && !ink; ++y) {
+                for (int x = 0; x < band.width() && !ink; ++x)
+                    ink = qGray(band.pixel(x, y)) < 128;
+            }
+            QVERIFY2(ink, qPrintable(name));
+            bands.append(band);
+        }
+        QVERIFY(bands.at(0) != bands.at(1));
+
+        // The PDF has the header's text once a page, numbers replaced.
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty())
+            QSKIP("pdftotext is not installed");
+        const QString pdf = dir.filePath(QStringLiteral("headed.pdf"));
+        QCOMPARE(runTool({QStringLiteral("convert"), input, QStringLiteral("-o"), pdf}).exitCode, 0);
+        QProcess process;
+        process.start(pdftotext, {pdf, QStringLiteral("-")});
+        QVERIFY(process.waitForFinished(60000));
+        const QString text = QString::fromUtf8(process.readAllStandardOutput());
+        const int pageCount = files.size();
+        for (int page = 1; page <= pageCount; ++page) {
+            const QString head = QStringLiteral("Head %1 of %2").arg(page).arg(pageCount);
+            QCOMPARE(text.count(head), 1);
+        }
     }
 
 private:

@@ -562,6 +562,125 @@ public:
      */
     virtual bool isLeadByte(unsigned char byte) const;
 
+    // Fields, notes, comments, headers and footers, text boxes
+
+    /// The result of a field begins: the calls that follow, up to the
+    /// matching endField(), are the field's result ({\\fldrslt ...} of
+    /// {\\field{\*\\fldinst instruction}{\\fldrslt result}}). @p instruction is
+    /// the field's instruction ({\*\\fldinst ...}) as text, RTF escapes
+    /// decoded, surrounding white space removed: "PAGE",
+    /// "HYPERLINK \"https://example.org\"". The instruction itself never
+    /// reaches the output as text. Fields nest: a result may hold further
+    /// fields. A field without a result gives beginField() directly followed by
+    /// endField(). The default does nothing, so the result is ordinary text.
+    virtual void beginField(const QString &instruction);
+    /// The result of the field begun by the last unmatched beginField() ends.
+    /// The default does nothing.
+    virtual void endField();
+    /// The result of a HYPERLINK field is a link: called just after
+    /// beginField() for such a field, and answered by endLink() just before
+    /// its endField(). @p href is the field's URL, or "#name" for a link to
+    /// the bookmark the \\l switch names (a URL and a \\l switch give
+    /// "url#name"); @p toolTip is the text of the \\o switch, or empty. The
+    /// default does nothing: the result is ordinary text.
+    virtual void beginLink(const QString &href, const QString &toolTip);
+    /// The link begun by the last unmatched beginLink() ends. The default does
+    /// nothing.
+    virtual void endLink();
+    /// {\*\\bkmkstart name}: the bookmark @p name starts at this point of the
+    /// text; links to "#name" lead here. The default does nothing.
+    virtual void setBookmarkStart(const QString &name);
+    /// {\*\\bkmkend name}: the bookmark @p name ends at this point of the
+    /// text. The default does nothing.
+    virtual void setBookmarkEnd(const QString &name);
+
+    /// The numbering of notes (\\ftnnar, \\ftnnalc, ... for footnotes,
+    /// \\aftnnar, \\aftnnalc, ... for endnotes).
+    enum class NoteNumbering : quint8 {
+        Arabic, ///< 1, 2, 3 (\\ftnnar, \\aftnnar)
+        LowerAlpha, ///< a, b, c (\\ftnnalc, \\aftnnalc)
+        UpperAlpha, ///< A, B, C (\\ftnnauc, \\aftnnauc)
+        LowerRoman, ///< i, ii, iii (\\ftnnrlc, \\aftnnrlc)
+        UpperRoman, ///< I, II, III (\\ftnnruc, \\aftnnruc)
+        Symbols, ///< *, U+2020, U+2021, U+00A7 (\\ftnnchi, \\aftnnchi)
+    };
+    /// The document numbers its footnotes (@p endnotes false) or endnotes
+    /// (true) with @p numbering. Without this call Word numbers footnotes
+    /// 1, 2, 3 and endnotes i, ii, iii. The default does nothing.
+    virtual void setNoteNumbering(bool endnotes, NoteNumbering numbering);
+    /// \\ftnstartN, \\aftnstartN: the first footnote (@p endnotes false) or
+    /// endnote (true) has the number @p number. The default does nothing.
+    virtual void setNoteStartNumber(bool endnotes, int number);
+    /// \\chftn: the automatic number of a note. In the body it marks the place
+    /// of the reference to the note whose group follows; inside a note it is
+    /// the note's own number. The default does nothing.
+    virtual void insertNoteReferenceMark();
+    /// A footnote or endnote ({\\footnote ...}, an endnote when the group has
+    /// \\ftnalt) begins, just after its reference in the body. Return true to
+    /// receive the note's text through the ordinary operations, followed by
+    /// endNote(); return false to drop it. The default returns false: the
+    /// text of notes does not reach the output.
+    virtual bool beginNote(bool endnote);
+    /// The note accepted by the last beginNote() ends. The default does
+    /// nothing.
+    virtual void endNote();
+
+    /// {\*\\atrfstart id}: the text commented by the comment @p id starts
+    /// here. The default does nothing.
+    virtual void setCommentRangeStart(const QString &id);
+    /// {\*\\atrfend id}: the text commented by the comment @p id ends here.
+    /// The default does nothing.
+    virtual void setCommentRangeEnd(const QString &id);
+    /// A comment ({\*\\annotation ...}) begins at this point of the body.
+    /// @p id links it to its range ({\*\\atnref}; empty when the comment
+    /// has none), @p author and @p initials come from the {\*\\atnauthor} and
+    /// {\*\\atnid} groups before it, @p date from {\*\\atndate} (invalid
+    /// when not given). Return true to receive the comment's text through the
+    /// ordinary operations, followed by endComment(); return false to drop
+    /// it. The default returns false: the text of comments does not reach the
+    /// output.
+    virtual bool beginComment(const QString &id, const QString &author, const QString &initials,
+                              const QDateTime &date);
+    /// The comment accepted by the last beginComment() ends. The default does
+    /// nothing.
+    virtual void endComment();
+
+    /// The kinds of page headers and footers.
+    enum class HeaderFooterKind : quint8 {
+        Header, ///< {\\header}: every page
+        HeaderLeft, ///< {\\headerl}: left-hand (even) pages, with \\facingp
+        HeaderRight, ///< {\\headerr}: right-hand (odd) pages, with \\facingp
+        HeaderFirst, ///< {\\headerf}: the first page, with \\titlepg
+        Footer, ///< {\\footer}: every page
+        FooterLeft, ///< {\\footerl}: left-hand (even) pages, with \\facingp
+        FooterRight, ///< {\\footerr}: right-hand (odd) pages, with \\facingp
+        FooterFirst, ///< {\\footerf}: the first page, with \\titlepg
+    };
+    /// \\titlepg: the first page has a header and footer of its own. The
+    /// default does nothing.
+    virtual void setTitlePage(bool on);
+    /// \\facingp: left-hand and right-hand pages have headers and footers of
+    /// their own. The default does nothing.
+    virtual void setFacingPages(bool on);
+    /// A header or footer of kind @p kind begins. Return true to receive its
+    /// text through the ordinary operations, followed by endHeaderFooter();
+    /// return false to drop it. The default returns false: headers and
+    /// footers do not reach the output.
+    virtual bool beginHeaderFooter(HeaderFooterKind kind);
+    /// The header or footer accepted by the last beginHeaderFooter() ends.
+    /// The default does nothing.
+    virtual void endHeaderFooter();
+
+    /// The text of a text box or shape ({\\shptxt ...} of a {\\shp}, or
+    /// {\\dptxbxtext ...} of an old drawing object) begins at the shape's
+    /// anchor; its paragraphs reach the output through the ordinary
+    /// operations, up to endTextBox(). Text boxes may nest. The default does
+    /// nothing, so the text is ordinary text.
+    virtual void beginTextBox();
+    /// The text box begun by the last unmatched beginTextBox() ends. The
+    /// default does nothing.
+    virtual void endTextBox();
+
 private:
     Q_DISABLE_COPY(AbstractRtfOutput)
     std::unique_ptr<AbstractRtfOutputPrivate> const d;

@@ -3,6 +3,9 @@
 
 #include <tavisk/abstractrtfoutput.h>
 
+#include <QTextDocumentFragment>
+#include <QTextFormat>
+
 #include <memory>
 
 class QTextDocument;
@@ -199,6 +202,82 @@ public:
     /// errorString, when given, then receives the reason. For the metadata,
     /// fonts or styles of the document, use a Reader and an output object.
     static bool fromRtf(const QByteArray &rtf, QTextDocument *document, QString *errorString = nullptr);
+
+    // Fields, notes, comments, headers and footers, text boxes
+
+    /// Marks the text of the result with the instruction
+    /// (FieldInstructionProperty).
+    void beginField(const QString &instruction) override;
+    void endField() override;
+    /// Makes the text of the result a link: QTextCharFormat::isAnchor(),
+    /// anchorHref() and toolTip(); the result keeps its own formatting.
+    void beginLink(const QString &href, const QString &toolTip) override;
+    void endLink() override;
+    /// The character at the bookmark's start gets the bookmark's name as an
+    /// anchor name (QTextCharFormat::anchorNames()), so "#name" links reach
+    /// it in HTML. Applied in endParse(); bookmarks of notes, comments,
+    /// headers and footers are not kept.
+    void setBookmarkStart(const QString &name) override;
+    void setBookmarkEnd(const QString &name) override;
+
+    void setNoteNumbering(bool endnotes, NoteNumbering numbering) override;
+    void setNoteStartNumber(bool endnotes, int number) override;
+    void insertNoteReferenceMark() override;
+    /// Takes the note's text out of the body. The reference in the body shows
+    /// the note's number (or the custom mark: the superscript text just
+    /// before the note) as a superscript link to the note, anchor name
+    /// "footnote-ref-N" or "endnote-ref-N" (N counts from 1 in document
+    /// order). In endParse() a notes section follows the body: a horizontal
+    /// rule, then every footnote and every endnote, each starting with its
+    /// number linked back to its reference (anchor name "footnote-N" or
+    /// "endnote-N"). A note inside a note is dropped.
+    bool beginNote(bool endnote) override;
+    void endNote() override;
+
+    /// The range gets the anchor name "comment-range-N" (N counts the
+    /// comments from 1) on its first character, in endParse().
+    void setCommentRangeStart(const QString &id) override;
+    void setCommentRangeEnd(const QString &id) override;
+    /// Takes the comment's text out of the body. In endParse(), after the
+    /// notes, a heading "Comments" lists every comment: "[" initials and
+    /// number "]" (anchor name "comment-N", linked to the commented range
+    /// when it has one), the author, and the comment's text. A comment
+    /// inside a note, header, footer or comment is dropped.
+    bool beginComment(const QString &id, const QString &author, const QString &initials,
+                      const QDateTime &date) override;
+    void endComment() override;
+
+    void setTitlePage(bool on) override;
+    void setFacingPages(bool on) override;
+    /// Takes the header's or footer's text out of the body and keeps it for
+    /// headerFooter(); a later one of the same kind replaces it. One inside a
+    /// note, comment, header or footer is dropped.
+    bool beginHeaderFooter(HeaderFooterKind kind) override;
+    void endHeaderFooter() override;
+
+    /// The text box's paragraphs are inserted at the anchor as paragraphs of
+    /// their own.
+    void beginTextBox() override;
+    void endTextBox() override;
+
+    /// The character format property that holds, on the text of a field's
+    /// result, the field's instruction as a QString (as given to
+    /// beginField(); the innermost field's for nested fields). A page header
+    /// or footer finds its PAGE, NUMPAGES and SECTIONPAGES fields by it.
+    static constexpr int FieldInstructionProperty = QTextFormat::UserProperty + 0x7461;
+
+    /// The header or footer of @p kind the last parse gave ({\\header},
+    /// {\\footerf}, ...), or an empty fragment.
+    QTextDocumentFragment headerFooter(HeaderFooterKind kind) const;
+    /// The header (@p footer false) or footer (true) to print on page @p page
+    /// (counted from 1) the way Word chooses it: the first-page one when the
+    /// document has \\titlepg, the left- or right-page one when it has
+    /// \\facingp, else the one for every page; where the chosen kind is not
+    /// given, the one for every page (or, failing that, the right-page one).
+    /// An empty fragment when there is none.
+    QTextDocumentFragment headerFooterForPage(bool footer, int page) const;
+    /// Whether the document has a header or footer of any kind.
+    bool hasHeadersOrFooters() const;
 
 protected:
     /// Inserts the text gathered so far and hands the cursor the pending

@@ -34,6 +34,16 @@ void Destination::handleBinaryData(const QByteArray &data)
     Q_UNUSED(data)
 }
 
+void Destination::setEnclosingDestination(Destination *enclosing)
+{
+    m_enclosing = enclosing;
+}
+
+bool Destination::allowsNestedDestination(const QString &)
+{
+    return true;
+}
+
 QString Destination::name() const
 {
     return m_name;

@@ -63,6 +63,20 @@ public:
     /// null.
     virtual Destination *createNestedDestination(const QString &name);
 
+    /// Called by the reader once, just after the destination is created,
+    /// with the destination whose group encloses it (null for the document
+    /// itself). The enclosing destination outlives this one. The base class
+    /// keeps it in m_enclosing; a destination that hands its content to the
+    /// group around it (an instruction to its field, a comment's author to
+    /// the comment that follows) finds it there.
+    virtual void setEnclosingDestination(Destination *enclosing);
+    /// Whether the destination word @p name, met at the start of a group
+    /// inside this destination, opens a destination of its own. A destination
+    /// that reads or drops its whole content (a field instruction, a note the
+    /// output does not want) answers false; the word is then dropped and the
+    /// group's content comes here. The default answers true.
+    virtual bool allowsNestedDestination(const QString &name);
+
     /// The destination word that opened the group, without backslash
     /// (for example "fonttbl").
     QString name() const;
@@ -74,6 +88,9 @@ protected:
     QString m_name;
     /// The output that receives what the group holds; not owned.
     AbstractRtfOutput *m_output;
+    /// The destination whose group encloses this one; see
+    /// setEnclosingDestination().
+    Destination *m_enclosing = nullptr;
 
 private:
     Q_DISABLE_COPY(Destination)

@@ -3,16 +3,24 @@
 #include "reader/logging_p.h"
 #include "wordtable_p.h"
 
+#include "annotationdestination.h"
 #include "authorpcdatadestination.h"
+#include "bookmarkdestination.h"
 #include "categorypcdatadestination.h"
 #include "colortabledestination.h"
+#include "commentpartdestination.h"
 #include "commentpcdatadestination.h"
+#include "commentrangedestination.h"
 #include "companypcdatadestination.h"
 #include "destination.h"
 #include "documentcommentpcdatadestination.h"
 #include "documentdestination.h"
+#include "fielddestination.h"
+#include "fieldinstructiondestination.h"
 #include "fonttabledestination.h"
+#include "footnotedestination.h"
 #include "generatorpcdatadestination.h"
+#include "headerfooterdestination.h"
 #include "hlinkbasepcdatadestination.h"
 #include "ignoreddestination.h"
 #include "infocreatedtimedestination.h"
@@ -20,13 +28,15 @@
 #include "infoprintedtimedestination.h"
 #include "inforevisedtimedestination.h"
 #include "keywordspcdatadestination.h"
+#include "listoverridetabledestination.h"
+#include "listtabledestination.h"
+#include "listtextdestination.h"
 #include "managerpcdatadestination.h"
 #include "operatorpcdatadestination.h"
 #include "pictdestination.h"
 #include "pndestination.h"
-#include "listtextdestination.h"
-#include "listtabledestination.h"
-#include "listoverridetabledestination.h"
+#include "shapedestination.h"
+#include "shapetextdestination.h"
 #include "stylesheetdestination.h"
 #include "subjectpcdatadestination.h"
 #include "titlepcdatadestination.h"
@@ -51,15 +61,37 @@ Destination *create(AbstractRtfOutput *output, const QString &name)
 
 // Sorted by name (byte order) for findWord().
 constexpr Entry table[] = {
+    {"annotation", &create<AnnotationDestination>, true},
+    {"atnauthor", &create<CommentPartDestination>, true},
+    {"atndate", &create<CommentPartDestination>, true},
+    {"atnid", &create<CommentPartDestination>, true},
+    {"atnref", &create<CommentPartDestination>, true},
+    {"atrfend", &create<CommentRangeDestination>, true},
+    {"atrfstart", &create<CommentRangeDestination>, true},
     {"author", &create<AuthorPcdataDestination>, true},
+    {"bkmkend", &create<BookmarkDestination>, true},
+    {"bkmkstart", &create<BookmarkDestination>, true},
     {"category", &create<CategoryPcdataDestination>, true},
     {"colortbl", &create<ColorTableDestination>, true},
     {"comment", &create<CommentPcdataDestination>, true},
     {"company", &create<CompanyPcdataDestination>, true},
     {"creatim", &create<InfoCreatedTimeDestination>, true},
+    {"do", nullptr, true},
     {"doccomm", &create<DocumentCommentPcdataDestination>, true},
+    {"dptxbxtext", &create<ShapeTextDestination>, true},
+    {"field", &create<FieldDestination>, true},
+    {"fldinst", &create<FieldInstructionDestination>, true},
     {"fonttbl", &create<FontTableDestination>, true},
+    {"footer", &create<HeaderFooterDestination>, true},
+    {"footerf", &create<HeaderFooterDestination>, true},
+    {"footerl", &create<HeaderFooterDestination>, true},
+    {"footerr", &create<HeaderFooterDestination>, true},
+    {"footnote", &create<FootnoteDestination>, true},
     {"generator", &create<GeneratorPcdataDestination>, true},
+    {"header", &create<HeaderFooterDestination>, true},
+    {"headerf", &create<HeaderFooterDestination>, true},
+    {"headerl", &create<HeaderFooterDestination>, true},
+    {"headerr", &create<HeaderFooterDestination>, true},
     {"hlinkbase", &create<HLinkBasePcdataDestination>, true},
     {"ignorable", &create<IgnoredDestination>, false},
     {"info", &create<InfoDestination>, true},
@@ -82,9 +114,11 @@ constexpr Entry table[] = {
     {"printim", &create<InfoPrintedTimeDestination>, true},
     {"revtim", &create<InfoRevisedTimeDestination>, true},
     {"rtf", &create<DocumentDestination>, false},
-    {"shp", nullptr, true},
-    {"shpinst", nullptr, true},
+    {"shp", &create<ShapeDestination>, true},
+    {"shpinst", &create<ShapeInstructionDestination>, true},
     {"shppict", nullptr, true},
+    {"shprslt", &create<ShapeResultDestination>, true},
+    {"shptxt", &create<ShapeTextDestination>, true},
     {"stylesheet", &create<StyleSheetDestination>, true},
     {"subject", &create<SubjectPcdataDestination>, true},
     {"title", &create<TitlePcdataDestination>, true},

@@ -10,6 +10,7 @@
 #include <climits>
 #include <iterator>
 #include <string_view>
+#include <utility>
 
 namespace Tavisk
 {
@@ -31,6 +32,7 @@ enum class WordGroup : quint8 {
     List, // the paragraph's place in a list
     Table, // table rows and cells, and sections
     CodePage, // the document's code page
+    Structure, // note and comment marks, note numbering, header and footer layout
 };
 
 enum class BodyWord : quint8 {
@@ -182,6 +184,26 @@ enum class BodyWord : quint8 {
     MacCharacterSet,
     PcCharacterSet,
     PcaCharacterSet,
+    // Structure
+    NoteReference,
+    CommentReference,
+    FootnoteArabic,
+    FootnoteLowerAlpha,
+    FootnoteUpperAlpha,
+    FootnoteLowerRoman,
+    FootnoteUpperRoman,
+    FootnoteSymbols,
+    EndnoteArabic,
+    EndnoteLowerAlpha,
+    EndnoteUpperAlpha,
+    EndnoteLowerRoman,
+    EndnoteUpperRoman,
+    EndnoteSymbols,
+    FootnoteStart,
+    EndnoteStart,
+    TitlePage,
+    FacingPages,
+    PageNumber,
 };
 
 struct BodyWordEntry {
@@ -199,6 +221,13 @@ constexpr BodyWordEntry bodyWords[] = {
     {"*", G::Mark, W::IgnorableMark},
     {"-", G::SpecialCharacter, W::SoftHyphen},
     {"_", G::SpecialCharacter, W::NonBreakingHyphen},
+    {"aftnnalc", G::Structure, W::EndnoteLowerAlpha},
+    {"aftnnar", G::Structure, W::EndnoteArabic},
+    {"aftnnauc", G::Structure, W::EndnoteUpperAlpha},
+    {"aftnnchi", G::Structure, W::EndnoteSymbols},
+    {"aftnnrlc", G::Structure, W::EndnoteLowerRoman},
+    {"aftnnruc", G::Structure, W::EndnoteUpperRoman},
+    {"aftnstart", G::Structure, W::EndnoteStart},
     {"ansicpg", G::CodePage, W::AnsiCodePage},
     {"b", G::CharacterFormat, W::Bold},
     {"box", G::Table, W::OtherBorder},
@@ -240,8 +269,11 @@ constexpr BodyWordEntry bodyWords[] = {
     {"cell", G::Table, W::CellEnd},
     {"cellx", G::Table, W::CellRightEdge},
     {"cf", G::CharacterFormat, W::ForegroundColour},
+    {"chatn", G::Structure, W::CommentReference},
     {"chbrdr", G::Table, W::OtherBorder},
     {"chcbpat", G::MoreCharacterFormat, W::BackgroundColour},
+    {"chftn", G::Structure, W::NoteReference},
+    {"chpgn", G::Structure, W::PageNumber},
     {"clbrdrb", G::Table, W::CellBorderBottom},
     {"clbrdrl", G::Table, W::CellBorderLeft},
     {"clbrdrr", G::Table, W::CellBorderRight},
@@ -261,8 +293,16 @@ constexpr BodyWordEntry bodyWords[] = {
     {"endash", G::SpecialCharacter, W::EnDash},
     {"enspace", G::SpecialCharacter, W::EnSpace},
     {"f", G::CharacterFormat, W::Font},
+    {"facingp", G::Structure, W::FacingPages},
     {"fi", G::ParagraphFormat, W::FirstLineIndent},
     {"fs", G::CharacterFormat, W::FontSize},
+    {"ftnnalc", G::Structure, W::FootnoteLowerAlpha},
+    {"ftnnar", G::Structure, W::FootnoteArabic},
+    {"ftnnauc", G::Structure, W::FootnoteUpperAlpha},
+    {"ftnnchi", G::Structure, W::FootnoteSymbols},
+    {"ftnnrlc", G::Structure, W::FootnoteLowerRoman},
+    {"ftnnruc", G::Structure, W::FootnoteUpperRoman},
+    {"ftnstart", G::Structure, W::FootnoteStart},
     {"highlight", G::CharacterFormat, W::Highlight},
     {"i", G::CharacterFormat, W::Italic},
     {"ilvl", G::List, W::ListLevel},
@@ -323,6 +363,7 @@ constexpr BodyWordEntry bodyWords[] = {
     {"super", G::CharacterFormat, W::Superscript},
     {"tab", G::SpecialCharacter, W::Tab},
     {"tb", G::MoreParagraphFormat, W::BarTabStop},
+    {"titlepg", G::Structure, W::TitlePage},
     {"tldot", G::MoreParagraphFormat, W::LeaderDots},
     {"tleq", G::MoreParagraphFormat, W::LeaderEquals},
     {"tlhyph", G::MoreParagraphFormat, W::LeaderHyphens},
@@ -943,6 +984,73 @@ inline bool setCodePage(AbstractRtfOutput *output, BodyWord word, bool hasParame
     }
 }
 
+inline bool handleStructure(AbstractRtfOutput *output, BodyWord word, bool hasParameter, int parameter)
+{
+    using Numbering = AbstractRtfOutput::NoteNumbering;
+    switch (word) {
+    case W::NoteReference:
+        output->insertNoteReferenceMark();
+        return true;
+    case W::CommentReference:
+        // The comment's mark; the comment itself follows in its group.
+        return true;
+    case W::FootnoteArabic:
+        output->setNoteNumbering(false, Numbering::Arabic);
+        return true;
+    case W::FootnoteLowerAlpha:
+        output->setNoteNumbering(false, Numbering::LowerAlpha);
+        return true;
+    case W::FootnoteUpperAlpha:
+        output->setNoteNumbering(false, Numbering::UpperAlpha);
+        return true;
+    case W::FootnoteLowerRoman:
+        output->setNoteNumbering(false, Numbering::LowerRoman);
+        return true;
+    case W::FootnoteUpperRoman:
+        output->setNoteNumbering(false, Numbering::UpperRoman);
+        return true;
+    case W::FootnoteSymbols:
+        output->setNoteNumbering(false, Numbering::Symbols);
+        return true;
+    case W::EndnoteArabic:
+        output->setNoteNumbering(true, Numbering::Arabic);
+        return true;
+    case W::EndnoteLowerAlpha:
+        output->setNoteNumbering(true, Numbering::LowerAlpha);
+        return true;
+    case W::EndnoteUpperAlpha:
+        output->setNoteNumbering(true, Numbering::UpperAlpha);
+        return true;
+    case W::EndnoteLowerRoman:
+        output->setNoteNumbering(true, Numbering::LowerRoman);
+        return true;
+    case W::EndnoteUpperRoman:
+        output->setNoteNumbering(true, Numbering::UpperRoman);
+        return true;
+    case W::EndnoteSymbols:
+        output->setNoteNumbering(true, Numbering::Symbols);
+        return true;
+    case W::FootnoteStart:
+    case W::EndnoteStart:
+        if (hasParameter)
+            output->setNoteStartNumber(word == W::EndnoteStart, parameter);
+        return hasParameter;
+    case W::TitlePage:
+        output->setTitlePage(!hasParameter || parameter != 0);
+        return true;
+    case W::FacingPages:
+        output->setFacingPages(!hasParameter || parameter != 0);
+        return true;
+    case W::PageNumber:
+        // The current page number, written as a field without result.
+        output->beginField(QStringLiteral("PAGE"));
+        output->endField();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void reportUnhandled(const QByteArray &controlWord)
 {
     if (!lcRtf().isDebugEnabled())
@@ -1002,6 +1110,9 @@ void DocumentDestination::handleControlWord(const QByteArray &controlWord, bool 
         case G::CodePage:
             handled = setCodePage(m_output, entry->word, hasParameter, parameter);
             break;
+        case G::Structure:
+            handled = handleStructure(m_output, entry->word, hasParameter, parameter);
+            break;
         }
     }
     if (!handled)
@@ -1019,6 +1130,26 @@ void DocumentDestination::aboutToEndDestination()
 {
     if (m_highSurrogate != 0)
         m_output->appendText(UnicodeCharacters(m_highSurrogate).interrupt());
+}
+
+void DocumentDestination::setCommentAuthor(const QString &author)
+{
+    m_commentAuthor = author;
+}
+
+void DocumentDestination::setCommentInitials(const QString &initials)
+{
+    m_commentInitials = initials;
+}
+
+QString DocumentDestination::takeCommentAuthor()
+{
+    return std::exchange(m_commentAuthor, QString());
+}
+
+QString DocumentDestination::takeCommentInitials()
+{
+    return std::exchange(m_commentInitials, QString());
 }
 
 } // namespace Tavisk

@@ -28,6 +28,17 @@ public:
     void handlePlainText(const QByteArray &plainText) override;
     void aboutToEndDestination() override;
 
+    /// {\*\\atnauthor ...} and {\*\\atnid ...} come before the comment
+    /// ({\*\\annotation ...}) they belong to, as groups of the same body:
+    /// the body keeps them for the comment, which takes them.
+    void setCommentAuthor(const QString &author);
+    /// See setCommentAuthor().
+    void setCommentInitials(const QString &initials);
+    /// The author kept for the next comment, which is then forgotten.
+    QString takeCommentAuthor();
+    /// The initials kept for the next comment, which are then forgotten.
+    QString takeCommentInitials();
+
     /// Paragraph words that take effect together with a later word: \\sl
     /// and \\slmult make one line spacing, and the alignment and leader
     /// words of a tab stop come before its \\tx. All of it ends with \\pard.
@@ -64,6 +75,10 @@ protected:
     /// Which border of m_tableCell the \\brdr... words describe: 0 for none,
     /// then top, left, bottom, right.
     quint8 m_tableBorderSide = 0;
+
+private:
+    QString m_commentAuthor;
+    QString m_commentInitials;
 };
 
 } // namespace Tavisk

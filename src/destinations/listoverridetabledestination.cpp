@@ -1,6 +1,10 @@
 #include "listoverridetabledestination.h"
 
+#include "wordtable_p.h"
+
 #include <tavisk/abstractrtfoutput.h>
+
+#include <string_view>
 
 namespace Tavisk
 {
@@ -8,6 +12,25 @@ namespace Tavisk
 namespace
 {
 constexpr int maximumLevels = 9;
+
+enum class OverrideWord { Override, ListId, Number, Level, Restarts, StartAt };
+
+struct OverrideWordEntry {
+    std::string_view name;
+    OverrideWord word;
+};
+
+// Sorted by name (byte order) for findWord().
+constexpr OverrideWordEntry overrideWords[] = {
+    {"levelstartat", OverrideWord::StartAt},
+    {"lfolevel", OverrideWord::Level},
+    {"listid", OverrideWord::ListId},
+    {"listoverride", OverrideWord::Override},
+    {"listoverridestartat", OverrideWord::Restarts},
+    {"ls", OverrideWord::Number},
+};
+
+static_assert(isSortedByName(overrideWords), "overrideWords must stay sorted by name");
 } // namespace
 
 ListOverrideTableDestination::ListOverrideTableDestination(AbstractRtfOutput *output, const QString &name)
@@ -20,27 +43,40 @@ ListOverrideTableDestination::~ListOverrideTableDestination() = default;
 void ListOverrideTableDestination::handleControlWord(const QByteArray &controlWord, bool hasParameter,
                                                      int parameter)
 {
-    if (controlWord == "listoverride") {
+    const OverrideWordEntry *entry = findWord(overrideWords, controlWord);
+    if (!entry)
+        return;
+    if (entry->word == OverrideWord::Override) {
         finishOverride();
         m_inOverride = true;
-    } else if (!m_inOverride) {
         return;
-    } else if (controlWord == "listid") {
+    }
+    if (!m_inOverride)
+        return;
+    switch (entry->word) {
+    case OverrideWord::Override:
+        break;
+    case OverrideWord::ListId:
         m_listId = parameter;
-    } else if (controlWord == "ls") {
+        break;
+    case OverrideWord::Number:
         if (hasParameter) {
             m_overrideNumber = parameter;
             m_haveOverrideNumber = true;
         }
-    } else if (controlWord == "lfolevel") {
+        break;
+    case OverrideWord::Level:
         finishLevel();
         m_level = qMin(m_level + 1, maximumLevels); // counting stops past the last level
-    } else if (controlWord == "listoverridestartat") {
+        break;
+    case OverrideWord::Restarts:
         if (m_level >= 0)
             m_levelRestarts = true;
-    } else if (controlWord == "levelstartat") {
+        break;
+    case OverrideWord::StartAt:
         if (m_level >= 0)
             m_levelStartAt = parameter;
+        break;
     }
 }
 

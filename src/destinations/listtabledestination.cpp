@@ -3,10 +3,12 @@
 #include "common/codepage_p.h"
 #include "reader/logging_p.h"
 #include "unicodefallback_p.h"
+#include "wordtable_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
 
 #include <algorithm>
+#include <string_view>
 
 namespace Tavisk
 {
@@ -15,6 +17,45 @@ namespace
 {
 // Word writes nine levels for every list that is not a simple one.
 constexpr int maximumLevels = 9;
+
+enum class ListWord {
+    Unicode,
+    List,
+    Level,
+    LevelText,
+    LevelNumbers,
+    ListName,
+    ListId,
+    // The words of a level's own properties
+    NumberFormat,
+    NewNumberFormat,
+    StartAt,
+    LeftIndent,
+    FirstLineIndent,
+};
+
+struct ListWordEntry {
+    std::string_view name;
+    ListWord word;
+};
+
+// Sorted by name (byte order) for findWord().
+constexpr ListWordEntry listWords[] = {
+    {"fi", ListWord::FirstLineIndent},
+    {"levelnfc", ListWord::NumberFormat},
+    {"levelnfcn", ListWord::NewNumberFormat},
+    {"levelnumbers", ListWord::LevelNumbers},
+    {"levelstartat", ListWord::StartAt},
+    {"leveltext", ListWord::LevelText},
+    {"li", ListWord::LeftIndent},
+    {"list", ListWord::List},
+    {"listid", ListWord::ListId},
+    {"listlevel", ListWord::Level},
+    {"listname", ListWord::ListName},
+    {"u", ListWord::Unicode},
+};
+
+static_assert(isSortedByName(listWords), "listWords must stay sorted by name");
 
 ListNumberStyle numberStyleFor(int numberFormat)
 {
@@ -49,44 +90,69 @@ ListTableDestination::~ListTableDestination() = default;
 
 void ListTableDestination::handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter)
 {
-    if (controlWord == "u") {
+    const ListWordEntry *entry = findWord(listWords, controlWord);
+    if (!entry)
+        return;
+    switch (entry->word) {
+    case ListWord::Unicode:
         if (hasParameter && m_textMode == TextMode::LevelText) {
             // The parse loop drops the fallback that follows.
             appendLevelCharacter(UnicodeFallback::character(parameter));
         }
-    } else if (controlWord == "list") {
+        return;
+    case ListWord::List:
         startList();
-    } else if (controlWord == "listlevel") {
+        return;
+    case ListWord::Level:
         startLevel();
-    } else if (controlWord == "leveltext") {
+        return;
+    case ListWord::LevelText:
         if (m_inLevel) {
             m_textMode = TextMode::LevelText;
             m_levelText.clear();
             m_levelTextLength = -1;
             m_haveLevelText = true;
         }
-    } else if (controlWord == "levelnumbers") {
+        return;
+    case ListWord::LevelNumbers:
         if (m_inLevel) {
             m_textMode = TextMode::LevelNumbers;
             m_levelNumbers.clear();
         }
-    } else if (controlWord == "listname" || controlWord == "listid") {
+        return;
+    case ListWord::ListName:
+    case ListWord::ListId:
         // Both follow the levels of a list.
         finishLevel();
         m_textMode = TextMode::Ignore;
-        if (controlWord == "listid" && m_inList)
+        if (entry->word == ListWord::ListId && m_inList)
             m_listId = parameter;
-    } else if (m_inLevel) {
-        if (controlWord == "levelnfc")
-            m_numberFormat = parameter;
-        else if (controlWord == "levelnfcn")
-            m_newNumberFormat = parameter;
-        else if (controlWord == "levelstartat")
-            m_level.setStartAt(parameter);
-        else if (controlWord == "li" && hasParameter)
+        return;
+    default:
+        break;
+    }
+    if (!m_inLevel)
+        return;
+    switch (entry->word) {
+    case ListWord::NumberFormat:
+        m_numberFormat = parameter;
+        break;
+    case ListWord::NewNumberFormat:
+        m_newNumberFormat = parameter;
+        break;
+    case ListWord::StartAt:
+        m_level.setStartAt(parameter);
+        break;
+    case ListWord::LeftIndent:
+        if (hasParameter)
             m_level.setLeftIndent(parameter);
-        else if (controlWord == "fi" && hasParameter)
+        break;
+    case ListWord::FirstLineIndent:
+        if (hasParameter)
             m_level.setFirstLineIndent(parameter);
+        break;
+    default:
+        break;
     }
 }
 

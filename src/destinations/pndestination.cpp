@@ -2,8 +2,11 @@
 
 #include "common/codepage_p.h"
 #include "unicodefallback_p.h"
+#include "wordtable_p.h"
 
 #include <tavisk/abstractrtfoutput.h>
+
+#include <string_view>
 
 namespace Tavisk
 {
@@ -44,6 +47,45 @@ private:
 
 // Longer texts are not markers; this keeps a hostile file from growing one.
 constexpr int maximumTextLength = 64;
+
+enum class PnWord {
+    Bullet,
+    Body,
+    Continued,
+    Level,
+    Decimal,
+    UpperRoman,
+    LowerRoman,
+    UpperLetter,
+    LowerLetter,
+    Start,
+    Indent,
+};
+
+struct PnWordEntry {
+    std::string_view name;
+    PnWord word;
+};
+
+// Sorted by name (byte order) for findWord().
+constexpr PnWordEntry pnWords[] = {
+    {"pncard", PnWord::Decimal},
+    {"pndec", PnWord::Decimal},
+    {"pnindent", PnWord::Indent},
+    {"pnlcltr", PnWord::LowerLetter},
+    {"pnlcrm", PnWord::LowerRoman},
+    {"pnlvl", PnWord::Level},
+    {"pnlvlblt", PnWord::Bullet},
+    {"pnlvlbody", PnWord::Body},
+    {"pnlvlcont", PnWord::Continued},
+    {"pnord", PnWord::Decimal},
+    {"pnordt", PnWord::Decimal},
+    {"pnstart", PnWord::Start},
+    {"pnucltr", PnWord::UpperLetter},
+    {"pnucrm", PnWord::UpperRoman},
+};
+
+static_assert(isSortedByName(pnWords), "pnWords must stay sorted by name");
 } // namespace
 
 PnDestination::PnDestination(AbstractRtfOutput *output, const QString &name)
@@ -55,34 +97,49 @@ PnDestination::~PnDestination() = default;
 
 void PnDestination::handleControlWord(const QByteArray &controlWord, bool hasParameter, int parameter)
 {
-    if (controlWord == "pnlvlblt") {
+    const PnWordEntry *entry = findWord(pnWords, controlWord);
+    if (!entry)
+        return;
+    switch (entry->word) {
+    case PnWord::Bullet:
         m_kind = Kind::Bullet;
         m_levelIndex = 0;
-    } else if (controlWord == "pnlvlbody") {
+        break;
+    case PnWord::Body:
         m_kind = Kind::Numbered;
         m_levelIndex = 0;
-    } else if (controlWord == "pnlvlcont") {
+        break;
+    case PnWord::Continued:
         m_kind = Kind::Continued;
-    } else if (controlWord == "pnlvl") {
+        break;
+    case PnWord::Level:
         m_kind = Kind::Numbered;
         m_levelIndex = hasParameter ? qBound(0, parameter - 1, 8) : 0;
-    } else if (controlWord == "pndec" || controlWord == "pncard" || controlWord == "pnord"
-               || controlWord == "pnordt") {
+        break;
+    case PnWord::Decimal:
+        // Cardinal and ordinal numbers in words are shown as numbers.
         m_numberStyle = ListNumberStyle::Decimal;
-    } else if (controlWord == "pnucrm") {
+        break;
+    case PnWord::UpperRoman:
         m_numberStyle = ListNumberStyle::UpperRoman;
-    } else if (controlWord == "pnlcrm") {
+        break;
+    case PnWord::LowerRoman:
         m_numberStyle = ListNumberStyle::LowerRoman;
-    } else if (controlWord == "pnucltr") {
+        break;
+    case PnWord::UpperLetter:
         m_numberStyle = ListNumberStyle::UpperAlpha;
-    } else if (controlWord == "pnlcltr") {
+        break;
+    case PnWord::LowerLetter:
         m_numberStyle = ListNumberStyle::LowerAlpha;
-    } else if (controlWord == "pnstart") {
+        break;
+    case PnWord::Start:
         if (hasParameter)
             m_level.setStartAt(parameter);
-    } else if (controlWord == "pnindent") {
+        break;
+    case PnWord::Indent:
         if (hasParameter)
             m_level.setLeftIndent(parameter);
+        break;
     }
 }
 

@@ -290,4 +290,95 @@ bool AbstractRtfOutput::isLeadByte(unsigned char byte) const
     return false;
 }
 
+// Fields, notes, comments, headers and footers, text boxes: by default the
+// result of a field and the text of a text box are ordinary text, and the
+// text of notes, comments, headers and footers is dropped.
+
+void AbstractRtfOutput::beginField(const QString &)
+{
+}
+
+void AbstractRtfOutput::endField()
+{
+}
+
+void AbstractRtfOutput::beginLink(const QString &, const QString &)
+{
+}
+
+void AbstractRtfOutput::endLink()
+{
+}
+
+void AbstractRtfOutput::setBookmarkStart(const QString &)
+{
+}
+
+void AbstractRtfOutput::setBookmarkEnd(const QString &)
+{
+}
+
+void AbstractRtfOutput::setNoteNumbering(bool, NoteNumbering)
+{
+}
+
+void AbstractRtfOutput::setNoteStartNumber(bool, int)
+{
+}
+
+void AbstractRtfOutput::insertNoteReferenceMark()
+{
+}
+
+bool AbstractRtfOutput::beginNote(bool)
+{
+    return false;
+}
+
+void AbstractRtfOutput::endNote()
+{
+}
+
+void AbstractRtfOutput::setCommentRangeStart(const QString &)
+{
+}
+
+void AbstractRtfOutput::setCommentRangeEnd(const QString &)
+{
+}
+
+bool AbstractRtfOutput::beginComment(const QString &, const QString &, const QString &, const QDateTime &)
+{
+    return false;
+}
+
+void AbstractRtfOutput::endComment()
+{
+}
+
+void AbstractRtfOutput::setTitlePage(bool)
+{
+}
+
+void AbstractRtfOutput::setFacingPages(bool)
+{
+}
+
+bool AbstractRtfOutput::beginHeaderFooter(HeaderFooterKind)
+{
+    return false;
+}
+
+void AbstractRtfOutput::endHeaderFooter()
+{
+}
+
+void AbstractRtfOutput::beginTextBox()
+{
+}
+
+void AbstractRtfOutput::endTextBox()
+{
+}
+
 } // namespace Tavisk

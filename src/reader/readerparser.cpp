@@ -194,8 +194,13 @@ void ReaderPrivate::changeDestination(const QString &destinationName)
     // Inside an ignored destination nothing opens a destination of its own.
     if (topDestination()->name() == QLatin1String("ignorable"))
         return;
+    // Nor inside one that reads or drops all of its groups itself.
+    Destination *const enclosing = topDestination();
+    if (!enclosing->allowsNestedDestination(destinationName))
+        return;
 
     m_destinationStack.emplace_back(makeDestination(destinationName));
+    m_destinationStack.back()->setEnclosingDestination(enclosing);
     m_stateStack.back().destinationChanged = true;
 
     if (m_debugEnabled) {

@@ -205,6 +205,10 @@ QTextList *TextDocumentLists::listFor(const Resolved &resolved)
     OpenList &open = chain[resolved.level];
     const QTextListFormat format = listFormat(resolved.format, resolved.level);
     QTextList *list = open.list;
+    // A note or header is a document of its own: a list of the body does
+    // not go on in it, nor one of the note in the body.
+    if (list && list->document() != d.m_cursor->document())
+        list = nullptr;
     if (list && open.format == format) {
         if (open.run == m_run && list->count() < maximumListItems)
             return list;

@@ -2,6 +2,7 @@
 
 #include "textdocumentrtfoutput_p.h"
 #include "textdocumenttables_p.h"
+#include "textdocumentstructure_p.h"
 
 #include "reader/logging_p.h"
 
@@ -360,14 +361,20 @@ void TextDocumentRtfOutput::beginParse()
     // frames at the end of every edit block that inserts one, so a document
     // of many tables would cost time in the square of their number.
     d->m_cursor->beginEditBlock();
+    d->m_structure->reset();
 }
 
 void TextDocumentRtfOutput::endParse()
 {
     d->flushText();
+    // Back in the body first: the tables to close are the body's.
+    d->m_structure->closeOpenContexts();
     d->m_tables->finish();
     flush();
     d->m_lists.finishParse();
+    // The notes and comments follow the body.
+    d->m_structure->finish();
+    flush();
     d->m_cursor->endEditBlock();
     d->m_gatherText = false;
 }

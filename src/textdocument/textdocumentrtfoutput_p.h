@@ -24,6 +24,7 @@ namespace Tavisk
 {
 
 class TableBuilder;
+class TextDocumentStructure;
 
 /**
  * State of a TextDocumentRtfOutput: the cursor into the caller's document,
@@ -122,6 +123,8 @@ public:
     /// The tables being built and the pending section break
     /// (textdocumenttables.cpp).
     std::unique_ptr<TableBuilder> m_tables;
+    /// Fields, notes, comments, headers and footers, text boxes.
+    std::unique_ptr<TextDocumentStructure> m_structure;
 
 private:
     void insertNow(const QString &text);

@@ -1,5 +1,6 @@
 #include "textdocumentrtfoutput_p.h"
 #include "textdocumenttables_p.h"
+#include "textdocumentstructure_p.h"
 
 #include <tavisk/textdocumentrtfoutput.h>
 
@@ -19,6 +20,7 @@ TextDocumentRtfOutputPrivate::TextDocumentRtfOutputPrivate(QTextDocument *docume
     : m_cursor(std::make_unique<QTextCursor>(document))
     , m_document(document)
     , m_tables(std::make_unique<TableBuilder>(*this))
+    , m_structure(std::make_unique<TextDocumentStructure>(this))
 {
     // The base entry: formats start at 12 points. The cursor is not given
     // it; text before the first formatting word or group end takes the

@@ -55,3 +55,34 @@ void CollectingOutput::setPageHeight(int twips)
     m_pageHeight = twips;
     TextDocumentRtfOutput::setPageHeight(twips);
 }
+
+void CollectingOutput::beginLink(const QString &href, const QString &toolTip)
+{
+    ++m_counts.links;
+    TextDocumentRtfOutput::beginLink(href, toolTip);
+}
+
+bool CollectingOutput::beginNote(bool endnote)
+{
+    ++(endnote ? m_counts.endnotes : m_counts.footnotes);
+    return TextDocumentRtfOutput::beginNote(endnote);
+}
+
+bool CollectingOutput::beginComment(const QString &id, const QString &author, const QString &initials,
+                                    const QDateTime &date)
+{
+    ++m_counts.comments;
+    return TextDocumentRtfOutput::beginComment(id, author, initials, date);
+}
+
+bool CollectingOutput::beginHeaderFooter(HeaderFooterKind kind)
+{
+    ++m_counts.headersFooters;
+    return TextDocumentRtfOutput::beginHeaderFooter(kind);
+}
+
+void CollectingOutput::beginTextBox()
+{
+    ++m_counts.textBoxes;
+    TextDocumentRtfOutput::beginTextBox();
+}

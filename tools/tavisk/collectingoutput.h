@@ -46,6 +46,24 @@ public:
     void setPageWidth(int twips) override;
     void setPageHeight(int twips) override;
 
+    /// How many of each structure the document has.
+    struct StructureCounts {
+        int links = 0;
+        int footnotes = 0;
+        int endnotes = 0;
+        int comments = 0;
+        int headersFooters = 0;
+        int textBoxes = 0;
+    };
+    const StructureCounts &structureCounts() const { return m_counts; }
+
+    void beginLink(const QString &href, const QString &toolTip) override;
+    bool beginNote(bool endnote) override;
+    bool beginComment(const QString &id, const QString &author, const QString &initials,
+                      const QDateTime &date) override;
+    bool beginHeaderFooter(HeaderFooterKind kind) override;
+    void beginTextBox() override;
+
 private:
     QMap<unsigned int, Tavisk::FontTableEntry> m_fonts;
     QList<QColor> m_colours;
@@ -54,6 +72,7 @@ private:
     int m_pageWidth = 0;
     int m_pageHeight = 0;
     const QTextDocument *m_document;
+    StructureCounts m_counts;
 };
 
 #endif

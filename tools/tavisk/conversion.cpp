@@ -2,9 +2,11 @@
 
 #include "collectingoutput.h"
 #include "controlcharacters.h"
+#include "headerfooter.h"
 #include "markdownexport.h"
 #include "pagerenderer.h"
 #include "plaintextexport.h"
+#include "structureexport.h"
 
 #include <tavisk/reader.h>
 
@@ -211,10 +213,11 @@ QString writePages(const ConversionJob &job, const PageRenderer &renderer, const
 
 /// The bytes of @p document in @p format (all but png), or an error.
 QString documentBytes(const ConversionJob &job, QTextDocument *document, const CollectingOutput &output,
-                      QByteArray *bytes)
+                      const HeaderFooterPainter &headers, QByteArray *bytes)
 {
     switch (job.format) {
     case Format::Text:
+        StructureExport::prepareText(document, job.showLinks);
         *bytes = plainText(*document);
         break;
     case Format::Html:
@@ -224,7 +227,7 @@ QString documentBytes(const ConversionJob &job, QTextDocument *document, const C
     case Format::Markdown:
         embedPictures(document);
         limitHeadingLevels(document);
-        *bytes = markdownOf(*document).toUtf8();
+        *bytes = StructureExport::markdownFootnotes(markdownOf(*document)).toUtf8();
         break;
     case Format::Odt: {
         QBuffer buffer(bytes);
@@ -237,7 +240,8 @@ QString documentBytes(const ConversionJob &job, QTextDocument *document, const C
     case Format::Pdf: {
         QBuffer buffer(bytes);
         buffer.open(QIODevice::WriteOnly);
-        const PageRenderer renderer(document, PageGeometry::fromTwips(output.pageWidth(), output.pageHeight()));
+        PageRenderer renderer(document, PageGeometry::fromTwips(output.pageWidth(), output.pageHeight()));
+        renderer.setHeaderFooterPainter(headers.isEmpty() ? nullptr : &headers);
         if (!renderer.writePdf(&buffer, document->metaInformation(QTextDocument::DocumentTitle)))
             return writeError(job.output, QStringLiteral("the PDF writer failed"));
         break;
@@ -251,16 +255,22 @@ QString documentBytes(const ConversionJob &job, QTextDocument *document, const C
 QString convertLoaded(const ConversionJob &job, QTextDocument *document, const CollectingOutput &output,
                       const LocalFiles::FileId &input)
 {
+    // Pages draw the headers and footers in their margins; the other formats
+    // leave them out unless asked.
+    if (job.showHeaders && job.format != Format::Pdf && job.format != Format::Png)
+        HeaderFooterText::insertIntoText(document, output);
+    const HeaderFooterPainter headers(output);
     removeControlCharacters(document);
     const QString title = withoutControlCharacters(output.title());
     if (!title.isEmpty())
         document->setMetaInformation(QTextDocument::DocumentTitle, title);
     if (job.format == Format::Png) {
-        const PageRenderer renderer(document, PageGeometry::fromTwips(output.pageWidth(), output.pageHeight()));
+        PageRenderer renderer(document, PageGeometry::fromTwips(output.pageWidth(), output.pageHeight()));
+        renderer.setHeaderFooterPainter(headers.isEmpty() ? nullptr : &headers);
         return writePages(job, renderer, input);
     }
     QByteArray bytes;
-    if (const QString error = documentBytes(job, document, output, &bytes); !error.isEmpty())
+    if (const QString error = documentBytes(job, document, output, headers, &bytes); !error.isEmpty())
         return error;
     return writeOutput(job.output, bytes, input);
 }

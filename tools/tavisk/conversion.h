@@ -45,6 +45,11 @@ struct ConversionJob {
     QString output; ///< a file name, or standardOutputPath()
     Format format = Format::Text;
     int dotsPerInch = 150;
+    /// txt: follow each link by " <url>" (--links).
+    bool showLinks = false;
+    /// txt, html, md: put the page header and footer at the top and bottom
+    /// (--headers).
+    bool showHeaders = false;
 };
 
 /**

@@ -303,7 +303,15 @@ DocumentInfo::Model DocumentInfo::collect(const QString &fileName, const Collect
         const StructureCounts counts = countStructure(*output.document());
         model.tables = counts.tables;
         model.nestedTables = counts.nestedTables;
+        model.lists = counts.lists;
     }
+    const CollectingOutput::StructureCounts &calls = output.structureCounts();
+    model.links = calls.links;
+    model.footnotes = calls.footnotes;
+    model.endnotes = calls.endnotes;
+    model.comments = calls.comments;
+    model.headersFooters = calls.headersFooters;
+    model.textBoxes = calls.textBoxes;
     model.paperHeight = output.pageHeight();
     model.userProperties = collectProperties(output);
     for (auto it = output.fonts().cbegin(); it != output.fonts().cend(); ++it) {
@@ -383,6 +391,13 @@ QJsonObject DocumentInfo::toJson(const Model &model)
                        {QStringLiteral("pictures"), pictures}};
     result.insert(QStringLiteral("tables"), QJsonObject{{QStringLiteral("count"), model.tables},
                                                         {QStringLiteral("nested"), model.nestedTables}});
+    result.insert(QStringLiteral("structure"), QJsonObject{{QStringLiteral("lists"), model.lists},
+                                                           {QStringLiteral("links"), model.links},
+                                                           {QStringLiteral("footnotes"), model.footnotes},
+                                                           {QStringLiteral("endnotes"), model.endnotes},
+                                                           {QStringLiteral("comments"), model.comments},
+                                                           {QStringLiteral("headersFooters"), model.headersFooters},
+                                                           {QStringLiteral("textBoxes"), model.textBoxes}});
     if (model.paperWidth > 0 || model.paperHeight > 0) {
         result.insert(QStringLiteral("paper"), QJsonObject{{QStringLiteral("width"), model.paperWidth},
                                                            {QStringLiteral("height"), model.paperHeight}});
@@ -419,6 +434,13 @@ QString DocumentInfo::toText(const Model &model)
     });
     lines.append(QString());
     lines.append(QStringLiteral("Tables: %1 (%2 nested)").arg(model.tables).arg(model.nestedTables));
+    lines.append(QStringLiteral("Lists: %1").arg(model.lists));
+    lines.append(QStringLiteral("Links: %1").arg(model.links));
+    lines.append(QStringLiteral("Footnotes: %1").arg(model.footnotes));
+    lines.append(QStringLiteral("Endnotes: %1").arg(model.endnotes));
+    lines.append(QStringLiteral("Comments: %1").arg(model.comments));
+    lines.append(QStringLiteral("Headers and footers: %1").arg(model.headersFooters));
+    lines.append(QStringLiteral("Text boxes: %1").arg(model.textBoxes));
     appendSection(&lines, QStringLiteral("Pictures"), model.pictures, [](const Picture &picture) {
         const QString pixels = picture.pixelSize.isValid()
             ? QStringLiteral("%1 x %2 pixels").arg(picture.pixelSize.width()).arg(picture.pixelSize.height())

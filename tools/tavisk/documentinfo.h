@@ -67,6 +67,13 @@ struct Model {
     QList<Picture> pictures;
     int tables = 0; ///< tables, nested ones included
     int nestedTables = 0;
+    int lists = 0;
+    int links = 0; ///< hyperlink fields
+    int footnotes = 0;
+    int endnotes = 0;
+    int comments = 0;
+    int headersFooters = 0;
+    int textBoxes = 0;
 };
 
 /// Everything @p output was handed, for the file shown as @p fileName.

@@ -148,7 +148,7 @@ int runInfo(const QCommandLineParser &parser, const QStringList &inputs)
 {
     if (inputs.size() != 1)
         return usageError(QStringLiteral("info takes one input file"));
-    if (const QString error = foreignOption(parser, {"output", "to", "jobs", "dpi"}, QStringLiteral("convert"));
+    if (const QString error = foreignOption(parser, {"output", "to", "jobs", "dpi", "links", "headers"}, QStringLiteral("convert"));
         !error.isEmpty())
         return usageError(error);
     const QString &input = inputs.first();
@@ -182,6 +182,8 @@ struct ConvertOptions {
     std::optional<Format> format;
     int threads = 1;
     int dotsPerInch = 150;
+    bool showLinks = false;
+    bool showHeaders = false;
     QString output;
 };
 
@@ -210,6 +212,8 @@ QString readConvertOptions(const QCommandLineParser &parser, ConvertOptions *opt
         if (!ok || options->dotsPerInch < 10 || options->dotsPerInch > 1200)
             return QStringLiteral("--dpi needs a number from 10 to 1200, not '%1'").arg(parser.value(QStringLiteral("dpi")));
     }
+    options->showLinks = parser.isSet(QStringLiteral("links"));
+    options->showHeaders = parser.isSet(QStringLiteral("headers"));
     options->output = parser.value(QStringLiteral("output"));
     return QString();
 }
@@ -233,7 +237,7 @@ QString planBatch(const QStringList &inputs, const ConvertOptions &options, QLis
     const QString folder = options.output.endsWith(QLatin1Char('/')) ? options.output : options.output + QLatin1Char('/');
     for (const QString &input : inputs)
         jobs->append({input, folder + baseName(input) + QLatin1Char('.') + formatExtension(*options.format),
-                      *options.format, options.dotsPerInch});
+                      *options.format, options.dotsPerInch, options.showLinks, options.showHeaders});
     return QString();
 }
 
@@ -259,7 +263,7 @@ QString planSingle(const QStringList &inputs, ConvertOptions options, QList<Conv
                 .arg(formatExtension(*options.format));
     }
     jobs->append({inputs.first(), toStandardOutput ? standardOutputPath() : options.output, *options.format,
-                  options.dotsPerInch});
+                  options.dotsPerInch, options.showLinks, options.showHeaders});
     return QString();
 }
 
@@ -424,7 +428,8 @@ int main(int argc, char *argv[])
         "      not for png). With -o FOLDER/ every input gives one output in the\n"
         "      folder. png writes one image per page: -o doc.png gives doc-1.png, ...\n"
         "  info INPUT [--json]\n"
-        "      Shows metadata, user properties, fonts, colours, styles and pictures.\n"
+        "      Shows metadata, user properties, fonts, colours, styles, pictures and\n"
+        "      how many links, notes, comments, headers, footers and text boxes.\n"
         "\n"
         "An INPUT of - reads standard input.\n"
         "\n"
@@ -444,6 +449,9 @@ int main(int argc, char *argv[])
         {{QStringLiteral("j"), QStringLiteral("jobs")}, QStringLiteral("Convert on N threads."), QStringLiteral("N")},
         {QStringLiteral("dpi"), QStringLiteral("Resolution of png pages (default 150)."), QStringLiteral("N")},
         {QStringLiteral("json"), QStringLiteral("info: print one JSON object.")},
+        {QStringLiteral("links"), QStringLiteral("txt: follow each link by its address in <>.")},
+        {QStringLiteral("headers"),
+         QStringLiteral("txt, html, md: put the page header and footer at the top and bottom.")},
         {QStringLiteral("debug"), QStringLiteral("Print the library's debug log on standard error.")},
     });
 

@@ -1,5 +1,7 @@
 #include "pagerenderer.h"
 
+#include "headerfooter.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QPageLayout>
 #include <QPageSize>
@@ -87,6 +89,12 @@ void PageRenderer::paintPage(QPainter *painter, int page) const
     context.palette.setColor(QPalette::Text, Qt::black);
     m_document->documentLayout()->draw(painter, context);
     painter->restore();
+    if (m_headers) {
+        const QRectF textArea(QPointF(m_geometry.margins.left(), m_geometry.margins.top()),
+                              QPointF(m_geometry.paperSize.width() - m_geometry.margins.right(),
+                                      m_geometry.paperSize.height() - m_geometry.margins.bottom()));
+        m_headers->paint(painter, page, pageCount(), m_geometry.paperSize, textArea);
+    }
 }
 
 bool PageRenderer::writePdf(QIODevice *device, const QString &title) const

@@ -5,6 +5,7 @@
 #include <QMarginsF>
 #include <QSizeF>
 
+class HeaderFooterPainter;
 class QIODevice;
 class QPainter;
 class QTextDocument;
@@ -44,6 +45,10 @@ public:
     /// Page @p page (from 0), rendered at @p dotsPerInch on white.
     QImage renderPage(int page, int dotsPerInch) const;
 
+    /// Draws @p headers (page headers and footers) into the margins of every
+    /// page; null draws none. The painter must outlive the renderer.
+    void setHeaderFooterPainter(const HeaderFooterPainter *headers) { m_headers = headers; }
+
 private:
     void paintPage(QPainter *painter, int page) const;
 
@@ -51,6 +56,7 @@ private:
     PageGeometry m_geometry;
     // Layout device: fixes the text metrics at 96 dots per inch.
     QImage m_metricsDevice;
+    const HeaderFooterPainter *m_headers = nullptr;
 };
 
 #endif

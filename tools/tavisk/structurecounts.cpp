@@ -1,6 +1,9 @@
 #include "structurecounts.h"
 
+#include <QSet>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextList>
 #include <QTextFrame>
 #include <QTextTable>
 
@@ -24,5 +27,11 @@ StructureCounts countStructure(const QTextDocument &document)
 {
     StructureCounts counts;
     countFrame(document.rootFrame(), false, counts);
+    QSet<const QTextList *> lists;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (const QTextList *list = block.textList())
+            lists.insert(list);
+    }
+    counts.lists = int(lists.size());
     return counts;
 }

@@ -7,6 +7,7 @@ class QTextDocument;
 struct StructureCounts {
     int tables = 0; ///< every table, nested ones included
     int nestedTables = 0; ///< tables inside a table cell
+    int lists = 0; ///< every list (QTextList), however many items it has
 };
 
 /// Counts the structure of @p document.
