@@ -75,6 +75,22 @@ public:
     /// is written until the next parse. Always false for a QString.
     bool hasWriteError() const;
 
+    /// With @p show true, every link to another document (a HYPERLINK field
+    /// with a URL) is followed by its address in angle brackets: "the site
+    /// <https://example.org>". Off by default; set it before the parse.
+    void setShowLinkAddresses(bool show);
+    /// Whether links are followed by their addresses.
+    bool showLinkAddresses() const;
+    /// With @p show true, the page header ({\header} and its kinds) is
+    /// written above the text and the page footer below it, each set off by
+    /// an empty line: the ones Word prints on the first page, or on the
+    /// second when the first has none. Off by default; set it before the
+    /// parse. As a later header replaces an earlier one, the text is then
+    /// held until the end of the parse.
+    void setShowHeadersAndFooters(bool show);
+    /// Whether the header and footer are written.
+    bool showHeadersAndFooters() const;
+
     QString convertText(const QByteArray &text) const override;
     void appendText(const QByteArray &text) override;
     void appendText(const QString &text) override;
@@ -182,6 +198,45 @@ public:
     void insertSectionBreak() override;
     void resetSectionFormat() override;
     void setSectionBreak(SectionBreak kind) override;
+
+    // Fields, notes, comments, headers and footers, text boxes: a field
+    // shows its result; a note's reference shows the note's mark in brackets
+    // ("[1]", "[*]"), and after the body come a line "----" and the notes,
+    // each starting with its mark in brackets, footnotes first; then a line
+    // "Comments" and the comments, each as "[" initials and number "]", the
+    // author and date, and its text. A text box's paragraphs stand at its
+    // anchor. Headers and footers are left out unless
+    // setShowHeadersAndFooters() asks for them.
+
+    void beginField(const QString &instruction) override;
+    void endField() override;
+    /// The result's text is a link to @p href.
+    void beginLink(const QString &href, const QString &toolTip) override;
+    void endLink() override;
+    void setBookmarkStart(const QString &name) override;
+    void setBookmarkEnd(const QString &name) override;
+    void setNoteNumbering(bool endnotes, NoteNumbering numbering) override;
+    void setNoteStartNumber(bool endnotes, int number) override;
+    void insertNoteReferenceMark() override;
+    /// Takes the note's text, which follows the body. A note inside a note,
+    /// comment, header or footer is dropped.
+    bool beginNote(bool endnote) override;
+    void endNote() override;
+    void setCommentRangeStart(const QString &id) override;
+    void setCommentRangeEnd(const QString &id) override;
+    /// Takes the comment's text, which follows the notes. A comment inside a
+    /// comment, header or footer is dropped.
+    bool beginComment(const QString &id, const QString &author, const QString &initials,
+                      const QDateTime &date) override;
+    void endComment() override;
+    void setTitlePage(bool on) override;
+    void setFacingPages(bool on) override;
+    /// Takes the header's or footer's text, kept for
+    /// setShowHeadersAndFooters(); a later one of the same kind replaces it.
+    bool beginHeaderFooter(HeaderFooterKind kind) override;
+    void endHeaderFooter() override;
+    void beginTextBox() override;
+    void endTextBox() override;
 
     // Code pages
     /// Stores the code page and decodes with it the text under fonts that

@@ -84,6 +84,7 @@ void PlainTextLists::beginListText()
     // writes it) belong to the group: the paragraph keeps its own list.
     if (m_listTextDepth++ == 0) {
         m_savedMembership = m_membership;
+        m_savedHeading = d.m_heading;
         m_formatChangedInListText = false;
     }
     m_paragraphHasListText = true;
@@ -96,8 +97,9 @@ void PlainTextLists::endListText()
         return;
     m_membership = m_savedMembership;
     if (m_formatChangedInListText) {
-        // The text document output gives the paragraph its format back.
+        // The paragraph gets its format back.
         m_formatChangedInListText = false;
+        d.m_heading = m_savedHeading;
         d.insertionPoint();
     }
 }
@@ -105,7 +107,10 @@ void PlainTextLists::endListText()
 bool PlainTextLists::takeText(QStringView text)
 {
     if (m_listTextDepth > 0) {
-        m_heldText += text;
+        if (!m_heldText.isEmpty() && m_heldText.last().properties == d.m_character)
+            m_heldText.last().text += text;
+        else
+            m_heldText.append(HeldRun{text.toString(), d.m_character});
         m_held = true;
         return true;
     }
@@ -118,16 +123,24 @@ void PlainTextLists::settleMarker()
     if (!m_held || m_listTextDepth > 0)
         return;
     m_held = false;
-    const QString held = std::move(m_heldText);
+    const QList<HeldRun> held = std::move(m_heldText);
     m_heldText.clear();
     if (isListItem())
         return;
     // Not a list item (or one of a list that cannot be drawn): the marker
-    // is all there is of its number, so it is shown.
+    // is all there is of its number, so it is shown, each run in its own
+    // format.
     d.insertionPoint();
-    d.prepareInsertion();
-    d.putText(held);
-    d.insertionPoint();
+    d.applyPendingFormats();
+    const PlainText::CharacterProperties current = d.m_character;
+    d.m_formatLost = false;
+    for (const HeldRun &run : held) {
+        d.m_character = run.properties;
+        d.putText(run.text);
+        d.insertionPoint();
+    }
+    d.m_character = current;
+    d.characterFormatChanged();
 }
 
 PlainTextLists::Format PlainTextLists::formatFor(const ListLevel &level, int levelIndex)
@@ -204,7 +217,12 @@ int PlainTextLists::listFor(const Resolved &resolved)
     const Format format = formatFor(resolved.format, resolved.level);
     List list;
     list.format = format;
-    if (open.list >= 0 && !m_textLists[size_t(open.list)].gone && open.format == format) {
+    list.document = d.m_document;
+    // A note or header is a document of its own: a list of the body does
+    // not go on in it, nor one of the note in the body.
+    const bool usable = open.list >= 0 && !m_textLists[size_t(open.list)].gone
+        && m_textLists[size_t(open.list)].document == d.m_document;
+    if (usable && open.format == format) {
         const List &current = m_textLists[size_t(open.list)];
         if (open.run == m_run && current.count < maximumListItems)
             return open.list;
@@ -265,6 +283,14 @@ void PlainTextLists::itemRemoved(const PlainText::Paragraph &paragraph)
         list.gone = true;
 }
 
+void PlainTextLists::documentClosed(int document)
+{
+    for (List &list : m_textLists) {
+        if (list.document == document)
+            list.gone = true;
+    }
+}
+
 void PlainTextLists::itemAdded(int list)
 {
     ++m_textLists[size_t(list)].count;
@@ -312,11 +338,20 @@ void PlainTextLists::finishParse()
 {
     // Whatever a truncated file left in an open marker group is shown or
     // dropped like any marker.
+    bool formatPending = false;
     if (m_listTextDepth > 0) {
         m_listTextDepth = 1;
+        formatPending = m_formatChangedInListText;
         endListText();
     }
     endParagraph(true);
+    // The paragraph format the marker group gave back reaches the paragraph
+    // after this, and takes the list item format with it.
+    PlainText::Paragraph &paragraph = d.paragraph();
+    if (formatPending && paragraph.list >= 0) {
+        itemRemoved(paragraph);
+        paragraph.list = -1;
+    }
 }
 
 } // namespace Tavisk

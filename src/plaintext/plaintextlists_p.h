@@ -1,6 +1,8 @@
 #ifndef TAVISK_PLAINTEXTLISTS_P_H
 #define TAVISK_PLAINTEXTLISTS_P_H
 
+#include "plaintextdocument_p.h"
+
 #include <tavisk/listlevel.h>
 
 #include <QHash>
@@ -16,11 +18,6 @@ namespace Tavisk
 {
 
 class PlainTextRtfOutputPrivate;
-namespace PlainText
-{
-struct Paragraph;
-struct Table;
-}
 
 /**
  * The lists of a PlainTextRtfOutput: which paragraphs are list items, and
@@ -90,6 +87,9 @@ public:
     void itemMoved(const PlainText::Paragraph &paragraph);
     /// A new item of @p list, in a paragraph that a table's merge made.
     void itemAdded(int list);
+    /// The text kept apart in document @p document (a header, footer or
+    /// text box) is placed: its lists are gone with it.
+    void documentClosed(int document);
     /// The marker of @p paragraph ("1. ", "• "), or an empty string when it
     /// is no list item.
     QString marker(const PlainText::Paragraph &paragraph) const;
@@ -145,7 +145,8 @@ private:
         Format format;
         int start = 1; // the number of its first item
         int count = 0; // its items
-        bool gone = false; // lost its last item
+        int document = 0; // the body, or text kept apart
+        bool gone = false; // lost its last item, or its document
     };
     struct OpenList {
         int list = -1; // index into m_textLists
@@ -169,13 +170,19 @@ private:
     int m_run = 0;
 
     // The marker being read or held.
-    QString m_heldText;
+    // In runs of one format each.
+    struct HeldRun {
+        QString text;
+        PlainText::CharacterProperties properties;
+    };
+    QList<HeldRun> m_heldText;
     bool m_held = false;
     int m_listTextDepth = 0;
     bool m_paragraphHasListText = false;
     bool m_documentHasListText = false;
     bool m_formatChangedInListText = false;
     Membership m_savedMembership;
+    bool m_savedHeading = false;
 };
 
 } // namespace Tavisk

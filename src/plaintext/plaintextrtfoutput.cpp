@@ -3,6 +3,7 @@
 #include "plaintextrtfoutput_p.h"
 
 #include "common/codepage_p.h"
+#include "textdocument/textdocumentformats_p.h"
 
 namespace Tavisk
 {
@@ -27,6 +28,26 @@ PlainTextRtfOutput::~PlainTextRtfOutput() = default;
 bool PlainTextRtfOutput::hasWriteError() const
 {
     return d->m_writer.hasWriteError();
+}
+
+void PlainTextRtfOutput::setShowLinkAddresses(bool show)
+{
+    d->m_showAddresses = show;
+}
+
+bool PlainTextRtfOutput::showLinkAddresses() const
+{
+    return d->m_showAddresses;
+}
+
+void PlainTextRtfOutput::setShowHeadersAndFooters(bool show)
+{
+    d->m_showHeadersAndFooters = show;
+}
+
+bool PlainTextRtfOutput::showHeadersAndFooters() const
+{
+    return d->m_showHeadersAndFooters;
 }
 
 QString PlainTextRtfOutput::convertText(const QByteArray &text) const
@@ -57,7 +78,7 @@ void PlainTextRtfOutput::appendText(const QString &text)
 void PlainTextRtfOutput::insertPar()
 {
     // A hidden paragraph end joins the paragraph to the next.
-    if (d->m_hidden)
+    if (d->m_character.hidden)
         return;
     // A paragraph end inside a list marker belongs to the marker.
     if (d->m_lists.readingListText()) {
@@ -119,108 +140,102 @@ void PlainTextRtfOutput::insertBullet()
 
 void PlainTextRtfOutput::resetParagraphFormat()
 {
-    d->insertionPoint();
-    d->m_lists.paragraphFormatChanged();
+    d->paragraphFormatChanged();
+    d->m_heading = false;
     d->m_lists.resetParagraph();
     // \pard also ends the paragraph's place in a table.
-    d->m_tables.setParagraphLevel(0);
+    d->m_tables->setParagraphLevel(0);
 }
 
 // Paragraph formats: no text.
 
 void PlainTextRtfOutput::setParagraphAlignmentLeft()
 {
-    d->insertionPoint();
-    d->m_lists.paragraphFormatChanged();
+    d->paragraphFormatChanged();
 }
 
 void PlainTextRtfOutput::setParagraphAlignmentCentred()
 {
-    d->insertionPoint();
-    d->m_lists.paragraphFormatChanged();
+    d->paragraphFormatChanged();
 }
 
 void PlainTextRtfOutput::setParagraphAlignmentJustified()
 {
-    d->insertionPoint();
-    d->m_lists.paragraphFormatChanged();
+    d->paragraphFormatChanged();
 }
 
 void PlainTextRtfOutput::setParagraphAlignmentRight()
 {
-    d->insertionPoint();
-    d->m_lists.paragraphFormatChanged();
+    d->paragraphFormatChanged();
 }
 
 void PlainTextRtfOutput::setFirstLineIndent(int)
 {
-    d->insertionPoint();
-    d->m_lists.paragraphFormatChanged();
+    d->paragraphFormatChanged();
 }
 
 void PlainTextRtfOutput::setLeftIndent(int)
 {
-    d->insertionPoint();
-    d->m_lists.paragraphFormatChanged();
+    d->paragraphFormatChanged();
 }
 
 void PlainTextRtfOutput::setRightIndent(int)
 {
-    d->insertionPoint();
-    d->m_lists.paragraphFormatChanged();
+    d->paragraphFormatChanged();
 }
 
 // Character formats: no text.
 
 void PlainTextRtfOutput::setFontItalic(int)
 {
-    d->insertionPoint();
+    d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setFontBold(int)
 {
-    d->insertionPoint();
+    d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setFontUnderline(int)
 {
-    d->insertionPoint();
+    d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setFontPointSize(int)
 {
-    d->insertionPoint();
+    d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setFontSuperscript()
 {
-    d->insertionPoint();
+    d->m_character.raised = true;
+    d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setFontSubscript()
 {
-    d->insertionPoint();
+    d->m_character.raised = false;
+    d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setFontStrikeout(bool)
 {
-    d->insertionPoint();
+    d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setForegroundColour(int)
 {
-    d->insertionPoint();
+    d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setHighlightColour(int)
 {
-    d->insertionPoint();
+    d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setParagraphPatternBackgroundColour(int)
 {
-    d->insertionPoint();
-    d->m_lists.paragraphFormatChanged();
+    d->paragraphFormatChanged();
 }
 
 void PlainTextRtfOutput::setFont(int index)
@@ -236,12 +251,12 @@ void PlainTextRtfOutput::setDefaultFont(int index)
 
 void PlainTextRtfOutput::setTextDirectionLeftToRight()
 {
-    d->insertionPoint();
+    d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setTextDirectionRightToLeft()
 {
-    d->insertionPoint();
+    d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::resetCharacterProperties()
@@ -251,14 +266,17 @@ void PlainTextRtfOutput::resetCharacterProperties()
 
 void PlainTextRtfOutput::createImage(const QByteArray &, const QTextImageFormat &)
 {
-    if (d->m_hidden)
+    if (d->m_character.hidden)
         return;
     // The picture's place in the paragraph counts: a paragraph of only a
     // picture is no empty paragraph.
     d->m_lists.settleMarker();
     d->insertionPoint();
-    d->prepareInsertion();
-    d->putText(u"\uFFFC");
+    d->applyPendingFormats();
+    d->putPicture();
+    // The text after a picture has the picture's format (no link, not
+    // raised) until the character format is set again.
+    d->m_formatLost = true;
 }
 
 void PlainTextRtfOutput::setPageHeight(int)
@@ -271,14 +289,12 @@ void PlainTextRtfOutput::setPageWidth(int)
 
 void PlainTextRtfOutput::setSpaceBefore(int)
 {
-    d->insertionPoint();
-    d->m_lists.paragraphFormatChanged();
+    d->paragraphFormatChanged();
 }
 
 void PlainTextRtfOutput::setSpaceAfter(int)
 {
-    d->insertionPoint();
-    d->m_lists.paragraphFormatChanged();
+    d->paragraphFormatChanged();
 }
 
 void PlainTextRtfOutput::appendToColourTable(const QColor &)
@@ -293,8 +309,10 @@ void PlainTextRtfOutput::insertFontTableEntry(FontTableEntry entry, unsigned int
         d->useDefaultFontUntilOneIsChosen();
 }
 
-void PlainTextRtfOutput::insertStyleSheetTableEntry(unsigned int, StyleSheetTableEntry)
+void PlainTextRtfOutput::insertStyleSheetTableEntry(unsigned int index, StyleSheetTableEntry entry)
 {
+    // A paragraph style named "heading 1" to "heading 9" makes headings.
+    d->m_headingStyles.insert(index, TextDocumentFormats::headingLevel(entry.styleName()) > 0);
 }
 
 void PlainTextRtfOutput::startGroup()
@@ -315,7 +333,10 @@ void PlainTextRtfOutput::beginParse()
 void PlainTextRtfOutput::endParse()
 {
     d->insertionPoint();
-    d->m_tables.finish();
+    // Back in the body first: the tables to close are the body's.
+    d->m_structure.closeOpenParts();
+    d->m_tables->finish();
+    d->applyPendingFormats();
     d->m_lists.finishParse();
     d->finishBody();
 }
@@ -324,65 +345,63 @@ void PlainTextRtfOutput::endParse()
 
 void PlainTextRtfOutput::setFontUnderlineStyle(UnderlineStyle)
 {
-    d->insertionPoint();
+    d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setUnderlineColour(int)
 {
-    d->insertionPoint();
+    d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setFontAllCapitals(bool)
 {
-    d->insertionPoint();
+    d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setFontSmallCapitals(bool)
 {
-    d->insertionPoint();
+    d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setFontBaselineShift(int)
 {
-    d->insertionPoint();
+    d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setFontNormalScript()
 {
-    d->insertionPoint();
+    d->m_character.raised = false;
+    d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setFontHidden(bool on)
 {
-    d->m_hidden = on;
+    d->m_character.hidden = on;
 }
 
 void PlainTextRtfOutput::setLineSpacing(int, bool)
 {
-    d->insertionPoint();
-    d->m_lists.paragraphFormatChanged();
+    d->paragraphFormatChanged();
 }
 
 void PlainTextRtfOutput::addTabStop(int twips, TabAlignment, TabLeader)
 {
     if (twips < 0)
         return;
-    d->insertionPoint();
-    d->m_lists.paragraphFormatChanged();
+    d->paragraphFormatChanged();
 }
 
 void PlainTextRtfOutput::setPageBreakBefore(bool)
 {
-    d->insertionPoint();
-    d->m_lists.paragraphFormatChanged();
+    d->paragraphFormatChanged();
 }
 
 void PlainTextRtfOutput::insertPageBreak()
 {
-    if (d->m_hidden)
+    if (d->m_character.hidden)
         return;
     d->insertionPoint();
-    d->prepareInsertion();
+    d->applyPendingFormats();
     // A page break inside a paragraph ends it; at the start of one it only
     // moves it to the next page.
     if (d->paragraph().length > 0)
@@ -392,20 +411,18 @@ void PlainTextRtfOutput::insertPageBreak()
 
 void PlainTextRtfOutput::setParagraphDirectionLeftToRight()
 {
-    d->insertionPoint();
-    d->m_lists.paragraphFormatChanged();
+    d->paragraphFormatChanged();
 }
 
 void PlainTextRtfOutput::setParagraphDirectionRightToLeft()
 {
-    d->insertionPoint();
-    d->m_lists.paragraphFormatChanged();
+    d->paragraphFormatChanged();
 }
 
-void PlainTextRtfOutput::setParagraphStyle(int)
+void PlainTextRtfOutput::setParagraphStyle(int index)
 {
-    d->insertionPoint();
-    d->m_lists.paragraphFormatChanged();
+    d->m_heading = d->m_headingStyles.value(static_cast<unsigned int>(index));
+    d->paragraphFormatChanged();
 }
 
 // Lists
@@ -450,36 +467,36 @@ void PlainTextRtfOutput::endListText()
 void PlainTextRtfOutput::setParagraphTableLevel(int level)
 {
     d->insertionPoint();
-    d->m_tables.setParagraphLevel(level);
+    d->m_tables->setParagraphLevel(level);
 }
 
 void PlainTextRtfOutput::beginTableRowDefinition()
 {
     d->insertionPoint();
-    d->m_tables.beginRowDefinition();
+    d->m_tables->beginRowDefinition();
 }
 
 void PlainTextRtfOutput::setTableRowFormat(const TableRowFormat &format)
 {
-    d->m_tables.setRowFormat(format);
+    d->m_tables->setRowFormat(format);
 }
 
 void PlainTextRtfOutput::appendTableCellDefinition(const TableCellDefinition &cell)
 {
-    d->m_tables.appendCellDefinition(cell);
+    d->m_tables->appendCellDefinition(cell);
 }
 
 void PlainTextRtfOutput::endTableCell(bool nested)
 {
     d->insertionPoint();
-    d->prepareInsertion();
-    d->m_tables.endCell(nested);
+    d->applyPendingFormats();
+    d->m_tables->endCell(nested);
 }
 
 void PlainTextRtfOutput::endTableRow(bool nested)
 {
     d->insertionPoint();
-    d->m_tables.endRow(nested);
+    d->m_tables->endRow(nested);
 }
 
 void PlainTextRtfOutput::insertSectionBreak()
@@ -512,6 +529,116 @@ void PlainTextRtfOutput::setDocumentCodePage(int codePage)
 bool PlainTextRtfOutput::isLeadByte(unsigned char byte) const
 {
     return CodePage::isLeadByte(d->m_encoding, byte);
+}
+
+// Fields, notes, comments, headers and footers, text boxes
+
+void PlainTextRtfOutput::beginField(const QString &instruction)
+{
+    d->m_structure.beginField(instruction);
+}
+
+void PlainTextRtfOutput::endField()
+{
+    d->m_structure.endField();
+}
+
+void PlainTextRtfOutput::beginLink(const QString &href, const QString &)
+{
+    d->m_structure.beginLink(href);
+}
+
+void PlainTextRtfOutput::endLink()
+{
+    d->m_structure.endLink();
+}
+
+void PlainTextRtfOutput::setBookmarkStart(const QString &)
+{
+    if (d->m_structure.inBody())
+        d->insertionPoint();
+}
+
+void PlainTextRtfOutput::setBookmarkEnd(const QString &)
+{
+}
+
+void PlainTextRtfOutput::setNoteNumbering(bool endnotes, NoteNumbering numbering)
+{
+    d->m_structure.setNoteNumbering(endnotes, numbering);
+}
+
+void PlainTextRtfOutput::setNoteStartNumber(bool endnotes, int number)
+{
+    d->m_structure.setNoteStartNumber(endnotes, number);
+}
+
+void PlainTextRtfOutput::insertNoteReferenceMark()
+{
+    d->m_structure.insertNoteReferenceMark();
+}
+
+bool PlainTextRtfOutput::beginNote(bool endnote)
+{
+    return d->m_structure.beginNote(endnote);
+}
+
+void PlainTextRtfOutput::endNote()
+{
+    d->m_structure.endNote();
+}
+
+void PlainTextRtfOutput::setCommentRangeStart(const QString &)
+{
+    if (d->m_structure.inBody())
+        d->insertionPoint();
+}
+
+void PlainTextRtfOutput::setCommentRangeEnd(const QString &)
+{
+    if (d->m_structure.inBody())
+        d->insertionPoint();
+}
+
+bool PlainTextRtfOutput::beginComment(const QString &, const QString &author, const QString &initials,
+                                      const QDateTime &date)
+{
+    return d->m_structure.beginComment(author, initials, date);
+}
+
+void PlainTextRtfOutput::endComment()
+{
+    d->m_structure.endComment();
+}
+
+void PlainTextRtfOutput::setTitlePage(bool on)
+{
+    d->m_structure.setTitlePage(on);
+}
+
+void PlainTextRtfOutput::setFacingPages(bool on)
+{
+    d->m_structure.setFacingPages(on);
+}
+
+bool PlainTextRtfOutput::beginHeaderFooter(HeaderFooterKind kind)
+{
+    return d->m_structure.beginHeaderFooter(kind);
+}
+
+void PlainTextRtfOutput::endHeaderFooter()
+{
+    d->m_structure.endHeaderFooter();
+}
+
+void PlainTextRtfOutput::beginTextBox()
+{
+    d->m_structure.beginTextBox();
+}
+
+void PlainTextRtfOutput::endTextBox()
+{
+    d->m_structure.endTextBox();
 }
 
 } // namespace Tavisk

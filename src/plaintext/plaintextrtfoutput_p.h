@@ -1,7 +1,9 @@
 #ifndef TAVISK_PLAINTEXTRTFOUTPUT_P_H
 #define TAVISK_PLAINTEXTRTFOUTPUT_P_H
 
+#include "plaintextdocument_p.h"
 #include "plaintextlists_p.h"
+#include "plaintextstructure_p.h"
 #include "plaintexttables_p.h"
 #include "plaintextwriter_p.h"
 
@@ -11,6 +13,7 @@
 #include <QStringDecoder>
 #include <QStringView>
 
+#include <memory>
 #include <vector>
 
 namespace Tavisk
@@ -18,8 +21,9 @@ namespace Tavisk
 
 /**
  * State of a PlainTextRtfOutput: the decoding of text (fonts, code pages and
- * the groups that scope them), hidden text, the paragraph being read and
- * where it stands, the lists and tables, and the writer.
+ * the groups that scope them), the character and paragraph properties that
+ * show in plain text, the paragraph being read and where it stands, the
+ * lists, tables and the structure around the body, and the writer.
  *
  * The text is the one a TextDocumentRtfOutput's document holds and the
  * tool's text export writes, and every decision here follows that output:
@@ -28,6 +32,10 @@ namespace Tavisk
  * gathers text and inserts it in one piece, what the piece holds can matter
  * (a carriage return and a line feed in one insertion end one paragraph, in
  * two insertions two); the points where it inserts are followed here too.
+ *
+ * The body is written as its paragraphs end; a table once it ends. Text
+ * kept apart (notes, comments, headers and footers, text boxes) is held in
+ * a PlainText::Cell of its own until it is placed.
  */
 class PlainTextRtfOutputPrivate
 {
@@ -38,10 +46,10 @@ public:
     /// Everything back to the start of a document.
     void reset();
 
-    // Decoding
+    // Decoding and character properties
 
     /// '{': the default font, while none has been chosen; then saves the
-    /// code page and whether text is hidden.
+    /// code page and the character properties.
     void startGroup();
     /// '}': returns to what the matching '{' saved.
     void endGroup();
@@ -71,17 +79,55 @@ public:
         m_gathered = 0;
         m_carriageReturn = false;
     }
-    /// Opens what the table structure still owes before content arrives.
-    void prepareInsertion()
+    /// Before content arrives: opens what the table structure still owes,
+    /// and gives the paragraph the paragraph format in force, as the text
+    /// document output does.
+    void applyPendingFormats()
     {
-        if (m_tables.isPending())
-            m_tables.prepareInsertion();
+        if (m_tables->isPending())
+            m_tables->prepareInsertion();
+        if (m_inherited)
+            undoInherited();
+        if (m_characterFormatPending) {
+            m_characterFormatPending = false;
+            m_formatLost = false;
+        }
     }
+    /// Whether a character format waits for the next insertion, and whether
+    /// the text inserted now has lost its format (after a picture).
+    bool m_characterFormatPending = false;
+    bool m_formatLost = false;
+    /// The character properties of the text inserted now.
+    const PlainText::CharacterProperties &insertedCharacter() const
+    {
+        static const PlainText::CharacterProperties none;
+        return m_formatLost ? none : m_character;
+    }
+    /// The paragraph whose list item format came from the paragraph before
+    /// it, until the paragraph format in force replaces it; or nullptr.
+    PlainText::Paragraph *m_inherited = nullptr;
+    int m_inheritedDocument = 0;
+    void undoInherited();
+    /// A picture at the current position.
+    void putPicture();
     /// Ends the current paragraph and starts the next in the same place (a
-    /// cell, or the body).
+    /// cell, the body, or text kept apart).
     void splitParagraph();
     /// \par, once hidden text and list markers are ruled out.
     void endParagraph();
+    /// A character property changed: the text that follows takes the
+    /// character format in force when it arrives.
+    void characterFormatChanged()
+    {
+        insertionPoint();
+        m_characterFormatPending = true;
+    }
+    /// A paragraph property changed.
+    void paragraphFormatChanged()
+    {
+        insertionPoint();
+        m_lists.paragraphFormatChanged();
+    }
 
     // The place of the current paragraph
 
@@ -97,10 +143,44 @@ public:
     /// paragraph after it is the current one. A table of the body is
     /// written.
     void leaveTable(PlainText::Cell *cell, const PlainText::Table &table);
-    /// Writes the last paragraph of the body; at the end of the parse.
+    /// Whether the current paragraph is the body's.
+    bool inBody() const { return m_cell == nullptr; }
+    /// Whether the current position is the start of its document (the
+    /// body, or text kept apart).
+    bool atDocumentStart() const;
+    /// Whether the current paragraph is the first of the body.
+    bool isFirstParagraph() const { return m_cell == nullptr && !m_bodyHasItems; }
+    /// Makes the first paragraph of @p cell, text kept apart, the current
+    /// one; with the tables of that text. Returns what to give back to
+    /// leaveApart().
+    struct Place {
+        PlainText::Cell *cell;
+        PlainText::Paragraph *paragraph;
+        std::unique_ptr<PlainTextTables> tables;
+        int document;
+        bool heading;
+        PlainText::Cell *partRoot;
+    };
+    Place enterApart(PlainText::Cell *cell);
+    void leaveApart(Place place);
+    /// Puts the text kept apart in @p content at the current position, as
+    /// QTextCursor::insertFragment() does: its first paragraph joins the
+    /// current one (unless it is a list item), the rest follows.
+    void insertFragment(PlainText::Cell &content);
+    /// Writes the last paragraph of the body and what follows the body; at
+    /// the end of the parse.
     void finishBody();
 
+    /// Counts every move of the current position: equal counts, same place.
+    qint64 m_moves = 0;
+    /// The document the text goes into: 0 for the body; lists belong to
+    /// one.
+    int m_document = 0;
+    int m_documents = 0;
+
     PlainTextWriter m_writer;
+    bool m_showAddresses = false;
+    bool m_showHeadersAndFooters = false;
 
     // Decoding state, as the text document output keeps it.
     QHash<int, QString> m_fontEncodings;
@@ -113,10 +193,17 @@ public:
     /// Whether the decoder turns every printable ASCII byte into its own
     /// character and keeps no state between runs: such runs skip it.
     bool m_asciiDecoder = false;
-    /// m_encoding and whether text was hidden when each open group started.
+
+    using CharacterProperties = PlainText::CharacterProperties;
+    CharacterProperties m_character;
+    /// What each open group saved: the code page and the properties.
     QList<QString> m_encodingStack;
-    std::vector<bool> m_hiddenStack;
-    bool m_hidden = false;
+    std::vector<CharacterProperties> m_characterStack;
+
+    /// The paragraph style is a heading ("heading 1" ... "heading 9"); the
+    /// heading level of each style.
+    bool m_heading = false;
+    QHash<unsigned int, bool> m_headingStyles;
 
     /// Characters the text document output has gathered since it last
     /// inserted, and whether the last of them is a carriage return.
@@ -124,17 +211,21 @@ public:
     bool m_carriageReturn = false;
 
     PlainTextLists m_lists{*this};
-    PlainTextTables m_tables{*this};
+    std::unique_ptr<PlainTextTables> m_tables;
+    PlainTextStructure m_structure{*this};
 
 private:
     void writeBodyParagraph(bool beforeTable);
     void writeHeldParagraph();
+    void writeBodyTable(const PlainText::Table &table);
     void setDecoder();
 
     /// The paragraph being read: m_bodyParagraph, or the last paragraph of
     /// m_cell.
     PlainText::Paragraph *m_paragraph;
     PlainText::Cell *m_cell = nullptr;
+    /// The text kept apart that the current paragraph is in, or nullptr.
+    PlainText::Cell *m_partRoot = nullptr;
     PlainText::Paragraph m_bodyParagraph;
     // The body as far as it was written, for the rules of blank lines
     // around tables.
@@ -146,6 +237,10 @@ private:
     PlainText::Paragraph m_previousParagraph;
     bool m_held = false;
     bool m_heldFirst = false; // it is the first paragraph of the body
+    /// The first paragraph of the body was left out before a table; a
+    /// header put above the body brings it back, as this line.
+    bool m_firstLeftOut = false;
+    QString m_firstLeftOutLine;
     QString m_scratch;
 };
 

@@ -62,7 +62,7 @@ PlainTextRtfOutputPrivate::PlainTextRtfOutputPrivate(QString *text)
 
 void PlainTextRtfOutputPrivate::reset()
 {
-    m_writer.begin();
+    m_writer.begin(m_showHeadersAndFooters);
     m_fontEncodings.clear();
     m_defaultFont = 0;
     m_haveSetFont = false;
@@ -71,18 +71,31 @@ void PlainTextRtfOutputPrivate::reset()
     m_decoder = QStringDecoder();
     m_decoderEncoding.clear();
     m_asciiDecoder = false;
+    m_character = CharacterProperties();
     m_encodingStack.clear();
-    m_hiddenStack.clear();
-    m_hidden = false;
+    m_characterStack.clear();
+    m_heading = false;
+    m_headingStyles.clear();
     insertionPoint();
+    m_moves = 0;
+    m_document = 0;
+    m_documents = 0;
+    m_structure.reset();
     m_lists.reset();
-    m_tables.reset();
+    m_tables = std::make_unique<PlainTextTables>(*this);
     m_cell = nullptr;
+    m_partRoot = nullptr;
+    m_inherited = nullptr;
+    m_characterFormatPending = false;
+    m_formatLost = false;
     m_bodyParagraph.clear();
     m_paragraph = &m_bodyParagraph;
     m_bodyHasItems = false;
     m_bodyAfterTable = false;
     m_held = false;
+    m_heldFirst = false;
+    m_firstLeftOut = false;
+    m_firstLeftOutLine.clear();
     m_previousParagraph.clear();
 }
 
@@ -93,7 +106,7 @@ void PlainTextRtfOutputPrivate::startGroup()
     if (!m_haveSetFont)
         setFont(m_defaultFont);
     m_encodingStack.append(m_encoding);
-    m_hiddenStack.push_back(m_hidden);
+    m_characterStack.push_back(m_character);
 }
 
 void PlainTextRtfOutputPrivate::endGroup()
@@ -102,10 +115,10 @@ void PlainTextRtfOutputPrivate::endGroup()
     // state.
     if (!m_encodingStack.isEmpty()) {
         m_encoding = m_encodingStack.takeLast();
-        m_hidden = m_hiddenStack.back();
-        m_hiddenStack.pop_back();
+        m_character = std::move(m_characterStack.back());
+        m_characterStack.pop_back();
     }
-    insertionPoint();
+    characterFormatChanged();
 }
 
 void PlainTextRtfOutputPrivate::setFont(int index)
@@ -113,7 +126,7 @@ void PlainTextRtfOutputPrivate::setFont(int index)
     const auto it = m_fontEncodings.constFind(index);
     if (it == m_fontEncodings.constEnd())
         return;
-    insertionPoint();
+    characterFormatChanged();
     // A font that names no code page uses the document's (\ansicpg).
     m_encoding = it->isEmpty() ? m_documentEncoding : *it;
     m_haveSetFont = true;
@@ -126,7 +139,7 @@ void PlainTextRtfOutputPrivate::useDefaultFontUntilOneIsChosen()
     const auto it = m_fontEncodings.constFind(m_defaultFont);
     if (it == m_fontEncodings.constEnd())
         return;
-    insertionPoint();
+    characterFormatChanged();
     // The groups open around the font table return to the code page they
     // saved: each takes the default font's.
     const QString encoding = it->isEmpty() ? m_documentEncoding : *it;
@@ -137,9 +150,11 @@ void PlainTextRtfOutputPrivate::useDefaultFontUntilOneIsChosen()
 
 void PlainTextRtfOutputPrivate::resetCharacterProperties()
 {
-    // \plain: not hidden, and the default font (\deff) with its code page.
-    m_hidden = false;
-    insertionPoint();
+    // \plain: not hidden, not raised, and the default font (\deff) with its
+    // code page. A link stays a link.
+    m_character.hidden = false;
+    m_character.raised = false;
+    characterFormatChanged();
     setFont(m_defaultFont);
 }
 
@@ -205,11 +220,11 @@ void PlainTextRtfOutputPrivate::insertBytes(const QByteArray &bytes)
 
 void PlainTextRtfOutputPrivate::insertText(QStringView text)
 {
-    if (m_hidden)
+    if (m_character.hidden)
         return;
     if (m_lists.wantsText() && m_lists.takeText(text))
         return;
-    prepareInsertion();
+    applyPendingFormats();
     putText(text);
     m_gathered += text.size();
     if (m_gathered >= gatheredLimit)
@@ -221,21 +236,43 @@ void PlainTextRtfOutputPrivate::putText(QStringView text)
     const char16_t *const begin = text.utf16();
     const char16_t *const end = begin + text.size();
     const char16_t *p = begin;
+    // Each character as the paragraph keeps it: in the text (as @p shown),
+    // counted only, or a picture's place.
+    const auto put = [this](QStringView shown, qsizetype characters, qsizetype kept) {
+        PlainText::Paragraph &paragraph = *m_paragraph;
+        if (!paragraph.leadingDone) {
+            // A note drops the white space it starts with.
+            for (const QChar c : shown) {
+                if (!c.isSpace()) {
+                    paragraph.leadingDone = true;
+                    break;
+                }
+                ++paragraph.leadingSpaces;
+                ++paragraph.leadingSpacesInText;
+            }
+        }
+        const PlainText::CharacterProperties &character = insertedCharacter();
+        if (character.raised) {
+            if (paragraph.raisedStart < 0)
+                paragraph.raisedStart = paragraph.text.size();
+        } else {
+            paragraph.raisedStart = -1;
+        }
+        paragraph.appendLinked(shown, character.href);
+        paragraph.length += characters;
+        paragraph.keptLength += kept;
+    };
     while (p != end) {
         const char16_t *run = p;
         while (p != end && isPlain(*p))
             ++p;
         if (p != run) {
-            PlainText::Paragraph &paragraph = *m_paragraph;
-            paragraph.text.append(QStringView(run, p - run));
-            paragraph.length += p - run;
-            paragraph.keptLength += p - run;
+            put(QStringView(run, p - run), p - run, p - run);
             m_carriageReturn = false;
             if (p == end)
                 break;
         }
         const char16_t u = *p++;
-        PlainText::Paragraph &paragraph = *m_paragraph;
         switch (u) {
         case u'\n':
             // A carriage return and a line feed in one insertion end one
@@ -253,36 +290,71 @@ void PlainTextRtfOutputPrivate::putText(QStringView text)
             splitParagraph();
             break;
         case u'\t':
-            paragraph.text.append(QLatin1Char('\t'));
-            ++paragraph.length;
-            ++paragraph.keptLength;
+            put(u"\t", 1, 1);
             break;
         case 0x2028: // \line: a line break inside the paragraph
-            paragraph.text.append(QLatin1Char('\n'));
+            put(u"\n", 1, 1);
+            break;
+        case 0xFFFC: { // the object replacement character: never text
+            PlainText::Paragraph &paragraph = *m_paragraph;
+            const PlainText::CharacterProperties &character = insertedCharacter();
+            paragraph.leadingDone = true;
+            if (!character.raised)
+                paragraph.raisedStart = -1;
+            else if (paragraph.raisedStart < 0)
+                paragraph.raisedStart = paragraph.text.size();
+            // In a link it is part of the link's run.
+            paragraph.appendLinked(QStringView(), character.href);
             ++paragraph.length;
             ++paragraph.keptLength;
             break;
-        case 0xFFFC: // a picture's place, never text
+        }
+        default: { // control characters: no text
+            PlainText::Paragraph &paragraph = *m_paragraph;
+            paragraph.lastHref = insertedCharacter().href;
+            if (!paragraph.leadingDone) {
+                if (QChar(u).isSpace())
+                    ++paragraph.leadingSpaces;
+                else
+                    paragraph.leadingDone = true;
+            }
+            if (!insertedCharacter().raised)
+                paragraph.raisedStart = -1;
+            else if (paragraph.raisedStart < 0)
+                paragraph.raisedStart = paragraph.text.size();
             ++paragraph.length;
-            ++paragraph.keptLength;
             break;
-        default: // control characters: no text
-            ++paragraph.length;
-            break;
+        }
         }
         m_carriageReturn = u == u'\r';
     }
 }
 
+void PlainTextRtfOutputPrivate::putPicture()
+{
+    // A picture's place: a character without text, in the picture's own
+    // format (no link, not raised).
+    PlainText::Paragraph &paragraph = *m_paragraph;
+    paragraph.leadingDone = true;
+    paragraph.raisedStart = -1;
+    paragraph.lastLink = -1;
+    paragraph.lastHref.clear();
+    ++paragraph.length;
+    ++paragraph.keptLength;
+    m_carriageReturn = false;
+}
+
 void PlainTextRtfOutputPrivate::splitParagraph()
 {
+    ++m_moves;
     if (m_cell) {
-        m_cell->items.push_back(PlainText::Item{std::make_unique<PlainText::Paragraph>(), nullptr});
-        m_paragraph = m_cell->items.back().paragraph.get();
+        m_paragraph = &m_cell->addParagraph();
+        m_paragraph->heading = m_heading;
         return;
     }
     writeBodyParagraph(false);
     m_bodyParagraph.clear();
+    m_bodyParagraph.heading = m_heading;
     m_bodyHasItems = true;
     m_bodyAfterTable = false;
 }
@@ -290,7 +362,7 @@ void PlainTextRtfOutputPrivate::splitParagraph()
 void PlainTextRtfOutputPrivate::endParagraph()
 {
     insertionPoint();
-    prepareInsertion();
+    applyPendingFormats();
     m_lists.endParagraph(false);
     splitParagraph();
 }
@@ -299,10 +371,95 @@ void PlainTextRtfOutputPrivate::endParagraph()
 
 void PlainTextRtfOutputPrivate::enterCell(PlainText::Cell *cell)
 {
+    ++m_moves;
+    m_characterFormatPending = true;
     if (cell->items.empty())
-        cell->items.push_back(PlainText::Item{std::make_unique<PlainText::Paragraph>(), nullptr});
+        cell->addParagraph();
     m_cell = cell;
     m_paragraph = cell->items.front().paragraph.get();
+}
+
+void PlainTextRtfOutputPrivate::undoInherited()
+{
+    // The paragraph format in force goes to the paragraph the position is
+    // in. In text kept apart it goes there; the position comes back with
+    // the format pending again.
+    if (m_document != m_inheritedDocument)
+        return;
+    if (m_inherited == m_paragraph && m_paragraph->list >= 0) {
+        m_lists.itemRemoved(*m_paragraph);
+        m_paragraph->list = -1;
+    }
+    m_inherited = nullptr;
+}
+
+bool PlainTextRtfOutputPrivate::atDocumentStart() const
+{
+    if (!m_cell)
+        return !m_bodyHasItems && m_bodyParagraph.length == 0;
+    return m_cell == m_partRoot && m_cell->items.size() == 1 && m_paragraph->length == 0;
+}
+
+PlainTextRtfOutputPrivate::Place PlainTextRtfOutputPrivate::enterApart(PlainText::Cell *cell)
+{
+    Place outer{m_cell, m_paragraph, std::move(m_tables), m_document, m_heading, m_partRoot};
+    m_partRoot = cell;
+    m_tables = std::make_unique<PlainTextTables>(*this);
+    m_document = ++m_documents;
+    enterCell(cell);
+    return outer;
+}
+
+void PlainTextRtfOutputPrivate::leaveApart(Place place)
+{
+    ++m_moves;
+    m_characterFormatPending = true;
+    m_paragraph->heading = m_heading;
+    m_cell = place.cell;
+    m_paragraph = place.paragraph;
+    m_tables = std::move(place.tables);
+    m_document = place.document;
+    m_heading = place.heading;
+    m_partRoot = place.partRoot;
+}
+
+void PlainTextRtfOutputPrivate::insertFragment(PlainText::Cell &content)
+{
+    ++m_moves;
+    bool afterTable = false;
+    for (size_t i = 0; i < content.items.size(); ++i) {
+        PlainText::Item &item = content.items[i];
+        if (item.table) {
+            std::unique_ptr<PlainText::Table> table = std::move(item.table);
+            if (m_cell) {
+                m_cell->items.push_back(PlainText::Item{nullptr, std::move(table)});
+                m_paragraph = &m_cell->addParagraph();
+            } else {
+                writeBodyParagraph(true);
+                writeBodyTable(*table);
+            }
+            afterTable = true;
+            continue;
+        }
+        const PlainText::Paragraph &paragraph = *item.paragraph;
+        // The first paragraph joins the current one, unless it is a list
+        // item with text and the current paragraph is none, away from the
+        // start of the document: that one keeps a paragraph of its own. A
+        // current paragraph that is a list item stays one. The paragraph
+        // after a table is the one that follows the table already.
+        const bool listItem = paragraph.list >= 0 && paragraph.length > 0;
+        const bool currentItem = m_paragraph->list >= 0;
+        const bool joins = (i == 0 && (!listItem || currentItem || atDocumentStart())) || afterTable;
+        if (!joins)
+            splitParagraph();
+        m_paragraph->append(paragraph);
+        if (i > 0 || (listItem && !currentItem)) {
+            m_paragraph->list = paragraph.list;
+            m_paragraph->number = paragraph.number;
+            m_paragraph->heading = paragraph.heading;
+        }
+        afterTable = false;
+    }
 }
 
 PlainText::Cell *PlainTextRtfOutputPrivate::placeTable()
@@ -310,33 +467,44 @@ PlainText::Cell *PlainTextRtfOutputPrivate::placeTable()
     // An empty paragraph that a paragraph end left behind gives its place
     // to the table; the first paragraph of a cell or of the body stays (a
     // table cannot start one), and so does one right after a table. The
-    // text document output removes the paragraph end before it, and when
-    // the paragraph before is empty too, that one goes with its format: a
-    // list item is then no longer one.
+    // text document output removes the paragraph end before it: of the two
+    // paragraphs that join, the one before keeps its format, unless it is
+    // empty too; the other's format (a list item) goes.
     const bool empty = m_paragraph->length == 0;
+    if (m_inherited == m_paragraph)
+        m_inherited = nullptr;
+    const auto join = [this](PlainText::Paragraph &previous, const PlainText::Paragraph &current) {
+        if (previous.length == 0) {
+            if (previous.list >= 0)
+                m_lists.itemRemoved(previous);
+            previous.list = current.list;
+            previous.number = current.number;
+        } else if (current.list >= 0) {
+            m_lists.itemRemoved(current);
+        }
+    };
     if (m_cell) {
         std::vector<PlainText::Item> &items = m_cell->items;
         if (empty && items.size() >= 2 && items[items.size() - 2].paragraph) {
+            join(*items[items.size() - 2].paragraph, *items.back().paragraph);
             items.pop_back();
-            PlainText::Paragraph &previous = *items.back().paragraph;
-            if (previous.length == 0 && previous.list >= 0) {
-                m_lists.itemRemoved(previous);
-                previous.list = -1;
-            }
         }
         return m_cell;
     }
     if (empty && m_bodyHasItems && !m_bodyAfterTable) {
-        if (m_previousParagraph.length == 0 && m_previousParagraph.list >= 0)
-            m_lists.itemRemoved(m_previousParagraph);
+        join(m_previousParagraph, m_bodyParagraph);
         // The paragraph before has not been written if it is empty.
         if (m_held) {
             m_held = false;
             // The body's first paragraph is left out before a table; any
             // other is an empty line.
-            if (!m_heldFirst)
-                m_writer.writeLine(m_previousParagraph.length == 0 ? QString() : m_lists.marker(m_previousParagraph),
-                                   QStringView());
+            const QString marker = m_lists.marker(m_previousParagraph);
+            if (m_heldFirst) {
+                m_firstLeftOut = true;
+                m_firstLeftOutLine = marker;
+            } else {
+                m_writer.writeLine(marker, QStringView());
+            }
         }
     } else {
         writeBodyParagraph(true);
@@ -347,20 +515,27 @@ PlainText::Cell *PlainTextRtfOutputPrivate::placeTable()
 
 void PlainTextRtfOutputPrivate::leaveTable(PlainText::Cell *cell, const PlainText::Table &table)
 {
+    ++m_moves;
+    m_characterFormatPending = true;
     if (cell) {
-        cell->items.push_back(PlainText::Item{std::make_unique<PlainText::Paragraph>(), nullptr});
         m_cell = cell;
-        m_paragraph = cell->items.back().paragraph.get();
+        m_paragraph = &cell->addParagraph();
         return;
     }
+    writeBodyTable(table);
+}
+
+void PlainTextRtfOutputPrivate::writeBodyTable(const PlainText::Table &table)
+{
     // A blank line before the table, but never two in a row, and one after.
     if (m_writer.hasLines() && !m_writer.lastLineBlank())
         m_writer.writeLine(QStringView());
-    for (const QString &row : PlainText::tableRows(table, m_lists))
+    for (const QString &row : PlainText::tableRows(table, m_lists, m_showAddresses))
         m_writer.writeLine(row);
     m_writer.writeLine(QStringView());
     m_cell = nullptr;
     m_bodyParagraph.clear();
+    m_bodyParagraph.heading = m_heading;
     m_paragraph = &m_bodyParagraph;
     m_bodyHasItems = true;
     m_bodyAfterTable = true;
@@ -380,15 +555,20 @@ void PlainTextRtfOutputPrivate::writeBodyParagraph(bool beforeTable)
     // A table cannot start the body, nor end it: an empty paragraph stands
     // before a table at the start and after every table. The blank lines
     // around the table stand for them.
-    if (paragraph.keptLength == 0 && (m_bodyAfterTable || (beforeTable && !m_bodyHasItems)))
+    if (paragraph.keptLength == 0 && m_bodyAfterTable)
         return;
     const bool first = !m_bodyHasItems;
+    if (paragraph.keptLength == 0 && beforeTable && first) {
+        m_firstLeftOut = true;
+        m_firstLeftOutLine = m_lists.marker(paragraph);
+        return;
+    }
     if (!beforeTable && (paragraph.length == 0 || (first && paragraph.keptLength == 0))) {
         m_held = true;
         m_heldFirst = first;
         return;
     }
-    m_writer.writeLine(m_lists.marker(paragraph), paragraph.text);
+    m_writer.writeLine(m_lists.marker(paragraph), paragraph.displayText(m_showAddresses));
 }
 
 void PlainTextRtfOutputPrivate::writeHeldParagraph()
@@ -401,9 +581,32 @@ void PlainTextRtfOutputPrivate::writeHeldParagraph()
 
 void PlainTextRtfOutputPrivate::finishBody()
 {
+    if (m_structure.hasSections())
+        m_structure.appendSections();
+    PlainText::Cell *const footer = m_showHeadersAndFooters ? m_structure.headerFooterShown(true) : nullptr;
+    if (footer) {
+        // Below everything, after an empty paragraph.
+        splitParagraph();
+        m_bodyParagraph.heading = false;
+        splitParagraph();
+        insertFragment(*footer);
+    }
     writeBodyParagraph(false);
     writeHeldParagraph();
-    m_bodyParagraph.clear();
+    if (m_showHeadersAndFooters) {
+        // The header goes above the body, and an empty paragraph after it;
+        // the body's first paragraph is then no longer the first.
+        QStringList lines;
+        if (PlainText::Cell *const header = m_structure.headerFooterShown(false)) {
+            lines = PlainText::partLines(*header, m_lists, m_showAddresses);
+            lines.append(QString());
+            if (m_firstLeftOut)
+                lines.append(m_firstLeftOutLine);
+        }
+        lines += m_writer.takeCollected();
+        for (const QString &line : std::as_const(lines))
+            m_writer.writeLine(line);
+    }
     m_writer.finish();
 }
 

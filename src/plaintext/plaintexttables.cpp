@@ -42,11 +42,7 @@ bool isEmpty(const Cell &cell)
 /// paragraph of @p to.
 void moveContent(Cell &from, Cell &to)
 {
-    Paragraph &last = *to.items.back().paragraph;
-    const Paragraph &first = *from.items.front().paragraph;
-    last.text += first.text;
-    last.length += first.length;
-    last.keptLength += first.keptLength;
+    to.items.back().paragraph->append(*from.items.front().paragraph);
     for (auto it = from.items.begin() + 1; it != from.items.end(); ++it)
         to.items.push_back(std::move(*it));
     from.items.clear();
@@ -87,12 +83,19 @@ Cell &cellAt(Table &table, int row, int column)
     return cell;
 }
 
-void appendTableLines(const Table &table, PlainTextLists::TableNumbering &numbering, QStringList &lines);
-QStringList rowLines(const Table &table, PlainTextLists::TableNumbering &numbering);
+// How a table is written: the numbers of its list items, and whether links
+// show their addresses.
+struct Rendering {
+    PlainTextLists::TableNumbering numbering;
+    bool showAddresses;
+};
+
+void appendTableLines(const Table &table, Rendering &rendering, QStringList &lines);
+QStringList rowLines(const Table &table, Rendering &rendering);
 
 // The text of a table cell: its paragraphs one a line, nested tables as in
 // the body. A cell holds tabs and line ends only where its content has them.
-QString cellText(const Cell *cell, PlainTextLists::TableNumbering &numbering)
+QString cellText(const Cell *cell, Rendering &rendering)
 {
     if (!cell || cell->items.empty())
         return QString();
@@ -100,11 +103,11 @@ QString cellText(const Cell *cell, PlainTextLists::TableNumbering &numbering)
     bool endsWithTable = false;
     for (const Item &item : cell->items) {
         if (item.table) {
-            appendTableLines(*item.table, numbering, lines);
+            appendTableLines(*item.table, rendering, lines);
             endsWithTable = true;
         } else {
             const Paragraph &paragraph = *item.paragraph;
-            const QString text = numbering.marker(paragraph) + paragraph.text;
+            const QString text = rendering.numbering.marker(paragraph) + paragraph.displayText(rendering.showAddresses);
             lines.append(text);
             endsWithTable = endsWithTable && text.isEmpty();
         }
@@ -123,15 +126,15 @@ QString cellText(const Cell *cell, PlainTextLists::TableNumbering &numbering)
     return lines.join(QLatin1Char('\n'));
 }
 
-void appendTableLines(const Table &table, PlainTextLists::TableNumbering &numbering, QStringList &lines)
+void appendTableLines(const Table &table, Rendering &rendering, QStringList &lines)
 {
     // A blank line before and after the table, but never two in a row.
     if (!lines.isEmpty() && !lines.constLast().isEmpty())
         lines.append(QString());
-    lines.append(rowLines(table, numbering));
+    lines.append(rowLines(table, rendering));
     lines.append(QString());
 }
-QStringList rowLines(const Table &table, PlainTextLists::TableNumbering &numbering)
+QStringList rowLines(const Table &table, Rendering &rendering)
 {
     QStringList rows;
     const int columns = table.columns;
@@ -145,7 +148,7 @@ QStringList rowLines(const Table &table, PlainTextLists::TableNumbering &numberi
             if (!table.origins.empty() && table.origins[size_t(place)] != place)
                 texts.append(QString());
             else
-                texts.append(cellText(column < int(cells.size()) ? &cells[size_t(column)] : nullptr, numbering));
+                texts.append(cellText(column < int(cells.size()) ? &cells[size_t(column)] : nullptr, rendering));
         }
         rows.append(texts.join(QLatin1Char('\t')));
     }
@@ -154,10 +157,35 @@ QStringList rowLines(const Table &table, PlainTextLists::TableNumbering &numberi
 
 } // namespace
 
-QStringList tableRows(const Table &table, const PlainTextLists &lists)
+QStringList tableRows(const Table &table, const PlainTextLists &lists, bool showAddresses)
 {
-    PlainTextLists::TableNumbering numbering(lists, table);
-    return rowLines(table, numbering);
+    Rendering rendering{PlainTextLists::TableNumbering(lists, table), showAddresses};
+    return rowLines(table, rendering);
+}
+
+QStringList partLines(const Cell &part, const PlainTextLists &lists, bool showAddresses)
+{
+    QStringList lines;
+    bool first = true;
+    bool afterTable = false;
+    for (size_t i = 0; i < part.items.size(); ++i) {
+        const Item &item = part.items[i];
+        if (item.table) {
+            if (!lines.isEmpty() && !lines.constLast().isEmpty())
+                lines.append(QString());
+            lines += tableRows(*item.table, lists, showAddresses);
+            lines.append(QString());
+            afterTable = true;
+        } else {
+            const Paragraph &paragraph = *item.paragraph;
+            const bool beforeTable = i + 1 < part.items.size() && part.items[i + 1].table;
+            if (!(paragraph.keptLength == 0 && (afterTable || (first && beforeTable))))
+                lines.append(lists.marker(paragraph) + paragraph.displayText(showAddresses));
+            afterTable = false;
+        }
+        first = false;
+    }
+    return lines;
 }
 
 void countItems(const Table &table, QHash<int, int> &counts)
@@ -276,8 +304,18 @@ void mergeCells(Table &table, std::vector<QPair<int, int>> &spans, PlainTextList
                     lists.itemAdded(list);
                 }
             } else if (rowHasText) {
+                // The space takes the format of the character before it, or
+                // at the start of a paragraph of the character after it.
                 Paragraph &last = *target.items.back().paragraph;
-                last.text += QLatin1Char(' ');
+                QString href;
+                if (last.length > 0) {
+                    href = last.lastHref;
+                } else {
+                    const Paragraph &next = *table.rows[size_t(r)][size_t(c)].items.front().paragraph;
+                    if (!next.links.empty() && next.links.front().start == 0)
+                        href = next.links.front().href;
+                }
+                last.appendLinked(u" ", href);
                 ++last.length;
                 ++last.keptLength;
             }

@@ -1,6 +1,8 @@
 #ifndef TAVISK_PLAINTEXTTABLES_P_H
 #define TAVISK_PLAINTEXTTABLES_P_H
 
+#include "plaintextdocument_p.h"
+
 #include <tavisk/tableformat.h>
 
 #include <QHash>
@@ -20,65 +22,14 @@ class PlainTextRtfOutputPrivate;
 namespace PlainText
 {
 
-/**
- * A paragraph as plain text shows it.
- *
- * The counts say what a document built from the same calls would hold in
- * the paragraph, and decide the same things: whether it is empty while the
- * document is built (control characters count) and once control characters
- * are removed (pictures count).
- */
-struct Paragraph {
-    /// The text: without control characters other than tab, without
-    /// pictures, line breaks as "\n".
-    QString text;
-    qsizetype length = 0; // characters, control characters and pictures included
-    qsizetype keptLength = 0; // characters without the control characters
-    /// The list the paragraph is an item of (PlainTextLists), or -1, and
-    /// its number there when it became an item (a table's items are
-    /// numbered again when the table is written).
-    int list = -1;
-    int number = 0;
-
-    void clear()
-    {
-        // Keeps the capacity for the next paragraph.
-        text.resize(0);
-        length = 0;
-        keptLength = 0;
-        list = -1;
-    }
-};
-
-struct Table;
-
-/// A paragraph or a table of a cell.
-struct Item {
-    std::unique_ptr<Paragraph> paragraph;
-    std::unique_ptr<Table> table;
-};
-
-/// A table cell: paragraphs and nested tables; a cell that was never
-/// entered has no items and reads as one empty paragraph.
-struct Cell {
-    std::vector<Item> items;
-};
-
-/// A table as it is built: the cells of each row; cells past the end of a
-/// row are empty.
-struct Table {
-    int columns = 1;
-    std::vector<std::vector<Cell>> rows;
-    /// Once cells are merged: for each place (row * columns + column), the
-    /// place where the cell that covers it starts. Empty: no merges.
-    std::vector<int> origins;
-};
-
 /// The lines of @p table, one per row: cells separated by a tab; a merged
 /// cell's text stands where it starts and the places it covers are empty.
 /// A cell of several paragraphs, or with a nested table, gives a line that
 /// holds line ends. The markers of list items come from @p lists.
-QStringList tableRows(const Table &table, const PlainTextLists &lists);
+QStringList tableRows(const Table &table, const PlainTextLists &lists, bool showAddresses);
+/// The lines of @p part (a header or footer) set at the start of the text:
+/// its paragraphs and tables as the body's would be.
+QStringList partLines(const Cell &part, const PlainTextLists &lists, bool showAddresses);
 /// The items of each list in @p table, nested tables included, added to
 /// @p counts (by list).
 void countItems(const Table &table, QHash<int, int> &counts);

@@ -3,6 +3,8 @@
 #include <QFileDevice>
 #include <QIODevice>
 
+#include <utility>
+
 namespace Tavisk
 {
 
@@ -56,8 +58,10 @@ PlainTextWriter::PlainTextWriter(QString *text)
 {
 }
 
-void PlainTextWriter::begin()
+void PlainTextWriter::begin(bool collect)
 {
+    m_collecting = collect;
+    m_collected.clear();
     m_lines = 0;
     m_blankLines = 0;
     m_endsWithLineEnd = false;
@@ -76,8 +80,18 @@ void PlainTextWriter::startLine()
         append(u"\n");
 }
 
+QStringList PlainTextWriter::takeCollected()
+{
+    m_collecting = false;
+    return std::exchange(m_collected, QStringList());
+}
+
 void PlainTextWriter::writeLine(QStringView prefix, QStringView text)
 {
+    if (m_collecting) {
+        m_collected.append(prefix.toString().append(text));
+        return;
+    }
     if (prefix.isEmpty() && text.isEmpty()) {
         ++m_blankLines;
         return;

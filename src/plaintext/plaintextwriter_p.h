@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 class QIODevice;
@@ -24,15 +25,21 @@ public:
     explicit PlainTextWriter(QIODevice *device);
     explicit PlainTextWriter(QString *text);
 
-    /// Starts the text of a new document.
-    void begin();
+    /// Starts the text of a new document; with @p collect the lines are
+    /// kept for takeCollected() rather than written.
+    void begin(bool collect = false);
     /// One line: @p prefix followed by @p text.
     void writeLine(QStringView prefix, QStringView text);
     void writeLine(QStringView text) { writeLine(QStringView(), text); }
     /// Whether a line, blank or not, has been given since begin().
-    bool hasLines() const { return m_lines > 0 || m_blankLines > 0; }
+    bool hasLines() const { return m_collecting ? !m_collected.isEmpty() : m_lines > 0 || m_blankLines > 0; }
     /// Whether the last line given was blank.
-    bool lastLineBlank() const { return m_blankLines > 0; }
+    bool lastLineBlank() const
+    {
+        return m_collecting ? !m_collected.isEmpty() && m_collected.constLast().isEmpty() : m_blankLines > 0;
+    }
+    /// The lines kept since begin(); the lines that follow are written.
+    QStringList takeCollected();
     /// Ends the text and hands everything to the device.
     void finish();
 
@@ -50,6 +57,8 @@ private:
     qint64 m_blankLines = 0; // blank lines held back
     bool m_endsWithLineEnd = false;
     bool m_failed = false;
+    bool m_collecting = false;
+    QStringList m_collected;
 };
 
 } // namespace Tavisk

@@ -1,0 +1,149 @@
+#ifndef TAVISK_PLAINTEXTDOCUMENT_P_H
+#define TAVISK_PLAINTEXTDOCUMENT_P_H
+
+#include <QString>
+#include <QStringView>
+
+#include <memory>
+#include <vector>
+
+namespace Tavisk
+{
+namespace PlainText
+{
+
+/// The character properties plain text needs: the link the text belongs
+/// to, whether it is raised (a note's custom mark), and whether it is
+/// hidden.
+struct CharacterProperties {
+    QString href;
+    bool raised = false;
+    bool hidden = false;
+
+    bool operator==(const CharacterProperties &other) const
+    {
+        return href == other.href && raised == other.raised && hidden == other.hidden;
+    }
+};
+
+/// A run of a paragraph's text that is a link: to an address (shown after
+/// the run when asked), or to a note (the note's mark, shown in brackets).
+struct Link {
+    qsizetype start;
+    qsizetype end;
+    QString href;
+
+    bool isNote() const
+    {
+        return href.startsWith(QLatin1String("#footnote-")) || href.startsWith(QLatin1String("#endnote-"));
+    }
+    /// An address of another document: "#..." names a place in this one.
+    bool isAddress() const { return !href.isEmpty() && !href.startsWith(QLatin1Char('#')); }
+};
+
+/**
+ * A paragraph as plain text shows it.
+ *
+ * The counts say what a document built from the same calls would hold in
+ * the paragraph, and decide the same things: whether it is empty while the
+ * document is built (control characters count) and once control characters
+ * are removed (pictures count).
+ */
+struct Paragraph {
+    /// The text: without control characters other than tab, without
+    /// pictures, line breaks as "\n".
+    QString text;
+    qsizetype length = 0; // characters, control characters and pictures included
+    qsizetype keptLength = 0; // characters without the control characters
+    /// The list the paragraph is an item of (PlainTextLists), or -1, and
+    /// its number there when it became an item (a table's items are
+    /// numbered again when the table is written).
+    int list = -1;
+    int number = 0;
+    /// A heading (paragraph style "heading N").
+    bool heading = false;
+    /// The links in the text, in order.
+    std::vector<Link> links;
+    /// The link the last character of text belongs to, or -1.
+    int lastLink = -1;
+    /// The link of the last character, control characters included.
+    QString lastHref;
+    /// Where the run of raised (superscript) characters that ends the text
+    /// starts, or -1 when the last character is not raised.
+    qsizetype raisedStart = -1;
+    /// White space at the start: the characters before the first other
+    /// one, and how many of them are in the text (a note drops them).
+    qsizetype leadingSpaces = 0;
+    qsizetype leadingSpacesInText = 0;
+    bool leadingDone = false;
+
+    void clear()
+    {
+        // Keeps the capacity for the next paragraph.
+        text.resize(0);
+        length = 0;
+        keptLength = 0;
+        list = -1;
+        number = 0;
+        heading = false;
+        links.clear();
+        lastLink = -1;
+        lastHref.clear();
+        raisedStart = -1;
+        leadingSpaces = 0;
+        leadingSpacesInText = 0;
+        leadingDone = false;
+    }
+    /// Adds @p text (characters of the text, all kept) that is a link to
+    /// @p href (empty: no link).
+    void appendLinked(QStringView text, const QString &href);
+    /// Adds the paragraph @p other at the end, as joining two blocks does.
+    void append(const Paragraph &other);
+    /// Removes the first @p count characters of the text.
+    void removeStart(qsizetype count);
+    /// The text with its links as plain text shows them: a note's mark in
+    /// brackets, and with @p showAddresses " <address>" after each link to
+    /// another document.
+    QString displayText(bool showAddresses) const;
+};
+
+struct Table;
+
+/// A paragraph or a table of a cell.
+struct Item {
+    std::unique_ptr<Paragraph> paragraph;
+    std::unique_ptr<Table> table;
+};
+
+/// A table cell, or a part of the document kept apart (a note, a comment,
+/// a header): paragraphs and tables. A cell that was never entered has no
+/// items and reads as one empty paragraph.
+struct Cell {
+    std::vector<Item> items;
+
+    /// The document's QTextDocument::isEmpty(): one empty paragraph.
+    bool isEmpty() const
+    {
+        return items.empty() || (items.size() == 1 && items.front().paragraph && items.front().paragraph->length == 0);
+    }
+    Paragraph &addParagraph()
+    {
+        items.push_back(Item{std::make_unique<Paragraph>(), nullptr});
+        return *items.back().paragraph;
+    }
+};
+
+/// A table as it is built: the cells of each row; cells past the end of a
+/// row are empty.
+struct Table {
+    int columns = 1;
+    std::vector<std::vector<Cell>> rows;
+    /// Once cells are merged: for each place (row * columns + column), the
+    /// place where the cell that covers it starts. Empty: no merges.
+    std::vector<int> origins;
+};
+
+} // namespace PlainText
+} // namespace Tavisk
+
+#endif
