@@ -7,6 +7,8 @@
 //
 //   rtfgenerator document SIZE_MB OUTPUT      a document of about SIZE_MB MiB
 //   rtfgenerator hostile KIND SIZE OUTPUT     one hostile input (see below)
+//   rtfgenerator pictures COUNT OUTPUT [LAYOUT]
+//                                             COUNT small pictures (see below)
 
 #include <QBuffer>
 #include <QByteArray>
@@ -16,6 +18,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace
 {
@@ -369,6 +372,75 @@ QByteArray hostile(const QByteArray &kind, qint64 size)
     return out;
 }
 
+// COUNT small PNG pictures as Word stores them, {\*\shppict{\pict\pngblip ...}},
+// drawn from a pool of distinct ones, so that some pictures repeat:
+//   paragraph   all in one paragraph, between words
+//   paragraphs  one to eight per paragraph, with a sentence before each
+//   mixed       the first half in one paragraph, the rest as in paragraphs
+QByteArray pictures(qint64 count, const QByteArray &layout)
+{
+    if (count <= 0 || (layout != "paragraph" && layout != "paragraphs" && layout != "mixed"))
+        return QByteArray();
+    Random random(0x5049435455524553ULL);
+    std::vector<QByteArray> pool;
+    for (int i = 0; i < 64; ++i) {
+        // Icons of a few pixels: a hundred or two bytes, like a bullet or a
+        // symbol pasted many times.
+        QImage image(2 + random.below(8), 2 + random.below(8), QImage::Format_RGB32);
+        image.setDotsPerMeterX(0);
+        image.setDotsPerMeterY(0);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb((x * 31 + i * 7) & 255, (y * 17 + i * 3) & 255, 64 * random.below(4)));
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        QByteArray group = "{\\*\\shppict{\\pict\\picscalex100\\picscaley100\\piccropl0\\piccropr0\\piccropt0\\piccropb0"
+                           "\\picw"
+            + QByteArray::number(image.width() * 26) + "\\pich" + QByteArray::number(image.height() * 26)
+            + "\\picwgoal" + QByteArray::number(image.width() * 15) + "\\pichgoal"
+            + QByteArray::number(image.height() * 15) + "\\pngblip\n";
+        const QByteArray hex = png.toHex();
+        for (qsizetype j = 0; j < hex.size(); j += 128) {
+            group += hex.mid(j, 128);
+            group += '\n';
+        }
+        group += "}}";
+        pool.push_back(group);
+    }
+
+    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\froman\\fcharset0 Times New Roman;}}\n"
+                     "\\paperw12240\\paperh15840\\margl1440\\margr1440\\viewkind4\\uc1\n"
+                     "\\pard\\plain \\ql\\f0\\fs24 ";
+    const qint64 inOneParagraph = layout == "paragraph" ? count : layout == "mixed" ? count / 2 : 0;
+    for (qint64 i = 0; i < inOneParagraph; ++i) {
+        out += englishWords[random.below(countOf(englishWords))];
+        out += ' ';
+        out += pool[random.below(int(pool.size()))];
+        if (i % 8 == 7)
+            out += '\n';
+    }
+    if (inOneParagraph > 0)
+        out += "\\par\n";
+    for (qint64 i = inOneParagraph; i < count;) {
+        out += "\\pard\\plain \\ql\\f0\\fs24 ";
+        const int inThis = 1 + random.below(8);
+        for (int j = 0; j < inThis && i < count; ++j, ++i) {
+            const int words = 1 + random.below(6);
+            for (int k = 0; k < words; ++k) {
+                out += englishWords[random.below(countOf(englishWords))];
+                out += ' ';
+            }
+            out += pool[random.below(int(pool.size()))];
+            out += '\n';
+        }
+        out += "\\par\n";
+    }
+    out += "}\n";
+    return out;
+}
+
 bool writeFile(const QString &fileName, const QByteArray &data)
 {
     QFile file(fileName);
@@ -384,8 +456,10 @@ int usage()
     std::fprintf(stderr,
                  "usage: rtfgenerator document SIZE_MB OUTPUT\n"
                  "       rtfgenerator hostile KIND SIZE OUTPUT\n"
+                 "       rtfgenerator pictures COUNT OUTPUT [LAYOUT]\n"
                  "KIND: nested-groups (SIZE groups), fonts (SIZE entries), colours (SIZE entries),\n"
-                 "      picture (SIZE MiB of hex), control-word (SIZE MiB), parameter (SIZE MiB)\n");
+                 "      picture (SIZE MiB of hex), control-word (SIZE MiB), parameter (SIZE MiB)\n"
+                 "LAYOUT: paragraph (all in one), paragraphs (a few in each), mixed (half and half; the default)\n");
     return 2;
 }
 } // namespace
@@ -405,6 +479,12 @@ int main(int argc, char **argv)
         if (data.isEmpty())
             return usage();
         return writeFile(QString::fromLocal8Bit(argv[4]), data) ? 0 : 1;
+    }
+    if ((argc == 4 || argc == 5) && qstrcmp(argv[1], "pictures") == 0) {
+        const QByteArray data = pictures(QByteArray(argv[2]).toLongLong(), argc == 5 ? argv[4] : "mixed");
+        if (data.isEmpty())
+            return usage();
+        return writeFile(QString::fromLocal8Bit(argv[3]), data) ? 0 : 1;
     }
     return usage();
 }
