@@ -114,12 +114,17 @@ void embedPictures(QTextDocument *document)
             renames.append({fragment.position(), fragment.length(), format});
         }
     }
+    // In one edit block: outside of one, every move of the cursor lays out
+    // the whole paragraph it lands in again, which made a paragraph of many
+    // pictures quadratic.
     QTextCursor cursor(document);
+    cursor.beginEditBlock();
     for (const Rename &rename : std::as_const(renames)) {
         cursor.setPosition(rename.position);
         cursor.setPosition(rename.position + rename.length, QTextCursor::KeepAnchor);
         cursor.setCharFormat(rename.format);
     }
+    cursor.endEditBlock();
 }
 
 /// Markdown has six levels of heading; deeper ones (Word's "heading 7" to
