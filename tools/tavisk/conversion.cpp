@@ -133,6 +133,8 @@ void limitHeadingLevels(QTextDocument *document)
 {
     constexpr int deepest = 6;
     QTextCursor cursor(document);
+    // In one edit block, where moving the cursor lays nothing out.
+    cursor.beginEditBlock();
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         if (block.blockFormat().headingLevel() <= deepest)
             continue;
@@ -141,6 +143,7 @@ void limitHeadingLevels(QTextDocument *document)
         cursor.setPosition(block.position());
         cursor.setBlockFormat(format);
     }
+    cursor.endEditBlock();
 }
 
 QByteArray plainText(const QTextDocument &document)
@@ -155,20 +158,38 @@ QByteArray plainText(const QTextDocument &document)
 /// ends, which no output format may carry (XML forbids most of them).
 void removeControlCharacters(QTextDocument *document)
 {
-    QList<int> positions;
+    struct Run {
+        int position;
+        int length;
+    };
+    QList<Run> runs;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         const QString text = block.text();
         for (int i = 0; i < text.size(); ++i) {
-            if (isUnwantedControlCharacter(text.at(i)))
-                positions.append(block.position() + i);
+            if (!isUnwantedControlCharacter(text.at(i)))
+                continue;
+            const int position = block.position() + i;
+            if (!runs.isEmpty() && runs.last().position + runs.last().length == position)
+                ++runs.last().length;
+            else
+                runs.append({position, 1});
         }
     }
+    // Each run is removed as a selection, in one edit block: a cursor that
+    // deletes one character at a time, or moves outside an edit block, lays
+    // out the paragraph again each time, which made a paragraph of many
+    // control characters quadratic. A control character is a grapheme of
+    // its own, so a run of them is exactly the characters deleteChar() would
+    // remove one by one.
     QTextCursor cursor(document);
+    cursor.beginEditBlock();
     // From the end, so the positions before stay where they are.
-    for (auto it = positions.crbegin(); it != positions.crend(); ++it) {
-        cursor.setPosition(*it);
-        cursor.deleteChar();
+    for (auto it = runs.crbegin(); it != runs.crend(); ++it) {
+        cursor.setPosition(it->position);
+        cursor.setPosition(it->position + it->length, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
     }
+    cursor.endEditBlock();
 }
 
 QByteArray pngBytes(const QImage &image)
