@@ -3,9 +3,10 @@
 #include <QBuffer>
 #include <QImageReader>
 
-CollectingOutput::CollectingOutput(QTextDocument *document)
+CollectingOutput::CollectingOutput(QTextDocument *document, PictureRecord pictures)
     : TextDocumentRtfOutput(document)
     , m_document(document)
+    , m_pictureRecord(pictures)
 {
 }
 
@@ -31,6 +32,10 @@ void CollectingOutput::insertStyleSheetTableEntry(unsigned int index, Tavisk::St
 
 void CollectingOutput::createImage(const QByteArray &data, const QTextImageFormat &format)
 {
+    if (m_pictureRecord == PictureRecord::Skipped) {
+        TextDocumentRtfOutput::createImage(data, format);
+        return;
+    }
     Picture picture;
     picture.name = format.name();
     picture.format = picture.name.section(QLatin1Char('.'), -1);

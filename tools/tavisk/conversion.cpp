@@ -383,7 +383,7 @@ QString convert(const ConversionJob &job)
         // Nothing is ever undone in a converted document; recording every
         // insertion would only cost time and memory.
         document.setUndoRedoEnabled(false);
-        CollectingOutput output(&document);
+        CollectingOutput output(&document, CollectingOutput::PictureRecord::Skipped);
         LocalFiles::FileId input;
         QString error;
         if (!loadDocument(job.input, &output, &input, &error))
