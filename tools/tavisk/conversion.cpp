@@ -87,6 +87,10 @@ QString pictureDataUrl(QTextDocument *document, const QString &name)
         .arg(QString::fromLatin1(format), QString::fromLatin1(data.toBase64()));
 }
 
+/// A property no writer shows, set on a picture that would otherwise have
+/// the same format as the picture right before it.
+constexpr int s_pictureApart = QTextFormat::UserProperty + 1;
+
 /// Renames every picture of @p document to a data: URL holding its bytes, so
 /// HTML and Markdown written from it carry the pictures inside.
 void embedPictures(QTextDocument *document)
@@ -111,6 +115,14 @@ void embedPictures(QTextDocument *document)
             if (url->isEmpty())
                 continue;
             format.setName(*url);
+            // The same picture twice side by side (same bytes, same size)
+            // gets one format: the document would join the two into one
+            // fragment, which Markdown writes as a single picture.
+            if (!renames.isEmpty()) {
+                const Rename &before = renames.constLast();
+                if (before.position + before.length == fragment.position() && before.format == format)
+                    format.setProperty(s_pictureApart, !before.format.boolProperty(s_pictureApart));
+            }
             renames.append({fragment.position(), fragment.length(), format});
         }
     }
