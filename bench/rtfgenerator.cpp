@@ -5,7 +5,10 @@
 // (a fixed seed and our own random number generator, not the standard
 // library's distributions, whose output differs between implementations).
 //
-//   rtfgenerator document SIZE_MB OUTPUT      a document of about SIZE_MB MiB
+//   rtfgenerator document SIZE_MB OUTPUT      a document of about SIZE_MB MiB:
+//                                             paragraphs of mixed scripts and
+//                                             formats, with tables, lists, links,
+//                                             footnotes and pictures among them
 //   rtfgenerator hostile KIND SIZE OUTPUT     one hostile input (see below)
 //   rtfgenerator pictures COUNT OUTPUT [LAYOUT]
 //                                             COUNT small pictures (see below)
@@ -107,11 +110,20 @@ public:
         fontTable();
         colourTable();
         styleSheet();
+        listTable();
         info();
-        m_out += "\\paperw12240\\paperh15840\\margl1440\\margr1440\\viewkind4\\uc1\n";
+        m_out += "\\paperw12240\\paperh15840\\margl1440\\margr1440\\widowctrl\\ftnbj\\aenddoc\\viewkind4\\uc1\n";
         qint64 nextPicture = 256 * 1024;
         while (m_out.size() < m_target - 64) {
-            paragraph();
+            // Tables and lists hold a few percent of the text each, as in
+            // an ordinary report.
+            const int what = m_random.below(100);
+            if (what < 3)
+                table();
+            else if (what < 7)
+                list();
+            else
+                paragraph();
             if (m_out.size() >= nextPicture) {
                 picture();
                 nextPicture += MiB;
@@ -154,7 +166,37 @@ private:
                 + QByteArray::number(i % 3) + "\\fs" + QByteArray::number(36 - 2 * i) + "\\b\\sbasedon0 \\snext0 "
                 + names[i] + ";}\n";
         }
-        m_out += "{\\*\\cs20 \\additive \\i\\cf2 Emphasis;}\n}\n";
+        m_out += "{\\*\\cs20 \\additive \\i\\cf2 Emphasis;}\n"
+                 "{\\*\\cs21 \\additive \\ul\\cf2 \\sbasedon10 Hyperlink;}\n"
+                 "{\\*\\cs22 \\additive \\super \\sbasedon10 footnote reference;}\n"
+                 "{\\s23\\ql \\li0\\ri0\\widctlpar\\f0\\fs20 \\sbasedon0 \\snext23 footnote text;}\n}\n";
+    }
+
+    // The list of bullets, \ls1, and numbered lists, \ls2 to \ls9, each
+    // starting again at 1, as Word writes them: two levels each.
+    void listTable()
+    {
+        m_out += "{\\*\\listtable\n"
+                 "{\\list\\listtemplateid-1771290512\\listhybrid"
+                 "{\\listlevel\\levelnfc23\\levelnfcn23\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1\\levelspace0"
+                 "\\levelindent0{\\leveltext\\leveltemplateid67698689\\'01\\u-3913 ?;}{\\levelnumbers;}\\f15\\fbias0 "
+                 "\\fi-360\\li720\\lin720 }"
+                 "{\\listlevel\\levelnfc23\\levelnfcn23\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1\\levelspace0"
+                 "\\levelindent0{\\leveltext\\leveltemplateid67698691\\'01o;}{\\levelnumbers;}\\f2\\fbias0 "
+                 "\\fi-360\\li1440\\lin1440 }{\\listname ;}\\listid1}\n"
+                 "{\\list\\listtemplateid1442458392\\listhybrid"
+                 "{\\listlevel\\levelnfc0\\levelnfcn0\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1\\levelspace0"
+                 "\\levelindent0{\\leveltext\\leveltemplateid67698703\\'02\\'00.;}{\\levelnumbers\\'01;}\\fbias0 "
+                 "\\fi-360\\li720\\lin720 }"
+                 "{\\listlevel\\levelnfc4\\levelnfcn4\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1\\levelspace0"
+                 "\\levelindent0{\\leveltext\\leveltemplateid67698713\\'02\\'01.;}{\\levelnumbers\\'01;}\\fbias0 "
+                 "\\fi-360\\li1440\\lin1440 }{\\listname ;}\\listid2}}\n"
+                 "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}";
+        for (int ls = 2; ls < 2 + numberedLists; ++ls) {
+            m_out += "{\\listoverride\\listid2\\listoverridecount1{\\lfolevel\\listoverridestartat\\levelstartat1}\\ls"
+                + QByteArray::number(ls) + '}';
+        }
+        m_out += "}\n";
     }
 
     void info()
@@ -188,6 +230,123 @@ private:
             m_out += '\n';
         }
         m_out += "}}\\par}\n";
+    }
+
+    // A table as Word writes it: the row's definition before its cells and
+    // again before \\row, borders on every cell, sometimes a shaded header row.
+    void table()
+    {
+        const int columns = 2 + m_random.below(4);
+        const int rows = 2 + m_random.below(6);
+        const bool header = m_random.chance(50);
+        const int width = 9576 / columns;
+        for (int row = 0; row < rows; ++row) {
+            QByteArray definition = "\\trowd \\irow" + QByteArray::number(row) + "\\irowband" + QByteArray::number(row)
+                + (row == rows - 1 ? "\\lastrow " : " ") + "\\ltrrow\\ts11\\trgaph108\\trleft-108"
+                + (header && row == 0 ? "\\trhdr" : "")
+                + "\\trbrdrt\\brdrs\\brdrw10 \\trbrdrl\\brdrs\\brdrw10 \\trbrdrb\\brdrs\\brdrw10 "
+                  "\\trbrdrr\\brdrs\\brdrw10 \\trbrdrh\\brdrs\\brdrw10 \\trbrdrv\\brdrs\\brdrw10 \n"
+                  "\\trftsWidth1\\trftsWidthB3\\trftsWidthA3\\trautofit1\\trpaddl108\\trpaddr108\\trpaddfl3\\trpaddft3"
+                  "\\trpaddfb3\\trpaddfr3\\tblrsid1\\tbllkhdrrows\\tbllkhdrcols\\tbllknocolband\\tblind0\\tblindtype3 ";
+            for (int column = 0; column < columns; ++column) {
+                definition += "\\clvertalt\\clbrdrt\\brdrs\\brdrw10 \\clbrdrl\\brdrs\\brdrw10 \\clbrdrb\\brdrs\\brdrw10 "
+                              "\\clbrdrr\\brdrs\\brdrw10 \\cltxlrtb\\clftsWidth3\\clwWidth"
+                    + QByteArray::number(width) + (header && row == 0 ? "\\clcbpat8" : "") + "\\clshdrawnil \\cellx"
+                    + QByteArray::number(width * (column + 1) - 108) + '\n';
+            }
+            m_out += definition;
+            m_out += "\\pard\\plain \\ltrpar\\ql \\li0\\ri0\\widctlpar\\intbl\\wrapdefault\\aspalpha\\aspnum\\faauto"
+                     "\\adjustright\\rin0\\lin0 \\f0\\fs24 ";
+            for (int column = 0; column < columns; ++column) {
+                m_out += header && row == 0 ? "{\\b " : "{";
+                const int words = 1 + m_random.below(6);
+                for (int i = 0; i < words; ++i) {
+                    if (i > 0)
+                        m_out += ' ';
+                    if (column > 0 && row > 0 && m_random.chance(20))
+                        m_out += QByteArray::number(m_random.below(10000));
+                    else
+                        word(m_random.chance(80) ? 0 : 1);
+                }
+                m_out += "\\cell }";
+            }
+            m_out += "\n\\pard\\plain \\ltrpar\\ql \\li0\\ri0\\sa160\\sl259\\slmult1\\widctlpar\\intbl\\wrapdefault"
+                     "\\aspalpha\\aspnum\\faauto\\adjustright\\rin0\\lin0 {";
+            m_out += definition;
+            m_out += "\\row }\n";
+        }
+    }
+
+    // Two to six items of a bullet or a numbered list, some at the second
+    // level, each with the marker Word stores for readers without lists.
+    void list()
+    {
+        const bool bullets = m_random.chance(50);
+        const int ls = bullets ? 1 : 2 + m_random.below(numberedLists);
+        const int items = 2 + m_random.below(5);
+        int subitem = 0;
+        for (int i = 0; i < items; ++i) {
+            const int level = i > 0 && m_random.chance(25) ? 1 : 0;
+            const QByteArray indent = QByteArray::number(720 * (level + 1));
+            m_out += "\\pard\\plain \\ltrpar\\s7\\ql \\fi-360\\li" + indent
+                + "\\ri0\\widctlpar\\wrapdefault\\aspalpha\\aspnum\\faauto\\ls" + QByteArray::number(ls)
+                + (level ? "\\ilvl1" : "") + "\\adjustright\\rin0\\lin" + indent + "\\itap0 \\f0\\fs24 {\\listtext\\pard\\plain \\ltrpar ";
+            if (bullets) {
+                m_out += level ? "\\f2\\fs24 o" : "\\f15\\fs24 \\'b7";
+            } else if (level) {
+                m_out += "\\f0\\fs24 ";
+                m_out += char('a' + subitem++ % 26);
+                m_out += '.';
+            } else {
+                subitem = 0;
+                m_out += "\\f0\\fs24 " + QByteArray::number(++m_listNumbers[ls - 2]) + '.';
+            }
+            m_out += "\\tab}";
+            const int runs = 1 + m_random.below(3);
+            for (int r = 0; r < runs; ++r) {
+                m_out += '{';
+                if (m_random.chance(30))
+                    formatting(0);
+                m_out += r > 0 ? " " : "";
+                run(m_random.chance(80) ? 0 : 1, 2);
+                m_out += "}";
+            }
+            m_out += "\\par\n";
+        }
+    }
+
+    // A link as Word writes it: a HYPERLINK field whose result carries the
+    // Hyperlink character style.
+    void link()
+    {
+        static const char *const hosts[] = {"www.example.com", "example.org", "docs.example.net"};
+        m_out += "{\\field{\\*\\fldinst {HYPERLINK \"https://";
+        m_out += hosts[m_random.below(countOf(hosts))];
+        m_out += '/';
+        m_out += englishWords[m_random.below(countOf(englishWords))];
+        m_out += '/' + QByteArray::number(m_random.below(1000)) + "\" }}{\\fldrslt {\\cs21\\ul\\cf2 ";
+        const int words = 1 + m_random.below(5);
+        for (int i = 0; i < words; ++i) {
+            if (i > 0)
+                m_out += ' ';
+            word(0);
+        }
+        m_out += "}}}";
+    }
+
+    // A footnote as Word writes it: the reference mark \\chftn in the body,
+    // the note's group inside the mark's group, its own mark before its text.
+    void footnote()
+    {
+        m_out += "{\\cs22\\super\\chftn {\\footnote \\ltrpar \\pard\\plain \\ltrpar\\s23\\ql \\li0\\ri0\\widctlpar"
+                 "\\f0\\fs20 {\\cs22\\super\\chftn }{ ";
+        const int runs = 1 + m_random.below(2);
+        for (int i = 0; i < runs; ++i) {
+            if (i > 0)
+                m_out += ' ';
+            run(m_random.chance(80) ? 0 : 1, 3);
+        }
+        m_out += "}}}";
     }
 
     void word(int script)
@@ -305,6 +464,12 @@ private:
             // Mostly Latin text, with the other scripts mixed in.
             const int pick = m_random.below(100);
             const int script = pick < 50 ? 0 : pick < 65 ? 1 : pick < 75 ? 2 : pick < 82 ? 3 : pick < 89 ? 4 : pick < 95 ? 5 : 6;
+            if (i > 0 && m_random.chance(12)) {
+                m_out += ' ';
+                link();
+                m_out += ' ';
+                continue;
+            }
             m_out += '{';
             if (script >= 4 || script == 2 || script == 3)
                 m_out += "\\f" + QByteArray::number(fontFor(script));
@@ -314,15 +479,22 @@ private:
                 m_out += ' ';
             run(script, 1);
             m_out += "}";
+            if (i == runs - 1 && m_random.chance(12))
+                footnote();
             if (m_random.chance(30))
                 m_out += '\n';
         }
         m_out += "\\par\n";
     }
 
+    static constexpr int numberedLists = 8;
+
     qint64 m_target;
     Random m_random;
     QByteArray m_out;
+    // The last number of each numbered list (\\ls2 onwards): a list of the
+    // same \\ls goes on counting where the one before it ended.
+    int m_listNumbers[numberedLists] = {};
 };
 
 // Hostile inputs: each stresses one structure, with a size that scales.
