@@ -5,8 +5,8 @@
 
 CollectingOutput::CollectingOutput(QTextDocument *document, PictureRecord pictures)
     : TextDocumentRtfOutput(document)
-    , m_document(document)
     , m_pictureRecord(pictures)
+    , m_document(document)
 {
 }
 

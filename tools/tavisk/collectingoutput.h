@@ -55,10 +55,10 @@ private:
     QList<QColor> m_colours;
     QMap<unsigned int, Tavisk::StyleSheetTableEntry> m_styles;
     QList<Picture> m_pictures;
+    PictureRecord m_pictureRecord;
     int m_pageWidth = 0;
     int m_pageHeight = 0;
     const QTextDocument *m_document;
-    PictureRecord m_pictureRecord;
 };
 
 #endif
