@@ -114,16 +114,19 @@ public:
         info();
         m_out += "\\paperw12240\\paperh15840\\margl1440\\margr1440\\widowctrl\\ftnbj\\aenddoc\\viewkind4\\uc1\n";
         qint64 nextPicture = 256 * 1024;
+        bool afterTable = false;
         while (m_out.size() < m_target - 64) {
             // Tables and lists hold a few percent of the text each, as in
-            // an ordinary report.
+            // an ordinary report. Two tables always have a paragraph between
+            // them: rows that follow a table are rows of that table.
             const int what = m_random.below(100);
-            if (what < 3)
+            if (what < 3 && !afterTable)
                 table();
             else if (what < 7)
                 list();
             else
                 paragraph();
+            afterTable = what < 3 && !afterTable;
             if (m_out.size() >= nextPicture) {
                 picture();
                 nextPicture += MiB;
