@@ -302,13 +302,14 @@ void TextDocumentRtfOutput::setSpaceAfter(int twips)
 
 void TextDocumentRtfOutput::appendToColourTable(const QColor &colour)
 {
-    d->m_colourTable.append(colour);
+    d->appendToColourTable(colour);
 }
 
 void TextDocumentRtfOutput::insertFontTableEntry(FontTableEntry entry, unsigned int index)
 {
     // A number written twice in the table: the later font wins.
     d->m_fontTable.insert(int(index), entry);
+    d->m_fontFamilies.remove(int(index));
     if (int(index) == d->m_defaultFont)
         d->useDefaultFontUntilOneIsChosen();
 }

@@ -12,6 +12,7 @@
 #include <QList>
 #include <QString>
 #include <QStringDecoder>
+#include <QVariant>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 
@@ -54,6 +55,13 @@ public:
     /// font, in every open group, once that font is in the table.
     void useDefaultFontUntilOneIsChosen();
 
+    /// The font families property of font @p fontIndex of the table: one
+    /// list for all the formats of a font, so that the document compares
+    /// two of them without reading the names.
+    QVariant fontFamilies(int fontIndex, const FontTableEntry &entry);
+    /// Adds @p colour to the colour table, and its brush to m_colourBrushes.
+    void appendToColourTable(const QColor &colour);
+
     /// RTF lengths are twips (1/1440 inch); the document works in pixels at
     /// 96 per inch.
     static double pixelsFromTwips(int twips);
@@ -88,7 +96,14 @@ public:
     QList<QTextCharFormat> m_textCharFormatStack;
     QTextBlockFormat m_paragraphFormat;
     QList<QColor> m_colourTable;
+    /// The brush of every colour of the table (an invalid variant for the
+    /// automatic colour), shared by every format that uses it, as are the
+    /// families of each font in m_fontFamilies: the document compares
+    /// formats often, and equal values that share their data compare
+    /// without being read.
+    QList<QVariant> m_colourBrushes;
     QHash<int, FontTableEntry> m_fontTable;
+    QHash<int, QVariant> m_fontFamilies;
     int m_defaultFont = 0;
     bool m_haveSetFont = false;
     QHash<unsigned int, StyleSheetTableEntry> m_stylesheetTable;

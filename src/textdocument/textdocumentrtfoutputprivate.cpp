@@ -66,7 +66,7 @@ void TextDocumentRtfOutputPrivate::resetCharacterProperties()
     format.setProperty(QTextFormat::FontPointSize, 12.0);
     const auto font = m_fontTable.constFind(m_defaultFont);
     if (font != m_fontTable.constEnd()) {
-        format.setProperty(QTextFormat::FontFamilies, QStringList{font->fontName()});
+        format.setProperty(QTextFormat::FontFamilies, fontFamilies(m_defaultFont, *font));
         m_encoding = font->encoding();
         m_haveSetFont = true;
     }
@@ -114,11 +114,25 @@ void TextDocumentRtfOutputPrivate::setFont(int fontIndex)
     }
     const FontTableEntry entry = it.value();
     qCDebug(lcRtf) << "selecting font:" << entry.fontName();
-    currentCharFormat().setProperty(QTextFormat::FontFamilies, QStringList{entry.fontName()});
+    currentCharFormat().setProperty(QTextFormat::FontFamilies, fontFamilies(fontIndex, entry));
     applyCharFormat();
     // A font that names no code page uses the document's (\ansicpg).
     m_encoding = entry.encoding().isEmpty() ? m_documentEncoding : entry.encoding();
     m_haveSetFont = true;
+}
+
+QVariant TextDocumentRtfOutputPrivate::fontFamilies(int fontIndex, const FontTableEntry &entry)
+{
+    auto families = m_fontFamilies.constFind(fontIndex);
+    if (families == m_fontFamilies.constEnd())
+        families = m_fontFamilies.insert(fontIndex, QVariant(QStringList{entry.fontName()}));
+    return *families;
+}
+
+void TextDocumentRtfOutputPrivate::appendToColourTable(const QColor &colour)
+{
+    m_colourTable.append(colour);
+    m_colourBrushes.append(colour.isValid() ? QVariant(QBrush(colour, Qt::SolidPattern)) : QVariant());
 }
 
 double TextDocumentRtfOutputPrivate::pixelsFromTwips(int twips)
@@ -382,9 +396,9 @@ void TextDocumentRtfOutputPrivate::setColourProperty(QTextFormat &format, int pr
 {
     // Out of range (negative, or past the end) reads as the invalid colour,
     // like the table's automatic entry: the document's default applies.
-    const QColor colour = m_colourTable.value(colourIndex);
-    if (colour.isValid())
-        format.setProperty(property, QBrush(colour, Qt::SolidPattern));
+    const QVariant brush = m_colourBrushes.value(colourIndex);
+    if (brush.isValid())
+        format.setProperty(property, brush);
     else
         format.clearProperty(property);
 }
