@@ -125,8 +125,6 @@ public:
     const char16_t *m_byteTable = nullptr;
     /// The byte tables made so far, by encoding name (256 characters each).
     QHash<QString, QString> m_byteTables;
-    /// Reused for every run decoded during a parse.
-    QString m_decodeBuffer;
     /// m_encoding as it was when each open group started, parallel to the
     /// entries of m_textCharFormatStack above the base: a font chosen inside
     /// a group ends with the group, its code page included.

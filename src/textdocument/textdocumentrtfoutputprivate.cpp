@@ -245,19 +245,22 @@ void TextDocumentRtfOutputPrivate::insertEncodedText(const QByteArray &text)
         insertText(decoded);
         return;
     }
-    if (!m_pendingText.isEmpty()) {
-        // Decoded straight onto the text gathered before it.
-        decodeAppend(m_pendingText, text);
-        if (m_pendingText.size() >= 64 * 1024)
-            flushText();
-        return;
+    // Decoded straight into the gathered text, whose capacity stays from
+    // one run to the next.
+    const bool first = m_pendingText.isEmpty();
+    decodeAppend(m_pendingText, text);
+    if (first) {
+        // As in insertText(): the formats for the text are taken before
+        // anything else changes them, and even when the text is empty.
+        // Nothing in beginPendingText() reads or inserts the gathered text.
+        if (m_pendingText.isEmpty()) {
+            applyPendingFormats();
+            return;
+        }
+        beginPendingText();
     }
-    // The first run after a flush goes through a buffer that keeps its
-    // capacity: the formats are applied once the text is known not to be
-    // empty.
-    m_decodeBuffer.truncate(0);
-    decodeAppend(m_decodeBuffer, text);
-    insertText(m_decodeBuffer);
+    if (m_pendingText.size() >= 64 * 1024)
+        flushText();
 }
 
 void TextDocumentRtfOutputPrivate::flushText()
