@@ -12,9 +12,9 @@
 #include <QList>
 #include <QString>
 #include <QStringDecoder>
-#include <QVariant>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
+#include <QVariant>
 
 #include <memory>
 
@@ -85,8 +85,6 @@ public:
     /// Hands the cursor the formats changed since text last reached the
     /// document; before an insertion and at the end of the parse.
     void applyPendingFormats();
-    /// Decodes one run of text bytes in m_encoding.
-    QString decode(const QByteArray &text);
     /// Decodes one run of text bytes in m_encoding and appends the text to
     /// @p out, without the C0 control characters other than tab, line feed
     /// and carriage return.
@@ -122,7 +120,7 @@ public:
     /// decodes a run without the decoder's cost per call (most runs are a
     /// few bytes long: a word, or one \'hh escape). Null for the code pages
     /// of several bytes per character, which keep m_decoder.
-    const char16_t *m_byteTable = nullptr;
+    const QChar *m_byteTable = nullptr;
     /// The byte tables made so far, by encoding name (256 characters each).
     QHash<QString, QString> m_byteTables;
     /// m_encoding as it was when each open group started, parallel to the

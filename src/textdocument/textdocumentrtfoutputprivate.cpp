@@ -191,7 +191,8 @@ void TextDocumentRtfOutputPrivate::beginPendingText()
 {
     // The formats in force for this text are taken now: the format objects
     // are changed in place before the next change is announced, so they no
-    // longer describe this text by then. The order is applyPendingFormats().
+    // longer describe this text by then. The order is that of
+    // applyPendingFormats().
     if (m_tables->isPending())
         m_tables->prepareInsertion();
     if (m_blockFormatPending) {
@@ -300,22 +301,24 @@ bool isSingleByteEncoding(const QString &encoding)
 {
     // The empty name stands for Windows-1252.
     static const char *const names[] = {
-        "",           "Windows-1250", "Windows-1251", "Windows-1252", "Windows-1253", "Windows-1254",
-        "Windows-1255", "Windows-1256", "Windows-1257", "Windows-1258", "Windows-874",  "ISO-8859-1",
-        "ISO-8859-2", "ISO-8859-3",   "ISO-8859-4",   "ISO-8859-5",   "ISO-8859-6",   "ISO-8859-7",
-        "ISO-8859-8", "ISO-8859-9",   "ISO-8859-15",  "IBM437",       "IBM737",       "IBM775",
-        "IBM850",     "IBM852",       "IBM855",       "IBM857",       "IBM860",       "IBM861",
-        "IBM862",     "IBM863",       "IBM864",       "IBM865",       "IBM866",       "IBM869",
-        "Macintosh",  "x-mac-greek",  "x-mac-cyrillic", "x-mac-centraleurroman", "x-mac-turkish", "TIS-620",
-        "US-ASCII",   "KOI8-R",       "KOI8-U",
+        "",
+        "Windows-1250", "Windows-1251", "Windows-1252", "Windows-1253", "Windows-1254", "Windows-1255",
+        "Windows-1256", "Windows-1257", "Windows-1258", "Windows-874",
+        "ISO-8859-1", "ISO-8859-2", "ISO-8859-3", "ISO-8859-4", "ISO-8859-5", "ISO-8859-6", "ISO-8859-7",
+        "ISO-8859-8", "ISO-8859-9", "ISO-8859-15",
+        "IBM437", "IBM737", "IBM775", "IBM850", "IBM852", "IBM855", "IBM857", "IBM860", "IBM861", "IBM862",
+        "IBM863", "IBM864", "IBM865", "IBM866", "IBM869",
+        "Macintosh", "x-mac-greek", "x-mac-cyrillic", "x-mac-centraleurroman", "x-mac-turkish",
+        "TIS-620", "US-ASCII", "KOI8-R", "KOI8-U",
     };
     return std::any_of(std::begin(names), std::end(names), [&encoding](const char *name) {
         return encoding.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
     });
 }
 
-inline bool isControlCharacter(char16_t u)
+inline bool isControlCharacter(QChar c)
 {
+    const char16_t u = c.unicode();
     return u < 0x20 && u != 0x09 && u != 0x0A && u != 0x0D;
 }
 } // namespace
@@ -343,56 +346,41 @@ void TextDocumentRtfOutputPrivate::selectDecoder()
         table = m_byteTables.insert(m_encoding, characters);
     }
     if (!table->isEmpty()) {
-        m_byteTable = reinterpret_cast<const char16_t *>(table->constData());
+        m_byteTable = table->constData();
         return;
     }
-    // QString's == treats a null and an empty name alike; both decode as
-    // Windows-1252.
     m_decoder = CodePage::decoderFor(m_encoding);
 }
 
 void TextDocumentRtfOutputPrivate::decodeAppend(QString &out, const QByteArray &text)
 {
+    // QString's == treats a null and an empty name alike; both decode as
+    // Windows-1252.
     if (!m_decoderReady || m_decoderEncoding != m_encoding)
         selectDecoder();
     const qsizetype start = out.size();
     if (m_byteTable) {
         out.resize(start + text.size());
-        char16_t *to = reinterpret_cast<char16_t *>(out.data()) + start;
-        bool control = false;
+        QChar *to = out.data() + start;
+        bool belowSpace = false;
         for (const char byte : text) {
-            const char16_t c = m_byteTable[uchar(byte)];
+            const QChar c = m_byteTable[uchar(byte)];
             *to++ = c;
-            control |= c < 0x20;
+            belowSpace |= c.unicode() < 0x20;
         }
         // Most runs hold no character below space, and so no control
         // character.
-        if (!control)
+        if (!belowSpace)
             return;
     } else {
         out += m_decoder.decode(text);
     }
     // C0 control characters other than tab, line feed and carriage return
     // have no place in the document's text.
-    const auto begin = reinterpret_cast<char16_t *>(out.data()) + start;
-    const auto end = reinterpret_cast<char16_t *>(out.data()) + out.size();
-    const auto first = std::find_if(begin, end, isControlCharacter);
-    if (first != end)
-        out.truncate(std::remove_if(first, end, isControlCharacter) - reinterpret_cast<char16_t *>(out.data()));
-}
-
-QString TextDocumentRtfOutputPrivate::decode(const QByteArray &text)
-{
-    if (!m_decoderReady || m_decoderEncoding != m_encoding)
-        selectDecoder();
-    if (m_byteTable) {
-        QString result(text.size(), Qt::Uninitialized);
-        char16_t *to = reinterpret_cast<char16_t *>(result.data());
-        for (const char byte : text)
-            *to++ = m_byteTable[uchar(byte)];
-        return result;
-    }
-    return m_decoder.decode(text);
+    QChar *const begin = out.data();
+    QChar *const first = std::find_if(begin + start, begin + out.size(), isControlCharacter);
+    if (first != begin + out.size())
+        out.truncate(std::remove_if(first, begin + out.size(), isControlCharacter) - begin);
 }
 
 void TextDocumentRtfOutputPrivate::setColourProperty(QTextFormat &format, int property, int colourIndex) const
