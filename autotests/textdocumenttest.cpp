@@ -382,6 +382,7 @@ private Q_SLOTS:
     void formatSwitching();
     void batchedAndUnbatchedAgree_data();
     void batchedAndUnbatchedAgree();
+    void convertTextOverrideDecidesBodyText();
     void singleByteCodePages_data();
     void singleByteCodePages();
     void textWithoutReaderReachesDocumentAtOnce();
@@ -1101,6 +1102,29 @@ void TextDocumentTest::gatheredText()
 
 // Formats that change and come back: every run must be inserted with the
 // format in force for it, never with one remembered from an earlier run.
+// A subclass that decodes differently: the body's text is what its
+// convertText() returns, also while the output gathers text.
+void TextDocumentTest::convertTextOverrideDecidesBodyText()
+{
+    class ShoutingOutput : public TextDocumentRtfOutput
+    {
+    public:
+        using TextDocumentRtfOutput::TextDocumentRtfOutput;
+        QString convertText(const QByteArray &text) const override
+        {
+            return TextDocumentRtfOutput::convertText(text).toUpper();
+        }
+    };
+    QTextDocument document;
+    ShoutingOutput output(&document);
+    QBuffer buffer; // outlives the reader, which reads from it
+    Reader reader;
+    buffer.setData("{\\rtf1\\ansi quiet {\\b words}\\'e9\\par}");
+    QVERIFY(reader.open(&buffer));
+    QVERIFY(reader.parseTo(&output));
+    QCOMPARE(document.toPlainText(), QStringLiteral("QUIET WORDS\u00c9\n"));
+}
+
 void TextDocumentTest::formatSwitching_data()
 {
     QTest::addColumn<QByteArray>("rtf");

@@ -34,7 +34,9 @@ QString TextDocumentRtfOutput::convertText(const QByteArray &text) const
 
 void TextDocumentRtfOutput::appendText(const QByteArray &text)
 {
-    d->insertEncodedText(text);
+    // Through the virtual table: a subclass that decodes differently
+    // changes what is inserted.
+    d->insertText(convertText(text));
 }
 
 void TextDocumentRtfOutput::appendText(const QString &text)

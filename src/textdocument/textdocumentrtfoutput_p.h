@@ -77,9 +77,6 @@ public:
     /// Inserts @p text at the cursor with the cursor's character format;
     /// during a reader's parse it is gathered with the text before it.
     void insertText(const QString &text);
-    /// Inserts a run of body text still encoded in m_encoding: during a
-    /// parse it is decoded straight into the gathered text.
-    void insertEncodedText(const QByteArray &text);
     /// Inserts the gathered text. Called before anything else touches the
     /// cursor or its formats, and at the end of the parse.
     void flushText();

@@ -231,39 +231,13 @@ void TextDocumentRtfOutputPrivate::insertText(const QString &text)
         }
         m_pendingText += text;
         // Bounded, so that a long stretch of text without formatting does
-        // not hold a second copy of itself (insertEncodedText() too).
+        // not hold a second copy of itself.
         if (m_pendingText.size() >= 64 * 1024)
             flushText();
         return;
     }
     applyPendingFormats();
     insertNow(text);
-}
-
-void TextDocumentRtfOutputPrivate::insertEncodedText(const QByteArray &text)
-{
-    if (!m_gatherText || m_formats.hidden() || m_lists.wantsText()) {
-        QString decoded;
-        decodeAppend(decoded, text);
-        insertText(decoded);
-        return;
-    }
-    // Decoded straight into the gathered text, whose capacity stays from
-    // one run to the next.
-    const bool first = m_pendingText.isEmpty();
-    decodeAppend(m_pendingText, text);
-    if (first) {
-        // As in insertText(): the formats for the text are taken before
-        // anything else changes them, and even when the text is empty.
-        // Nothing in beginPendingText() reads or inserts the gathered text.
-        if (m_pendingText.isEmpty()) {
-            applyPendingFormats();
-            return;
-        }
-        beginPendingText();
-    }
-    if (m_pendingText.size() >= 64 * 1024)
-        flushText();
 }
 
 void TextDocumentRtfOutputPrivate::flushText()
