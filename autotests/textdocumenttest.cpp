@@ -87,6 +87,9 @@ QString describe(const QTextCharFormat &format)
         case QTextFormat::TextBaselineOffset:
         case QTextFormat::TextUnderlineColor:
         case QTextFormat::ObjectIndex:
+        // The key the output keeps beside the families, for the document's
+        // hash of the format; it says nothing the families do not.
+        case QTextFormat::UserProperty + 0x7466:
             break;
         default:
             items.append(QStringLiteral("prop%1").arg(it.key(), 0, 16));

@@ -313,6 +313,7 @@ void TextDocumentRtfOutput::insertFontTableEntry(FontTableEntry entry, unsigned 
     // A number written twice in the table: the later font wins.
     d->m_fontTable.insert(int(index), entry);
     d->m_fontFamilies.remove(int(index));
+    d->m_fontFamilyKeys.remove(int(index));
     if (int(index) == d->m_defaultFont)
         d->useDefaultFontUntilOneIsChosen();
 }

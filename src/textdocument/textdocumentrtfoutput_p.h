@@ -60,6 +60,18 @@ public:
     /// list for all the formats of a font, so that the document compares
     /// two of them without reading the names.
     QVariant fontFamilies(int fontIndex, const FontTableEntry &entry);
+    /// Gives @p format the families of font @p fontIndex and their key
+    /// (fontFamilyKeyProperty).
+    void setFontFamilies(QTextCharFormat &format, int fontIndex, const FontTableEntry &entry);
+
+    /// A number for each distinct family name, kept on a format beside its
+    /// families. The document finds a format among those with the same hash,
+    /// and a list-valued property such as the families adds nothing to the
+    /// hash: without the key, all formats that differ only in their font
+    /// share one hash, and a document with many fonts spends its time
+    /// comparing them. Equal families have equal keys, so the formats that
+    /// compare equal stay the same; no exporter writes the property.
+    static constexpr int fontFamilyKeyProperty = QTextFormat::UserProperty + 0x7466;
     /// Adds @p colour to the colour table, and its brush to m_colourBrushes.
     void appendToColourTable(const QColor &colour);
 
@@ -100,6 +112,8 @@ public:
     QList<QVariant> m_colourBrushes;
     QHash<int, FontTableEntry> m_fontTable;
     QHash<int, QVariant> m_fontFamilies;
+    QHash<int, int> m_fontFamilyKeys; // by font index
+    QHash<QString, int> m_familyKeys; // by family name
     int m_defaultFont = 0;
     bool m_haveSetFont = false;
     QHash<unsigned int, StyleSheetTableEntry> m_stylesheetTable;

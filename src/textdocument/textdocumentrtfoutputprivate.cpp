@@ -68,7 +68,7 @@ void TextDocumentRtfOutputPrivate::resetCharacterProperties()
     format.setProperty(QTextFormat::FontPointSize, 12.0);
     const auto font = m_fontTable.constFind(m_defaultFont);
     if (font != m_fontTable.constEnd()) {
-        format.setProperty(QTextFormat::FontFamilies, fontFamilies(m_defaultFont, *font));
+        setFontFamilies(format, m_defaultFont, *font);
         m_encoding = font->encoding();
         m_haveSetFont = true;
     }
@@ -116,11 +116,25 @@ void TextDocumentRtfOutputPrivate::setFont(int fontIndex)
     }
     const FontTableEntry entry = it.value();
     qCDebug(lcRtf) << "selecting font:" << entry.fontName();
-    currentCharFormat().setProperty(QTextFormat::FontFamilies, fontFamilies(fontIndex, entry));
+    setFontFamilies(currentCharFormat(), fontIndex, entry);
     applyCharFormat();
     // A font that names no code page uses the document's (\ansicpg).
     m_encoding = entry.encoding().isEmpty() ? m_documentEncoding : entry.encoding();
     m_haveSetFont = true;
+}
+
+void TextDocumentRtfOutputPrivate::setFontFamilies(QTextCharFormat &format, int fontIndex,
+                                                   const FontTableEntry &entry)
+{
+    format.setProperty(QTextFormat::FontFamilies, fontFamilies(fontIndex, entry));
+    auto key = m_fontFamilyKeys.constFind(fontIndex);
+    if (key == m_fontFamilyKeys.constEnd()) {
+        auto family = m_familyKeys.constFind(entry.fontName());
+        if (family == m_familyKeys.constEnd())
+            family = m_familyKeys.insert(entry.fontName(), int(m_familyKeys.size()));
+        key = m_fontFamilyKeys.insert(fontIndex, *family);
+    }
+    format.setProperty(fontFamilyKeyProperty, *key);
 }
 
 QVariant TextDocumentRtfOutputPrivate::fontFamilies(int fontIndex, const FontTableEntry &entry)
