@@ -10,8 +10,10 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -85,6 +87,9 @@ QString describe(const QTextCharFormat &format)
         case QTextFormat::TextBaselineOffset:
         case QTextFormat::TextUnderlineColor:
         case QTextFormat::ObjectIndex:
+        // The key the output keeps beside the families, for the document's
+        // hash of the format; it says nothing the families do not.
+        case QTextFormat::UserProperty + 0x7466:
             break;
         default:
             items.append(QStringLiteral("prop%1").arg(it.key(), 0, 16));
@@ -316,6 +321,29 @@ public:
 private:
     QTextDocument *m_document;
 };
+
+// Hands every piece of text to the document as soon as it arrives: nothing
+// is gathered, no run is joined with the next, and every run starts with
+// the formats as they are at that moment. Whatever the output does to save
+// insertions must give the same document as this.
+class UnbatchedOutput : public TextDocumentRtfOutput
+{
+public:
+    using TextDocumentRtfOutput::TextDocumentRtfOutput;
+
+    void appendText(const QByteArray &text) override { TextDocumentRtfOutput::appendText(text); flush(); }
+    void appendText(const QString &text) override { TextDocumentRtfOutput::appendText(text); flush(); }
+    void insertTab() override { TextDocumentRtfOutput::insertTab(); flush(); }
+    void insertLeftQuote() override { TextDocumentRtfOutput::insertLeftQuote(); flush(); }
+    void insertRightQuote() override { TextDocumentRtfOutput::insertRightQuote(); flush(); }
+    void insertLeftDoubleQuote() override { TextDocumentRtfOutput::insertLeftDoubleQuote(); flush(); }
+    void insertRightDoubleQuote() override { TextDocumentRtfOutput::insertRightDoubleQuote(); flush(); }
+    void insertEnDash() override { TextDocumentRtfOutput::insertEnDash(); flush(); }
+    void insertEmDash() override { TextDocumentRtfOutput::insertEmDash(); flush(); }
+    void insertEnSpace() override { TextDocumentRtfOutput::insertEnSpace(); flush(); }
+    void insertEmSpace() override { TextDocumentRtfOutput::insertEmSpace(); flush(); }
+    void insertBullet() override { TextDocumentRtfOutput::insertBullet(); flush(); }
+};
 } // namespace
 
 class TextDocumentTest : public QObject
@@ -353,6 +381,13 @@ private Q_SLOTS:
 
     void gatheredText_data();
     void gatheredText();
+    void formatSwitching_data();
+    void formatSwitching();
+    void batchedAndUnbatchedAgree_data();
+    void batchedAndUnbatchedAgree();
+    void convertTextOverrideDecidesBodyText();
+    void singleByteCodePages_data();
+    void singleByteCodePages();
     void textWithoutReaderReachesDocumentAtOnce();
     void flushDuringParse();
     void fromRtf_data();
@@ -1066,6 +1101,171 @@ void TextDocumentTest::gatheredText()
     QTextDocument document;
     QVERIFY(parseInto(rtf, &document));
     QCOMPARE(fragments(document), expected);
+}
+
+// Formats that change and come back: every run must be inserted with the
+// format in force for it, never with one remembered from an earlier run.
+// A subclass that decodes differently: the body's text is what its
+// convertText() returns, also while the output gathers text.
+void TextDocumentTest::convertTextOverrideDecidesBodyText()
+{
+    class ShoutingOutput : public TextDocumentRtfOutput
+    {
+    public:
+        using TextDocumentRtfOutput::TextDocumentRtfOutput;
+        QString convertText(const QByteArray &text) const override
+        {
+            return TextDocumentRtfOutput::convertText(text).toUpper();
+        }
+    };
+    QTextDocument document;
+    ShoutingOutput output(&document);
+    QBuffer buffer; // outlives the reader, which reads from it
+    Reader reader;
+    buffer.setData("{\\rtf1\\ansi quiet {\\b words}\\'e9\\par}");
+    QVERIFY(reader.open(&buffer));
+    QVERIFY(reader.parseTo(&output));
+    QCOMPARE(document.toPlainText(), QStringLiteral("QUIET WORDS\u00c9\n"));
+}
+
+void TextDocumentTest::formatSwitching_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QStringList>("expected");
+
+    const QByteArray tables = "{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fmodern Courier New;}}"
+                              "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}";
+    QTest::newRow("bold on and off")
+        << QByteArray("{\\rtf1 a\\b b\\b0 c\\b d\\b0 e}")
+        << QStringList{QStringLiteral("a|"), QStringLiteral("b|size=12 weight=700"),
+                       QStringLiteral("c|size=12 weight=400"), QStringLiteral("d|size=12 weight=700"),
+                       QStringLiteral("e|size=12 weight=400")};
+    QTest::newRow("off and on again between two runs")
+        << QByteArray("{\\rtf1 \\b a\\b0\\b b\\i\\i0 c}")
+        << QStringList{QStringLiteral("ab|size=12 weight=700"), QStringLiteral("c|size=12 weight=700 upright")};
+    QTest::newRow("groups that change nothing")
+        << QByteArray("{\\rtf1 \\i a{b}{\\i c}d}") << QStringList{QStringLiteral("abcd|size=12 italic")};
+    QTest::newRow("colours restored by groups")
+        << QByteArray("{\\rtf1") + tables + "\\cf1 a{\\cf2 b}c{\\cf2 d{\\cf0 e}f}g\\highlight2 h\\cf2 i}"
+        << QStringList{QStringLiteral("a|size=12 fg=#ff0000 font=Arial"),
+                       QStringLiteral("b|size=12 fg=#0000ff font=Arial"),
+                       QStringLiteral("c|size=12 fg=#ff0000 font=Arial"),
+                       QStringLiteral("d|size=12 fg=#0000ff font=Arial"), QStringLiteral("e|size=12 font=Arial"),
+                       QStringLiteral("f|size=12 fg=#0000ff font=Arial"),
+                       QStringLiteral("g|size=12 fg=#ff0000 font=Arial"),
+                       QStringLiteral("h|size=12 fg=#ff0000 bg=#0000ff font=Arial"),
+                       QStringLiteral("i|size=12 fg=#0000ff bg=#0000ff font=Arial")};
+    QTest::newRow("fonts and plain")
+        << QByteArray("{\\rtf1") + tables + "\\f1\\fs20 a\\f0 b\\f1 c{\\f0\\b d}e\\plain f\\f1 g\\plain\\b h}"
+        << QStringList{QStringLiteral("a|size=10 font=Courier New"), QStringLiteral("b|size=10 font=Arial"),
+                       QStringLiteral("c|size=10 font=Courier New"),
+                       QStringLiteral("d|size=10 weight=700 font=Arial"),
+                       QStringLiteral("e|size=10 font=Courier New"), QStringLiteral("f|size=12 font=Arial"),
+                       QStringLiteral("g|size=12 font=Courier New"),
+                       QStringLiteral("h|size=12 weight=700 font=Arial")};
+    // Two formats with the same properties set in another order are two
+    // formats to the document: the runs stay apart, as they always were.
+    QTest::newRow("same properties set in another order")
+        << QByteArray("{\\rtf1 {\\i\\b x}{\\b\\i y}}")
+        << QStringList{QStringLiteral("x|size=12 weight=700 italic"), QStringLiteral("y|size=12 weight=700 italic")};
+    QTest::newRow("escapes in two code pages")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset204 Times Cyr;}{\\f1\\fcharset161 Times Greek;}}"
+                      "\\f0 \\'c0\\'e1{\\f1 \\'c1\\'e2}\\'c2}")
+        << QStringList{QStringLiteral("\u0410\u0431|size=12 font=Times Cyr"), QStringLiteral("\u0391\u03b2|size=12 font=Times Greek"),
+                       QStringLiteral("\u0412|size=12 font=Times Cyr")};
+}
+
+void TextDocumentTest::formatSwitching()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QStringList, expected);
+
+    QTextDocument document;
+    QVERIFY(parseInto(rtf, &document));
+    QCOMPARE(fragments(document), expected);
+}
+
+void TextDocumentTest::batchedAndUnbatchedAgree_data()
+{
+    QTest::addColumn<QString>("fileName");
+
+    QStringList files;
+    QDirIterator fixtures(QFileInfo(TestHelpers::dataFile(QStringLiteral("metadata.rtf"))).absolutePath(),
+                          {QStringLiteral("*.rtf")}, QDir::Files, QDirIterator::Subdirectories);
+    while (fixtures.hasNext())
+        files.append(fixtures.next());
+    const QString corpus = QStringLiteral(TAVISK_CORPUS_DIR);
+    QDirIterator corpusFiles(corpus, {QStringLiteral("*.rtf")}, QDir::Files, QDirIterator::Subdirectories);
+    while (corpusFiles.hasNext())
+        files.append(corpusFiles.next());
+    files.sort();
+    for (const QString &file : std::as_const(files))
+        QTest::newRow(qPrintable(QFileInfo(file).dir().dirName() + QLatin1Char('/') + QFileInfo(file).fileName())) << file;
+}
+
+void TextDocumentTest::batchedAndUnbatchedAgree()
+{
+    QFETCH(QString, fileName);
+
+    QTextDocument batched;
+    {
+        TextDocumentRtfOutput output(&batched);
+        Reader reader;
+        QVERIFY(reader.open(fileName));
+        (void)reader.parseTo(&output);
+    }
+    QTextDocument unbatched;
+    {
+        UnbatchedOutput output(&unbatched);
+        Reader reader;
+        QVERIFY(reader.open(fileName));
+        (void)reader.parseTo(&output);
+    }
+    QCOMPARE(fragments(batched), fragments(unbatched));
+    QCOMPARE(blocks(batched), blocks(unbatched));
+    // Pictures are numbered through the process: the second parse names
+    // them differently.
+    const QRegularExpression imageName(QStringLiteral("<img src=\"[^\"]*\""));
+    QCOMPARE(batched.toHtml().replace(imageName, QStringLiteral("<img")),
+             unbatched.toHtml().replace(imageName, QStringLiteral("<img")));
+}
+
+// Text in a code page of one byte per character, in runs of any length,
+// reads as the code page's decoder reads it in one piece.
+void TextDocumentTest::singleByteCodePages_data()
+{
+    QTest::addColumn<QString>("encoding");
+    for (const char *name : {"Windows-1250", "Windows-1251", "Windows-1252", "Windows-1253", "Windows-1254",
+                             "Windows-1255", "Windows-1256", "Windows-1257", "Windows-1258", "Windows-874",
+                             "ISO-8859-5", "IBM437", "IBM850", "IBM866", "Macintosh", "x-mac-cyrillic", "KOI8-R"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TextDocumentTest::singleByteCodePages()
+{
+    QFETCH(QString, encoding);
+    QStringDecoder decoder(encoding.toLatin1().constData());
+    if (!decoder.isValid())
+        QSKIP("Qt has no decoder for this code page");
+
+    QByteArray bytes;
+    for (int byte = 0x20; byte <= 0xFF; ++byte)
+        bytes.append(char(byte));
+    // Less the control characters the document leaves out (0x7F is one
+    // in the IBM code pages).
+    const QString expected =
+        QString(decoder.decode(bytes)).remove(QRegularExpression(QStringLiteral("[\\x00-\\x08\\x0B\\x0C\\x0E-\\x1F]")));
+
+    QTextDocument document;
+    TextDocumentRtfOutput output(&document);
+    output.beginParse();
+    output.insertFontTableEntry(fontEntry(QStringLiteral("F"), encoding), 0);
+    output.setFont(0);
+    for (qsizetype start = 0, length = 1; start < bytes.size(); start += length, length = length % 7 + 1)
+        output.appendText(bytes.mid(start, length));
+    output.endParse();
+    QCOMPARE(rawText(document), expected);
+    QCOMPARE(output.convertText(bytes), expected);
 }
 
 void TextDocumentTest::textWithoutReaderReachesDocumentAtOnce()

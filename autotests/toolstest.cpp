@@ -212,6 +212,51 @@ QList<QImage> dataUrlImages(const QString &text)
     return images;
 }
 
+/// @p text with each match of @p pattern replaced by what @p replacement
+/// makes of the match.
+template<typename Replacement>
+QString replaced(const QString &text, const QRegularExpression &pattern, Replacement replacement)
+{
+    QString result;
+    qsizetype done = 0;
+    for (auto it = pattern.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        result += QStringView(text).mid(done, match.capturedStart() - done);
+        result += replacement(match);
+        done = match.capturedEnd();
+    }
+    result += QStringView(text).mid(done);
+    return result;
+}
+
+/// @p text (HTML or Markdown) with every data: URL picture written as
+/// "{colour WxH}", the colour of its first pixel and its size in pixels; an
+/// HTML <img> also gives the size it is shown at: "{colour WxH shown wxh}".
+QString withPicturesNamed(const QString &text)
+{
+    static const QHash<QRgb, QString> colours{{qRgb(255, 0, 0), QStringLiteral("red")},
+                                              {qRgb(0, 255, 0), QStringLiteral("green")},
+                                              {qRgb(0, 0, 255), QStringLiteral("blue")}};
+    const auto name = [](const QString &base64) {
+        const QImage image = QImage::fromData(QByteArray::fromBase64(base64.toLatin1()));
+        if (image.isNull())
+            return QStringLiteral("unreadable");
+        return QStringLiteral("%1 %2x%3")
+            .arg(colours.value(image.pixel(0, 0), QStringLiteral("other")))
+            .arg(image.width())
+            .arg(image.height());
+    };
+    static const QRegularExpression img(
+        QStringLiteral("<img src=\"data:image/png;base64,([A-Za-z0-9+/=]+)\" width=\"(\\d+)\" height=\"(\\d+)\" />"));
+    static const QRegularExpression url(QStringLiteral("data:image/png;base64,([A-Za-z0-9+/=]+)"));
+    const QString tags = replaced(text, img, [&](const QRegularExpressionMatch &match) {
+        return QStringLiteral("{%1 shown %2x%3}").arg(name(match.captured(1)), match.captured(2), match.captured(3));
+    });
+    return replaced(tags, url, [&](const QRegularExpressionMatch &match) {
+        return QLatin1Char('{') + name(match.captured(1)) + QLatin1Char('}');
+    });
+}
+
 QStringList lines(const QByteArray &text)
 {
     return QString::fromUtf8(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -538,6 +583,45 @@ private Q_SLOTS:
         const QList<QImage> images = dataUrlImages(markdown);
         QCOMPARE(images.size(), 1);
         QCOMPARE(images.first().size(), QSize(8, 8));
+    }
+
+    void picturesInHtmlAndMarkdown_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("expected");
+        // The body's text, each cell begun by "|", the pictures named.
+        QTest::newRow("html") << QStringLiteral("html")
+                              << QStringLiteral("Red {red 2x2 shown 2x2} then green {green 3x1 shown 3x1} and red twice: "
+                                                "{red 2x2 shown 2x2}{red 2x2 shown 2x2} . | Blue in a cell: | "
+                                                "{blue 1x4 shown 1x4} Green again, larger: {green 3x1 shown 6x2}");
+        QTest::newRow("md") << QStringLiteral("md")
+                            << QStringLiteral("Red \n![image]({red 2x2})\nthen green \n![image]({green 3x1})\n"
+                                              "and red twice: \n![image]({red 2x2})\n![image]({red 2x2})\n.\n\n\n"
+                                              "|Blue in a cell:|![image]({blue 1x4})|\n\n"
+                                              "Green again, larger: \n![image]({green 3x1})\n\n");
+    }
+
+    void picturesInHtmlAndMarkdown()
+    {
+        // Word's pictures, each with its metafile fallback: in a sentence,
+        // the same picture twice side by side, one in a table cell, and one
+        // shown at twice its size. Each becomes a data: URL in its place.
+        QFETCH(QString, format);
+        QFETCH(QString, expected);
+        const Run run = runTool({QStringLiteral("convert"), TestHelpers::dataFile(QStringLiteral("tool-pictures-word.rtf")),
+                                 QStringLiteral("--to"), format});
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        const QString text = QString::fromUtf8(run.out);
+        QVERIFY(!text.contains(QStringLiteral("rtfparser:")));
+        QString named = withPicturesNamed(text);
+        if (format == QLatin1String("html")) {
+            static const QRegularExpression cell(QStringLiteral("<td[^>]*>"));
+            static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+            named = named.mid(named.indexOf(QLatin1String("<body")));
+            named = named.replace(cell, QStringLiteral(" | ")).replace(tag, QStringLiteral(" ")).simplified();
+        }
+        QCOMPARE(named, expected);
     }
 
     void headingsInHtmlAndMarkdown()

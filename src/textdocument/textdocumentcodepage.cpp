@@ -39,9 +39,8 @@ void TextDocumentRtfOutputPrivate::useDefaultFontUntilOneIsChosen()
     // The font table usually stands in a group of its own: the groups open
     // around it return to the formats they saved, so each takes the font.
     flushText();
-    const QStringList families{it->fontName()};
     for (QTextCharFormat &format : m_textCharFormatStack)
-        format.setProperty(QTextFormat::FontFamilies, families);
+        setFontFamilies(format, m_defaultFont, *it);
     const QString encoding = it->encoding().isEmpty() ? m_documentEncoding : it->encoding();
     m_encoding = encoding;
     for (QString &saved : m_encodingStack)

@@ -82,6 +82,7 @@ constexpr int characterProperties[] = {
     QTextFormat::FontStrikeOut,       QTextFormat::FontCapitalization,  QTextFormat::TextVerticalAlignment,
     QTextFormat::TextBaselineOffset,  QTextFormat::LayoutDirection,     QTextFormat::ForegroundBrush,
     QTextFormat::BackgroundBrush,     QTextFormat::TextUnderlineColor,
+    TextDocumentRtfOutputPrivate::fontFamilyKeyProperty,
 };
 
 // The paragraph properties \pard clears here; alignment and indents are set

@@ -9,34 +9,12 @@
 #include <tavisk/reader.h>
 
 #include <QBuffer>
-#include <QRegularExpression>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
 
-#include <algorithm>
-
 namespace Tavisk
 {
-
-namespace
-{
-// C0 control characters other than tab, line feed and carriage return have
-// no place in the document's text.
-const QRegularExpression &controlCharacters()
-{
-    static const QRegularExpression pattern(QStringLiteral("[\\x00-\\x08\\x0B\\x0C\\x0E-\\x1F]"));
-    return pattern;
-}
-
-inline bool hasControlCharacter(const QString &text)
-{
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
-        const char16_t u = c.unicode();
-        return u < 0x20 && u != 0x09 && u != 0x0A && u != 0x0D;
-    });
-}
-} // namespace
 
 TextDocumentRtfOutput::TextDocumentRtfOutput(QTextDocument *document)
     : d(std::make_unique<TextDocumentRtfOutputPrivate>(document))
@@ -47,17 +25,17 @@ TextDocumentRtfOutput::~TextDocumentRtfOutput() = default;
 
 QString TextDocumentRtfOutput::convertText(const QByteArray &text) const
 {
-    const QRegularExpression &pattern = controlCharacters();
-    QString result = d->decode(text);
-    // Most runs hold no control character; a scan is far cheaper than a
-    // regular-expression replacement.
-    if (hasControlCharacter(result))
-        result.remove(pattern);
+    // C0 control characters other than tab, line feed and carriage return
+    // have no place in the document's text.
+    QString result;
+    d->decodeAppend(result, text);
     return result;
 }
 
 void TextDocumentRtfOutput::appendText(const QByteArray &text)
 {
+    // Through the virtual table: a subclass that decodes differently
+    // changes what is inserted.
     d->insertText(convertText(text));
 }
 
@@ -327,13 +305,15 @@ void TextDocumentRtfOutput::setSpaceAfter(int twips)
 
 void TextDocumentRtfOutput::appendToColourTable(const QColor &colour)
 {
-    d->m_colourTable.append(colour);
+    d->appendToColourTable(colour);
 }
 
 void TextDocumentRtfOutput::insertFontTableEntry(FontTableEntry entry, unsigned int index)
 {
     // A number written twice in the table: the later font wins.
     d->m_fontTable.insert(int(index), entry);
+    d->m_fontFamilies.remove(int(index));
+    d->m_fontFamilyKeys.remove(int(index));
     if (int(index) == d->m_defaultFont)
         d->useDefaultFontUntilOneIsChosen();
 }

@@ -13,6 +13,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <iterator>
+
 namespace Tavisk
 {
 
@@ -65,7 +68,7 @@ void TextDocumentRtfOutputPrivate::resetCharacterProperties()
     format.setProperty(QTextFormat::FontPointSize, 12.0);
     const auto font = m_fontTable.constFind(m_defaultFont);
     if (font != m_fontTable.constEnd()) {
-        format.setProperty(QTextFormat::FontFamilies, QStringList{font->fontName()});
+        setFontFamilies(format, m_defaultFont, *font);
         m_encoding = font->encoding();
         m_haveSetFont = true;
     }
@@ -113,11 +116,39 @@ void TextDocumentRtfOutputPrivate::setFont(int fontIndex)
     }
     const FontTableEntry entry = it.value();
     qCDebug(lcRtf) << "selecting font:" << entry.fontName();
-    currentCharFormat().setProperty(QTextFormat::FontFamilies, QStringList{entry.fontName()});
+    setFontFamilies(currentCharFormat(), fontIndex, entry);
     applyCharFormat();
     // A font that names no code page uses the document's (\ansicpg).
     m_encoding = entry.encoding().isEmpty() ? m_documentEncoding : entry.encoding();
     m_haveSetFont = true;
+}
+
+void TextDocumentRtfOutputPrivate::setFontFamilies(QTextCharFormat &format, int fontIndex,
+                                                   const FontTableEntry &entry)
+{
+    format.setProperty(QTextFormat::FontFamilies, fontFamilies(fontIndex, entry));
+    auto key = m_fontFamilyKeys.constFind(fontIndex);
+    if (key == m_fontFamilyKeys.constEnd()) {
+        auto family = m_familyKeys.constFind(entry.fontName());
+        if (family == m_familyKeys.constEnd())
+            family = m_familyKeys.insert(entry.fontName(), int(m_familyKeys.size()));
+        key = m_fontFamilyKeys.insert(fontIndex, *family);
+    }
+    format.setProperty(fontFamilyKeyProperty, *key);
+}
+
+QVariant TextDocumentRtfOutputPrivate::fontFamilies(int fontIndex, const FontTableEntry &entry)
+{
+    auto families = m_fontFamilies.constFind(fontIndex);
+    if (families == m_fontFamilies.constEnd())
+        families = m_fontFamilies.insert(fontIndex, QVariant(QStringList{entry.fontName()}));
+    return *families;
+}
+
+void TextDocumentRtfOutputPrivate::appendToColourTable(const QColor &colour)
+{
+    m_colourTable.append(colour);
+    m_colourBrushes.append(colour.isValid() ? QVariant(QBrush(colour, Qt::SolidPattern)) : QVariant());
 }
 
 double TextDocumentRtfOutputPrivate::pixelsFromTwips(int twips)
@@ -128,6 +159,12 @@ double TextDocumentRtfOutputPrivate::pixelsFromTwips(int twips)
 void TextDocumentRtfOutputPrivate::applyCharFormat()
 {
     if (m_gatherText) {
+        // A change that leaves the format as it was ({\b0 ...} in text that
+        // is not bold, a group that sets nothing) lets the gathered text go
+        // on: the document would join the two runs into one anyway, as
+        // formats that compare equal are one format to it.
+        if (m_pendingFormatExplicit && !m_pendingText.isEmpty() && m_pendingFormat == currentCharFormat())
+            return;
         // The gathered text was written under the format that is changing;
         // the cursor takes the new one when text next reaches the document.
         flushText();
@@ -166,6 +203,30 @@ void TextDocumentRtfOutputPrivate::applyPendingFormats()
         m_tables->applyPageBreak();
 }
 
+void TextDocumentRtfOutputPrivate::beginPendingText()
+{
+    // The formats in force for this text are taken now: the format objects
+    // are changed in place before the next change is announced, so they no
+    // longer describe this text by then. The order is that of
+    // applyPendingFormats().
+    if (m_tables->isPending())
+        m_tables->prepareInsertion();
+    if (m_blockFormatPending) {
+        m_blockFormatPending = false;
+        m_cursor->setBlockFormat(m_paragraphFormat);
+    }
+    // A changed character format goes with the text rather than to the
+    // cursor first: the cursor would look it up among the document's
+    // formats, and the insertion look it up again.
+    m_pendingFormatExplicit = m_charFormatPending;
+    if (m_charFormatPending) {
+        m_charFormatPending = false;
+        m_pendingFormat = m_textCharFormatStack.last();
+    }
+    if (m_tables->isPageBreakPending())
+        m_tables->applyPageBreak();
+}
+
 void TextDocumentRtfOutputPrivate::insertText(const QString &text)
 {
     if (m_formats.hidden())
@@ -173,11 +234,15 @@ void TextDocumentRtfOutputPrivate::insertText(const QString &text)
     if (m_lists.wantsText() && m_lists.takeText(text, currentCharFormat()))
         return;
     if (m_gatherText) {
-        // The formats in force for this text reach the cursor now: the
-        // format objects are changed in place before the next change is
-        // announced, so they no longer describe this text by then.
-        if (m_pendingText.isEmpty())
-            applyPendingFormats();
+        if (m_pendingText.isEmpty()) {
+            // Empty text inserts nothing, but the cursor takes the formats
+            // in force as it would for text.
+            if (text.isEmpty()) {
+                applyPendingFormats();
+                return;
+            }
+            beginPendingText();
+        }
         m_pendingText += text;
         // Bounded, so that a long stretch of text without formatting does
         // not hold a second copy of itself.
@@ -193,7 +258,14 @@ void TextDocumentRtfOutputPrivate::flushText()
 {
     if (m_pendingText.isEmpty())
         return;
-    insertNow(m_pendingText);
+    if (m_pendingFormatExplicit) {
+        // In an edit block for the same reason as insertNow().
+        m_cursor->beginEditBlock();
+        m_cursor->insertText(m_pendingText, m_pendingFormat);
+        m_cursor->endEditBlock();
+    } else {
+        insertNow(m_pendingText);
+    }
     // Keeps the capacity for the next stretch of text.
     m_pendingText.truncate(0);
 }
@@ -210,24 +282,104 @@ void TextDocumentRtfOutputPrivate::insertNow(const QString &text)
     m_cursor->endEditBlock();
 }
 
-QString TextDocumentRtfOutputPrivate::decode(const QByteArray &text)
+namespace
+{
+// The code pages of one byte per character. Others may be, but only these
+// are read through a byte table: a code page of several bytes per character
+// (or one with shift states) would be garbled by one.
+bool isSingleByteEncoding(const QString &encoding)
+{
+    // The empty name stands for Windows-1252.
+    static const char *const names[] = {
+        "",
+        "Windows-1250", "Windows-1251", "Windows-1252", "Windows-1253", "Windows-1254", "Windows-1255",
+        "Windows-1256", "Windows-1257", "Windows-1258", "Windows-874",
+        "ISO-8859-1", "ISO-8859-2", "ISO-8859-3", "ISO-8859-4", "ISO-8859-5", "ISO-8859-6", "ISO-8859-7",
+        "ISO-8859-8", "ISO-8859-9", "ISO-8859-15",
+        "IBM437", "IBM737", "IBM775", "IBM850", "IBM852", "IBM855", "IBM857", "IBM860", "IBM861", "IBM862",
+        "IBM863", "IBM864", "IBM865", "IBM866", "IBM869",
+        "Macintosh", "x-mac-greek", "x-mac-cyrillic", "x-mac-centraleurroman", "x-mac-turkish",
+        "TIS-620", "US-ASCII", "KOI8-R", "KOI8-U",
+    };
+    return std::any_of(std::begin(names), std::end(names), [&encoding](const char *name) {
+        return encoding.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+    });
+}
+
+inline bool isControlCharacter(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 0x20 && u != 0x09 && u != 0x0A && u != 0x0D;
+}
+} // namespace
+
+void TextDocumentRtfOutputPrivate::selectDecoder()
+{
+    m_decoderEncoding = m_encoding;
+    m_decoderReady = true;
+    m_byteTable = nullptr;
+    auto table = m_byteTables.constFind(m_encoding);
+    if (table == m_byteTables.constEnd()) {
+        // The table is what the decoder makes of every byte; it is used only
+        // if every byte is one character of its own. An empty table marks
+        // the encodings that are not read through one.
+        QString characters;
+        if (isSingleByteEncoding(m_encoding)) {
+            char bytes[256];
+            for (int i = 0; i < 256; ++i)
+                bytes[i] = char(i);
+            characters = CodePage::decoderFor(m_encoding).decode(QByteArrayView(bytes, 256));
+            if (characters.size() != 256
+                || std::any_of(characters.cbegin(), characters.cend(), [](QChar c) { return c.isSurrogate(); }))
+                characters.clear();
+        }
+        table = m_byteTables.insert(m_encoding, characters);
+    }
+    if (!table->isEmpty()) {
+        m_byteTable = table->constData();
+        return;
+    }
+    m_decoder = CodePage::decoderFor(m_encoding);
+}
+
+void TextDocumentRtfOutputPrivate::decodeAppend(QString &out, const QByteArray &text)
 {
     // QString's == treats a null and an empty name alike; both decode as
     // Windows-1252.
-    if (!m_decoder.isValid() || m_decoderEncoding != m_encoding) {
-        m_decoder = CodePage::decoderFor(m_encoding);
-        m_decoderEncoding = m_encoding;
+    if (!m_decoderReady || m_decoderEncoding != m_encoding)
+        selectDecoder();
+    const qsizetype start = out.size();
+    if (m_byteTable) {
+        out.resize(start + text.size());
+        QChar *to = out.data() + start;
+        bool belowSpace = false;
+        for (const char byte : text) {
+            const QChar c = m_byteTable[uchar(byte)];
+            *to++ = c;
+            belowSpace |= c.unicode() < 0x20;
+        }
+        // Most runs hold no character below space, and so no control
+        // character.
+        if (!belowSpace)
+            return;
+    } else {
+        out += m_decoder.decode(text);
     }
-    return m_decoder.decode(text);
+    // C0 control characters other than tab, line feed and carriage return
+    // have no place in the document's text.
+    QChar *const begin = out.data();
+    QChar *const first = std::find_if(begin + start, begin + out.size(), isControlCharacter);
+    if (first != begin + out.size())
+        out.truncate(std::remove_if(first, begin + out.size(), isControlCharacter) - begin);
 }
 
 void TextDocumentRtfOutputPrivate::setColourProperty(QTextFormat &format, int property, int colourIndex) const
 {
     // Out of range (negative, or past the end) reads as the invalid colour,
     // like the table's automatic entry: the document's default applies.
-    const QColor colour = m_colourTable.value(colourIndex);
-    if (colour.isValid())
-        format.setProperty(property, QBrush(colour, Qt::SolidPattern));
+    const QVariant brush = m_colourBrushes.value(colourIndex);
+    if (brush.isValid())
+        format.setProperty(property, brush);
     else
         format.clearProperty(property);
 }

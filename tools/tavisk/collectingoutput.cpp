@@ -3,8 +3,9 @@
 #include <QBuffer>
 #include <QImageReader>
 
-CollectingOutput::CollectingOutput(QTextDocument *document)
+CollectingOutput::CollectingOutput(QTextDocument *document, PictureRecord pictures)
     : TextDocumentRtfOutput(document)
+    , m_pictureRecord(pictures)
     , m_document(document)
 {
 }
@@ -31,6 +32,10 @@ void CollectingOutput::insertStyleSheetTableEntry(unsigned int index, Tavisk::St
 
 void CollectingOutput::createImage(const QByteArray &data, const QTextImageFormat &format)
 {
+    if (m_pictureRecord == PictureRecord::Skipped) {
+        TextDocumentRtfOutput::createImage(data, format);
+        return;
+    }
     Picture picture;
     picture.name = format.name();
     picture.format = picture.name.section(QLatin1Char('.'), -1);

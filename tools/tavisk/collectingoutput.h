@@ -27,7 +27,11 @@ public:
         QSize pixelSize;     ///< size of the image itself; invalid when Qt cannot read it
     };
 
-    explicit CollectingOutput(QTextDocument *document);
+    /// Whether pictures() is filled: reading a picture's pixel size costs
+    /// more than the rest of its handling, and only `tavisk info` shows it.
+    enum class PictureRecord { Kept, Skipped };
+
+    explicit CollectingOutput(QTextDocument *document, PictureRecord pictures = PictureRecord::Kept);
 
     const QMap<unsigned int, Tavisk::FontTableEntry> &fonts() const { return m_fonts; }
     const QList<QColor> &colours() const { return m_colours; }
@@ -69,6 +73,7 @@ private:
     QList<QColor> m_colours;
     QMap<unsigned int, Tavisk::StyleSheetTableEntry> m_styles;
     QList<Picture> m_pictures;
+    PictureRecord m_pictureRecord;
     int m_pageWidth = 0;
     int m_pageHeight = 0;
     const QTextDocument *m_document;

@@ -89,6 +89,10 @@ QString pictureDataUrl(QTextDocument *document, const QString &name)
         .arg(QString::fromLatin1(format), QString::fromLatin1(data.toBase64()));
 }
 
+/// A property no writer shows, set on a picture that would otherwise have
+/// the same format as the picture right before it.
+constexpr int s_pictureApart = QTextFormat::UserProperty + 1;
+
 /// Renames every picture of @p document to a data: URL holding its bytes, so
 /// HTML and Markdown written from it carry the pictures inside.
 void embedPictures(QTextDocument *document)
@@ -113,15 +117,28 @@ void embedPictures(QTextDocument *document)
             if (url->isEmpty())
                 continue;
             format.setName(*url);
+            // The same picture twice side by side (same bytes, same size)
+            // gets one format: the document would join the two into one
+            // fragment, which Markdown writes as a single picture.
+            if (!renames.isEmpty()) {
+                const Rename &before = renames.constLast();
+                if (before.position + before.length == fragment.position() && before.format == format)
+                    format.setProperty(s_pictureApart, !before.format.boolProperty(s_pictureApart));
+            }
             renames.append({fragment.position(), fragment.length(), format});
         }
     }
+    // In one edit block: outside of one, every move of the cursor lays out
+    // the whole paragraph it lands in again, which made a paragraph of many
+    // pictures quadratic.
     QTextCursor cursor(document);
+    cursor.beginEditBlock();
     for (const Rename &rename : std::as_const(renames)) {
         cursor.setPosition(rename.position);
         cursor.setPosition(rename.position + rename.length, QTextCursor::KeepAnchor);
         cursor.setCharFormat(rename.format);
     }
+    cursor.endEditBlock();
 }
 
 /// Markdown has six levels of heading; deeper ones (Word's "heading 7" to
@@ -130,6 +147,8 @@ void limitHeadingLevels(QTextDocument *document)
 {
     constexpr int deepest = 6;
     QTextCursor cursor(document);
+    // In one edit block, where moving the cursor lays nothing out.
+    cursor.beginEditBlock();
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         if (block.blockFormat().headingLevel() <= deepest)
             continue;
@@ -138,6 +157,7 @@ void limitHeadingLevels(QTextDocument *document)
         cursor.setPosition(block.position());
         cursor.setBlockFormat(format);
     }
+    cursor.endEditBlock();
 }
 
 QByteArray plainText(const QTextDocument &document)
@@ -152,20 +172,38 @@ QByteArray plainText(const QTextDocument &document)
 /// ends, which no output format may carry (XML forbids most of them).
 void removeControlCharacters(QTextDocument *document)
 {
-    QList<int> positions;
+    struct Run {
+        int position;
+        int length;
+    };
+    QList<Run> runs;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         const QString text = block.text();
         for (int i = 0; i < text.size(); ++i) {
-            if (isUnwantedControlCharacter(text.at(i)))
-                positions.append(block.position() + i);
+            if (!isUnwantedControlCharacter(text.at(i)))
+                continue;
+            const int position = block.position() + i;
+            if (!runs.isEmpty() && runs.last().position + runs.last().length == position)
+                ++runs.last().length;
+            else
+                runs.append({position, 1});
         }
     }
+    // Each run is removed as a selection, in one edit block: a cursor that
+    // deletes one character at a time, or moves outside an edit block, lays
+    // out the paragraph again each time, which made a paragraph of many
+    // control characters quadratic. A control character is a grapheme of
+    // its own, so a run of them is exactly the characters deleteChar() would
+    // remove one by one.
     QTextCursor cursor(document);
+    cursor.beginEditBlock();
     // From the end, so the positions before stay where they are.
-    for (auto it = positions.crbegin(); it != positions.crend(); ++it) {
-        cursor.setPosition(*it);
-        cursor.deleteChar();
+    for (auto it = runs.crbegin(); it != runs.crend(); ++it) {
+        cursor.setPosition(it->position);
+        cursor.setPosition(it->position + it->length, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
     }
+    cursor.endEditBlock();
 }
 
 QByteArray pngBytes(const QImage &image)
@@ -367,7 +405,7 @@ QString convert(const ConversionJob &job)
         // Nothing is ever undone in a converted document; recording every
         // insertion would only cost time and memory.
         document.setUndoRedoEnabled(false);
-        CollectingOutput output(&document);
+        CollectingOutput output(&document, CollectingOutput::PictureRecord::Skipped);
         LocalFiles::FileId input;
         QString error;
         if (!loadDocument(job.input, &output, &input, &error))

@@ -1,6 +1,7 @@
 #include "markdownexport.h"
 
 #include <QList>
+#include <QRegularExpression>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -64,24 +65,40 @@ QString markdownOf(const QTextDocument &document)
     }
     if (copies.size() != tables.size())
         return document.toMarkdown();
-    QStringList markers;
-    QStringList blocks;
+    QStringList blocks(copies.size());
+    // All in one edit block: the document finds its frames again once, not
+    // after every table removed, which made many such tables quadratic.
+    QTextCursor cursor(copy.get());
+    cursor.beginEditBlock();
+    // From the last table, so the positions of those before stay.
     for (qsizetype i = copies.size() - 1; i >= 0; --i) {
         QTextTable *table = copies.at(i);
-        const QString marker = QStringLiteral("TAVISKTABLE%1X").arg(i);
-        QTextCursor cursor(copy.get());
         const int position = table->firstPosition() - 1;
         cursor.setPosition(position);
         cursor.setPosition(table->lastPosition() + 1, QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
         cursor.setPosition(position);
         cursor.insertBlock();
-        cursor.insertText(marker);
-        markers.prepend(marker);
-        blocks.prepend(tableHtml(tables.at(i)));
+        cursor.insertText(QStringLiteral("TAVISKTABLE%1X").arg(i));
+        blocks[i] = tableHtml(tables.at(i)) + QLatin1String("\n\n");
     }
-    QString markdown = copy->toMarkdown();
-    for (qsizetype i = 0; i < markers.size(); ++i)
-        markdown.replace(markers.at(i), blocks.at(i) + QLatin1String("\n\n"));
-    return markdown;
+    cursor.endEditBlock();
+    // Every marker replaced in one pass over the Markdown.
+    static const QRegularExpression marker(QStringLiteral("TAVISKTABLE([0-9]+)X"));
+    const QString markdown = copy->toMarkdown();
+    QString result;
+    result.reserve(markdown.size());
+    qsizetype done = 0;
+    for (auto it = marker.globalMatch(markdown); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        bool ok = false;
+        const qsizetype index = match.capturedView(1).toLongLong(&ok);
+        if (!ok || index >= blocks.size())
+            continue;
+        result += QStringView(markdown).mid(done, match.capturedStart() - done);
+        result += blocks.at(index);
+        done = match.capturedEnd();
+    }
+    result += QStringView(markdown).mid(done);
+    return result;
 }
