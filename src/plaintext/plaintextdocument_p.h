@@ -12,18 +12,54 @@ namespace Tavisk
 namespace PlainText
 {
 
-/// The character properties plain text needs: the link the text belongs
-/// to, whether it is raised (a note's custom mark), and whether it is
-/// hidden.
-struct CharacterProperties {
-    QString href;
-    bool raised = false;
-    bool hidden = false;
+/**
+ * The character format of the text, as the text document output keeps it in
+ * a QTextCharFormat: every property it sets, set or not. Plain text shows
+ * only the link and whether the text is raised (a note's custom mark), but
+ * whether two formats are equal decides where the text document output
+ * inserts the text it gathered.
+ */
+struct CharacterFormat {
+    // An unset property is -1 (or a null string); colours are QRgb values,
+    // and 0x100000000 stands for a colour set to none.
+    qint64 italic = -1;
+    qint64 weight = -1;
+    qint64 underlineStyle = -1;
+    double pointSize = -1;
+    qint64 verticalAlignment = -1;
+    qint64 strikeOut = -1;
+    qint64 foreground = -1;
+    qint64 background = -1;
+    qint64 layoutDirection = -1;
+    qint64 underlineColour = -1;
+    qint64 capitalization = -1;
+    double baselineOffset = 0;
+    bool hasBaselineOffset = false;
+    /// The font family (FontFamilies and its key): a number for each name.
+    qint64 family = -1;
+    QString field;
+    bool anchor = false;
+    QString href; // with anchor
+    QString toolTip;
 
-    bool operator==(const CharacterProperties &other) const
+    /// The link the text belongs to, as the text export reads it.
+    QString link() const { return anchor ? href : QString(); }
+    /// Raised text (superscript).
+    bool raised() const { return verticalAlignment == 1; }
+
+    bool operator==(const CharacterFormat &other) const
     {
-        return href == other.href && raised == other.raised && hidden == other.hidden;
+        return italic == other.italic && weight == other.weight && underlineStyle == other.underlineStyle
+            && pointSize == other.pointSize && verticalAlignment == other.verticalAlignment
+            && strikeOut == other.strikeOut && foreground == other.foreground && background == other.background
+            && layoutDirection == other.layoutDirection && underlineColour == other.underlineColour
+            && capitalization == other.capitalization && hasBaselineOffset == other.hasBaselineOffset
+            && (!hasBaselineOffset || baselineOffset == other.baselineOffset) && family == other.family
+            && field.isNull() == other.field.isNull() && field == other.field && anchor == other.anchor
+            && href.isNull() == other.href.isNull() && href == other.href
+            && toolTip.isNull() == other.toolTip.isNull() && toolTip == other.toolTip;
     }
+    bool operator!=(const CharacterFormat &other) const { return !(*this == other); }
 };
 
 /// A run of a paragraph's text that is a link: to an address (shown after

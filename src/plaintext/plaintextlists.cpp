@@ -107,10 +107,10 @@ void PlainTextLists::endListText()
 bool PlainTextLists::takeText(QStringView text)
 {
     if (m_listTextDepth > 0) {
-        if (!m_heldText.isEmpty() && m_heldText.last().properties == d.m_character)
+        if (!m_heldText.isEmpty() && m_heldText.last().format == d.m_format)
             m_heldText.last().text += text;
         else
-            m_heldText.append(HeldRun{text.toString(), d.m_character});
+            m_heldText.append(HeldRun{text.toString(), d.m_format});
         m_held = true;
         return true;
     }
@@ -132,14 +132,14 @@ void PlainTextLists::settleMarker()
     // format.
     d.insertionPoint();
     d.applyPendingFormats();
-    const PlainText::CharacterProperties current = d.m_character;
+    const PlainText::CharacterFormat current = d.m_format;
     d.m_formatLost = false;
     for (const HeldRun &run : held) {
-        d.m_character = run.properties;
+        d.m_format = run.format;
         d.putText(run.text);
         d.insertionPoint();
     }
-    d.m_character = current;
+    d.m_format = current;
     d.characterFormatChanged();
 }
 

@@ -173,7 +173,7 @@ private:
     // In runs of one format each.
     struct HeldRun {
         QString text;
-        PlainText::CharacterProperties properties;
+        PlainText::CharacterFormat format;
     };
     QList<HeldRun> m_heldText;
     bool m_held = false;

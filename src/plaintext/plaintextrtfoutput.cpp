@@ -2,6 +2,11 @@
 
 #include "plaintextrtfoutput_p.h"
 
+#include <QFont>
+#include <QTextCharFormat>
+
+#include <algorithm>
+
 #include "common/codepage_p.h"
 #include "textdocument/textdocumentformats_p.h"
 
@@ -78,7 +83,7 @@ void PlainTextRtfOutput::appendText(const QString &text)
 void PlainTextRtfOutput::insertPar()
 {
     // A hidden paragraph end joins the paragraph to the next.
-    if (d->m_character.hidden)
+    if (d->m_hidden)
         return;
     // A paragraph end inside a list marker belongs to the marker.
     if (d->m_lists.readingListText()) {
@@ -186,50 +191,57 @@ void PlainTextRtfOutput::setRightIndent(int)
 
 // Character formats: no text.
 
-void PlainTextRtfOutput::setFontItalic(int)
+void PlainTextRtfOutput::setFontItalic(int value)
 {
+    d->m_format.italic = value != 0;
     d->characterFormatChanged();
 }
 
-void PlainTextRtfOutput::setFontBold(int)
+void PlainTextRtfOutput::setFontBold(int value)
 {
+    d->m_format.weight = value != 0 ? QFont::Bold : QFont::Normal;
     d->characterFormatChanged();
 }
 
-void PlainTextRtfOutput::setFontUnderline(int)
+void PlainTextRtfOutput::setFontUnderline(int value)
 {
+    d->m_format.underlineStyle = value != 0 ? QTextCharFormat::SingleUnderline : QTextCharFormat::NoUnderline;
     d->characterFormatChanged();
 }
 
-void PlainTextRtfOutput::setFontPointSize(int)
+void PlainTextRtfOutput::setFontPointSize(int points)
 {
+    d->m_format.pointSize = double(points);
     d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setFontSuperscript()
 {
-    d->m_character.raised = true;
+    d->m_format.verticalAlignment = QTextCharFormat::AlignSuperScript;
     d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setFontSubscript()
 {
-    d->m_character.raised = false;
+    d->m_format.verticalAlignment = QTextCharFormat::AlignSubScript;
     d->characterFormatChanged();
 }
 
-void PlainTextRtfOutput::setFontStrikeout(bool)
+void PlainTextRtfOutput::setFontStrikeout(bool value)
 {
+    d->m_format.strikeOut = value;
     d->characterFormatChanged();
 }
 
-void PlainTextRtfOutput::setForegroundColour(int)
+void PlainTextRtfOutput::setForegroundColour(int index)
 {
+    d->m_format.foreground = d->colour(index);
     d->characterFormatChanged();
 }
 
-void PlainTextRtfOutput::setHighlightColour(int)
+void PlainTextRtfOutput::setHighlightColour(int index)
 {
+    d->m_format.background = d->colour(index);
     d->characterFormatChanged();
 }
 
@@ -251,11 +263,13 @@ void PlainTextRtfOutput::setDefaultFont(int index)
 
 void PlainTextRtfOutput::setTextDirectionLeftToRight()
 {
+    d->m_format.layoutDirection = Qt::LeftToRight;
     d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setTextDirectionRightToLeft()
 {
+    d->m_format.layoutDirection = Qt::RightToLeft;
     d->characterFormatChanged();
 }
 
@@ -266,7 +280,7 @@ void PlainTextRtfOutput::resetCharacterProperties()
 
 void PlainTextRtfOutput::createImage(const QByteArray &, const QTextImageFormat &)
 {
-    if (d->m_character.hidden)
+    if (d->m_hidden)
         return;
     // The picture's place in the paragraph counts: a paragraph of only a
     // picture is no empty paragraph.
@@ -297,14 +311,16 @@ void PlainTextRtfOutput::setSpaceAfter(int)
     d->paragraphFormatChanged();
 }
 
-void PlainTextRtfOutput::appendToColourTable(const QColor &)
+void PlainTextRtfOutput::appendToColourTable(const QColor &colour)
 {
+    d->m_colours.append(colour);
 }
 
 void PlainTextRtfOutput::insertFontTableEntry(FontTableEntry entry, unsigned int index)
 {
     // A number written twice in the table: the later font wins.
     d->m_fontEncodings.insert(int(index), entry.encoding());
+    d->m_fontNames.insert(int(index), entry.fontName());
     if (int(index) == d->m_defaultFont)
         d->useDefaultFontUntilOneIsChosen();
 }
@@ -343,40 +359,61 @@ void PlainTextRtfOutput::endParse()
 
 // Character and paragraph formats, continued
 
-void PlainTextRtfOutput::setFontUnderlineStyle(UnderlineStyle)
+void PlainTextRtfOutput::setFontUnderlineStyle(UnderlineStyle style)
 {
+    d->m_format.underlineStyle = TextDocumentFormats::underlineStyle(style);
     d->characterFormatChanged();
 }
 
-void PlainTextRtfOutput::setUnderlineColour(int)
+void PlainTextRtfOutput::setUnderlineColour(int index)
 {
+    d->m_format.underlineColour = d->colour(index);
     d->characterFormatChanged();
 }
 
-void PlainTextRtfOutput::setFontAllCapitals(bool)
+void PlainTextRtfOutput::setFontAllCapitals(bool on)
 {
+    // Capitals win over small capitals.
+    if (on)
+        d->m_format.capitalization = QFont::AllUppercase;
+    else if (d->m_format.capitalization == QFont::AllUppercase)
+        d->m_format.capitalization = -1;
     d->characterFormatChanged();
 }
 
-void PlainTextRtfOutput::setFontSmallCapitals(bool)
+void PlainTextRtfOutput::setFontSmallCapitals(bool on)
 {
+    const qint64 current = d->m_format.capitalization < 0 ? 0 : d->m_format.capitalization;
+    if (on && current != QFont::AllUppercase)
+        d->m_format.capitalization = QFont::SmallCaps;
+    else if (!on && current == QFont::SmallCaps)
+        d->m_format.capitalization = -1;
     d->characterFormatChanged();
 }
 
-void PlainTextRtfOutput::setFontBaselineShift(int)
+void PlainTextRtfOutput::setFontBaselineShift(int halfPoints)
 {
+    // A share of the size in force, as the text document output keeps it.
+    PlainText::CharacterFormat &format = d->m_format;
+    if (halfPoints == 0) {
+        format.hasBaselineOffset = false;
+    } else {
+        const double size = format.pointSize > 0 ? format.pointSize : 12.0;
+        format.baselineOffset = std::clamp(halfPoints * 0.5 / size * 100.0, -1000.0, 1000.0);
+        format.hasBaselineOffset = true;
+    }
     d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setFontNormalScript()
 {
-    d->m_character.raised = false;
+    d->m_format.verticalAlignment = -1;
     d->characterFormatChanged();
 }
 
 void PlainTextRtfOutput::setFontHidden(bool on)
 {
-    d->m_character.hidden = on;
+    d->m_hidden = on;
 }
 
 void PlainTextRtfOutput::setLineSpacing(int, bool)
@@ -398,7 +435,7 @@ void PlainTextRtfOutput::setPageBreakBefore(bool)
 
 void PlainTextRtfOutput::insertPageBreak()
 {
-    if (d->m_character.hidden)
+    if (d->m_hidden)
         return;
     d->insertionPoint();
     d->applyPendingFormats();
@@ -543,9 +580,9 @@ void PlainTextRtfOutput::endField()
     d->m_structure.endField();
 }
 
-void PlainTextRtfOutput::beginLink(const QString &href, const QString &)
+void PlainTextRtfOutput::beginLink(const QString &href, const QString &toolTip)
 {
-    d->m_structure.beginLink(href);
+    d->m_structure.beginLink(href, toolTip);
 }
 
 void PlainTextRtfOutput::endLink()

@@ -7,6 +7,7 @@
 #include "plaintexttables_p.h"
 #include "plaintextwriter_p.h"
 
+#include <QColor>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -98,11 +99,14 @@ public:
     bool m_characterFormatPending = false;
     bool m_formatLost = false;
     /// The character properties of the text inserted now.
-    const PlainText::CharacterProperties &insertedCharacter() const
+    const PlainText::CharacterFormat &insertedFormat() const
     {
-        static const PlainText::CharacterProperties none;
-        return m_formatLost ? none : m_character;
+        static const PlainText::CharacterFormat picture;
+        return m_formatLost ? picture : m_format;
     }
+    /// Gives the current format the family of font @p index, if the font
+    /// table has it.
+    void setFontFamily(PlainText::CharacterFormat &format, int index);
     /// The paragraph whose list item format came from the paragraph before
     /// it, until the paragraph format in force replaces it; or nullptr.
     PlainText::Paragraph *m_inherited = nullptr;
@@ -115,10 +119,14 @@ public:
     void splitParagraph();
     /// \par, once hidden text and list markers are ruled out.
     void endParagraph();
-    /// A character property changed: the text that follows takes the
-    /// character format in force when it arrives.
+    /// The character format changed: the text that follows takes the format
+    /// in force when it arrives. A change back to the format of the text
+    /// gathered so far lets it go on, as the text document output would
+    /// join the two runs anyway.
     void characterFormatChanged()
     {
+        if (m_gatheredFormatExplicit && m_gathered > 0 && m_gatheredFormat == m_format)
+            return;
         insertionPoint();
         m_characterFormatPending = true;
     }
@@ -194,11 +202,28 @@ public:
     /// character and keeps no state between runs: such runs skip it.
     bool m_asciiDecoder = false;
 
-    using CharacterProperties = PlainText::CharacterProperties;
-    CharacterProperties m_character;
+    /// The character format in force, and whether text is hidden (\\v).
+    PlainText::CharacterFormat m_format;
+    bool m_hidden = false;
+    /// The colour table, and a colour of it as the format keeps it (-1:
+    /// none, for an index outside the table or the automatic colour).
+    QList<QColor> m_colours;
+    qint64 colour(int index) const
+    {
+        const QColor colour = m_colours.value(index);
+        return colour.isValid() ? qint64(colour.rgba()) : -1;
+    }
+    /// A number for each font family name, and the name of each font.
+    QHash<QString, int> m_familyKeys;
+    QHash<int, QString> m_fontNames;
     /// What each open group saved: the code page and the properties.
     QList<QString> m_encodingStack;
-    std::vector<CharacterProperties> m_characterStack;
+    std::vector<PlainText::CharacterFormat> m_formatStack;
+    std::vector<bool> m_hiddenStack;
+    /// The format the gathered text is inserted with, when it started right
+    /// after a change of format; otherwise it takes the format before it.
+    PlainText::CharacterFormat m_gatheredFormat;
+    bool m_gatheredFormatExplicit = false;
 
     /// The paragraph style is a heading ("heading 1" ... "heading 9"); the
     /// heading level of each style.

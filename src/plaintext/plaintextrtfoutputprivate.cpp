@@ -71,9 +71,17 @@ void PlainTextRtfOutputPrivate::reset()
     m_decoder = QStringDecoder();
     m_decoderEncoding.clear();
     m_asciiDecoder = false;
-    m_character = CharacterProperties();
+    m_format = PlainText::CharacterFormat();
+    // Text starts at 12 points.
+    m_format.pointSize = 12.0;
+    m_hidden = false;
+    m_familyKeys.clear();
+    m_fontNames.clear();
+    m_colours.clear();
     m_encodingStack.clear();
-    m_characterStack.clear();
+    m_formatStack.clear();
+    m_hiddenStack.clear();
+    m_gatheredFormatExplicit = false;
     m_heading = false;
     m_headingStyles.clear();
     insertionPoint();
@@ -106,7 +114,8 @@ void PlainTextRtfOutputPrivate::startGroup()
     if (!m_haveSetFont)
         setFont(m_defaultFont);
     m_encodingStack.append(m_encoding);
-    m_characterStack.push_back(m_character);
+    m_formatStack.push_back(m_format);
+    m_hiddenStack.push_back(m_hidden);
 }
 
 void PlainTextRtfOutputPrivate::endGroup()
@@ -115,10 +124,23 @@ void PlainTextRtfOutputPrivate::endGroup()
     // state.
     if (!m_encodingStack.isEmpty()) {
         m_encoding = m_encodingStack.takeLast();
-        m_character = std::move(m_characterStack.back());
-        m_characterStack.pop_back();
+        m_format = std::move(m_formatStack.back());
+        m_formatStack.pop_back();
+        m_hidden = m_hiddenStack.back();
+        m_hiddenStack.pop_back();
     }
     characterFormatChanged();
+}
+
+void PlainTextRtfOutputPrivate::setFontFamily(PlainText::CharacterFormat &format, int index)
+{
+    const auto name = m_fontNames.constFind(index);
+    if (name == m_fontNames.constEnd())
+        return;
+    auto key = m_familyKeys.constFind(*name);
+    if (key == m_familyKeys.constEnd())
+        key = m_familyKeys.insert(*name, int(m_familyKeys.size()));
+    format.family = *key;
 }
 
 void PlainTextRtfOutputPrivate::setFont(int index)
@@ -126,6 +148,7 @@ void PlainTextRtfOutputPrivate::setFont(int index)
     const auto it = m_fontEncodings.constFind(index);
     if (it == m_fontEncodings.constEnd())
         return;
+    setFontFamily(m_format, index);
     characterFormatChanged();
     // A font that names no code page uses the document's (\ansicpg).
     m_encoding = it->isEmpty() ? m_documentEncoding : *it;
@@ -139,21 +162,38 @@ void PlainTextRtfOutputPrivate::useDefaultFontUntilOneIsChosen()
     const auto it = m_fontEncodings.constFind(m_defaultFont);
     if (it == m_fontEncodings.constEnd())
         return;
-    characterFormatChanged();
-    // The groups open around the font table return to the code page they
-    // saved: each takes the default font's.
+    insertionPoint();
+    // The font table usually stands in a group of its own: the groups open
+    // around it return to the formats they saved, so each takes the font.
+    setFontFamily(m_format, m_defaultFont);
+    for (PlainText::CharacterFormat &format : m_formatStack)
+        setFontFamily(format, m_defaultFont);
     const QString encoding = it->isEmpty() ? m_documentEncoding : *it;
     m_encoding = encoding;
     for (QString &saved : m_encodingStack)
         saved = encoding;
+    m_characterFormatPending = true;
 }
 
 void PlainTextRtfOutputPrivate::resetCharacterProperties()
 {
-    // \plain: not hidden, not raised, and the default font (\deff) with its
-    // code page. A link stays a link.
-    m_character.hidden = false;
-    m_character.raised = false;
+    // \plain: every character property back to the default, 12 points in
+    // the default font (\deff) with its code page, not hidden. A link and a
+    // field stay.
+    m_hidden = false;
+    PlainText::CharacterFormat format;
+    format.pointSize = 12.0;
+    format.field = m_format.field;
+    format.anchor = m_format.anchor;
+    format.href = m_format.href;
+    format.toolTip = m_format.toolTip;
+    const auto font = m_fontEncodings.constFind(m_defaultFont);
+    if (font != m_fontEncodings.constEnd()) {
+        setFontFamily(format, m_defaultFont);
+        m_encoding = *font;
+        m_haveSetFont = true;
+    }
+    m_format = format;
     characterFormatChanged();
     setFont(m_defaultFont);
 }
@@ -220,10 +260,17 @@ void PlainTextRtfOutputPrivate::insertBytes(const QByteArray &bytes)
 
 void PlainTextRtfOutputPrivate::insertText(QStringView text)
 {
-    if (m_character.hidden)
+    if (m_hidden)
         return;
     if (m_lists.wantsText() && m_lists.takeText(text))
         return;
+    if (m_gathered == 0 && !text.isEmpty()) {
+        // The first text of a run goes in with the format in force when a
+        // change of format is pending, else with the format before it.
+        m_gatheredFormatExplicit = m_characterFormatPending;
+        if (m_characterFormatPending)
+            m_gatheredFormat = m_format;
+    }
     applyPendingFormats();
     putText(text);
     m_gathered += text.size();
@@ -251,14 +298,14 @@ void PlainTextRtfOutputPrivate::putText(QStringView text)
                 ++paragraph.leadingSpacesInText;
             }
         }
-        const PlainText::CharacterProperties &character = insertedCharacter();
-        if (character.raised) {
+        const PlainText::CharacterFormat &format = insertedFormat();
+        if (format.raised()) {
             if (paragraph.raisedStart < 0)
                 paragraph.raisedStart = paragraph.text.size();
         } else {
             paragraph.raisedStart = -1;
         }
-        paragraph.appendLinked(shown, character.href);
+        paragraph.appendLinked(shown, format.link());
         paragraph.length += characters;
         paragraph.keptLength += kept;
     };
@@ -297,28 +344,28 @@ void PlainTextRtfOutputPrivate::putText(QStringView text)
             break;
         case 0xFFFC: { // the object replacement character: never text
             PlainText::Paragraph &paragraph = *m_paragraph;
-            const PlainText::CharacterProperties &character = insertedCharacter();
+            const PlainText::CharacterFormat &format = insertedFormat();
             paragraph.leadingDone = true;
-            if (!character.raised)
+            if (!format.raised())
                 paragraph.raisedStart = -1;
             else if (paragraph.raisedStart < 0)
                 paragraph.raisedStart = paragraph.text.size();
             // In a link it is part of the link's run.
-            paragraph.appendLinked(QStringView(), character.href);
+            paragraph.appendLinked(QStringView(), format.link());
             ++paragraph.length;
             ++paragraph.keptLength;
             break;
         }
         default: { // control characters: no text
             PlainText::Paragraph &paragraph = *m_paragraph;
-            paragraph.lastHref = insertedCharacter().href;
+            paragraph.lastHref = insertedFormat().link();
             if (!paragraph.leadingDone) {
                 if (QChar(u).isSpace())
                     ++paragraph.leadingSpaces;
                 else
                     paragraph.leadingDone = true;
             }
-            if (!insertedCharacter().raised)
+            if (!insertedFormat().raised())
                 paragraph.raisedStart = -1;
             else if (paragraph.raisedStart < 0)
                 paragraph.raisedStart = paragraph.text.size();

@@ -130,6 +130,7 @@ void PlainTextStructure::trim(PlainText::Cell &content)
 void PlainTextStructure::beginField(const QString &instruction)
 {
     d.insertionPoint();
+    d.m_format.field = instruction;
     d.characterFormatChanged();
     m_fields.append(instruction);
     m_fieldStarts.append(d.m_moves);
@@ -153,14 +154,25 @@ void PlainTextStructure::endField()
             d.applyPendingFormats();
             d.putText(u"1");
             d.insertionPoint();
+            d.m_characterFormatPending = true;
         }
+    }
+    // The result's group normally took the mark with it; a result written
+    // without a group of its own still has it.
+    if (d.m_format.field == instruction) {
+        d.m_format.field = m_fields.isEmpty() ? QString() : m_fields.last();
+        d.characterFormatChanged();
     }
 }
 
-void PlainTextStructure::beginLink(const QString &href)
+void PlainTextStructure::beginLink(const QString &href, const QString &toolTip)
 {
     m_links.append(href);
-    d.m_character.href = href;
+    PlainText::CharacterFormat &format = d.m_format;
+    format.anchor = true;
+    format.href = href;
+    if (!toolTip.isEmpty())
+        format.toolTip = toolTip;
     d.characterFormatChanged();
 }
 
@@ -169,8 +181,15 @@ void PlainTextStructure::endLink()
     if (m_links.isEmpty())
         return;
     const QString href = m_links.takeLast();
-    if (d.m_character.href == href) {
-        d.m_character.href = m_links.isEmpty() ? QString() : m_links.last();
+    PlainText::CharacterFormat &format = d.m_format;
+    if (format.anchor && format.href == href) {
+        if (m_links.isEmpty()) {
+            format.anchor = false;
+            format.href = QString();
+            format.toolTip = QString();
+        } else {
+            format.href = m_links.last();
+        }
         d.characterFormatChanged();
     }
 }
@@ -197,7 +216,7 @@ void PlainTextStructure::insertNoteReferenceMark()
     m_referencePending = true;
     m_referenceMoves = d.m_moves;
     m_referenceOffset = d.paragraph().text.size();
-    m_referenceRaised = d.m_character.raised;
+    m_referenceRaised = d.m_format.raised();
 }
 
 void PlainTextStructure::insertReference(const QString &mark, const QString &href)

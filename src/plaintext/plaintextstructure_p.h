@@ -43,7 +43,7 @@ public:
 
     void beginField(const QString &instruction);
     void endField();
-    void beginLink(const QString &href);
+    void beginLink(const QString &href, const QString &toolTip);
     void endLink();
 
     void setNoteNumbering(bool endnotes, AbstractRtfOutput::NoteNumbering numbering);

@@ -289,6 +289,11 @@ void TextDocumentFormats::setParagraphStyle(int index)
     d.applyParagraphFormat();
 }
 
+QTextCharFormat::UnderlineStyle TextDocumentFormats::underlineStyle(AbstractRtfOutput::UnderlineStyle style)
+{
+    return qtUnderlineStyle(style);
+}
+
 int TextDocumentFormats::headingLevel(const QString &styleName)
 {
     QStringView name(styleName);

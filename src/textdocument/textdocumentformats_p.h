@@ -4,6 +4,7 @@
 #include <tavisk/abstractrtfoutput.h>
 
 #include <QString>
+#include <QTextCharFormat>
 
 #include <vector>
 
@@ -83,6 +84,8 @@ public:
     /// styles so), also when aliases follow after a comma ("heading 1,h1");
     /// 0 for every other name.
     static int headingLevel(const QString &styleName);
+    /// The underline Qt draws for the RTF underline kind @p style.
+    static QTextCharFormat::UnderlineStyle underlineStyle(AbstractRtfOutput::UnderlineStyle style);
 
     /// At most this many tab stops per paragraph, as in Word; more are
     /// dropped so a file cannot make every stop cost more than the last.
