@@ -8,4 +8,10 @@
 using Tavisk::isUnwantedControlCharacter;
 using Tavisk::withoutControlCharacters;
 
+class QTextDocument;
+
+/// Removes from @p document every control character other than tab and line
+/// ends, which no output format may carry (XML forbids most of them).
+void removeControlCharacters(QTextDocument *document);
+
 #endif

@@ -5,9 +5,9 @@
 #include "headerfooter.h"
 #include "markdownexport.h"
 #include "pagerenderer.h"
-#include "plaintextexport.h"
 #include "structureexport.h"
 
+#include <tavisk/plaintextrtfoutput.h>
 #include <tavisk/reader.h>
 
 #include <QBuffer>
@@ -22,6 +22,7 @@
 #include <QTextDocumentWriter>
 
 #include <cstdio>
+#include <memory>
 #include <new>
 #include <unistd.h>
 
@@ -160,52 +161,6 @@ void limitHeadingLevels(QTextDocument *document)
     cursor.endEditBlock();
 }
 
-QByteArray plainText(const QTextDocument &document)
-{
-    QString text = plainTextOf(document);
-    if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
-        text.append(QLatin1Char('\n'));
-    return text.toUtf8();
-}
-
-/// Removes from @p document every control character other than tab and line
-/// ends, which no output format may carry (XML forbids most of them).
-void removeControlCharacters(QTextDocument *document)
-{
-    struct Run {
-        int position;
-        int length;
-    };
-    QList<Run> runs;
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        const QString text = block.text();
-        for (int i = 0; i < text.size(); ++i) {
-            if (!isUnwantedControlCharacter(text.at(i)))
-                continue;
-            const int position = block.position() + i;
-            if (!runs.isEmpty() && runs.last().position + runs.last().length == position)
-                ++runs.last().length;
-            else
-                runs.append({position, 1});
-        }
-    }
-    // Each run is removed as a selection, in one edit block: a cursor that
-    // deletes one character at a time, or moves outside an edit block, lays
-    // out the paragraph again each time, which made a paragraph of many
-    // control characters quadratic. A control character is a grapheme of
-    // its own, so a run of them is exactly the characters deleteChar() would
-    // remove one by one.
-    QTextCursor cursor(document);
-    cursor.beginEditBlock();
-    // From the end, so the positions before stay where they are.
-    for (auto it = runs.crbegin(); it != runs.crend(); ++it) {
-        cursor.setPosition(it->position);
-        cursor.setPosition(it->position + it->length, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-    }
-    cursor.endEditBlock();
-}
-
 QByteArray pngBytes(const QImage &image)
 {
     QByteArray bytes;
@@ -255,8 +210,7 @@ QString documentBytes(const ConversionJob &job, QTextDocument *document, const C
 {
     switch (job.format) {
     case Format::Text:
-        StructureExport::prepareText(document, job.showLinks);
-        *bytes = plainText(*document);
+        // Written without a document: convertToText().
         break;
     case Format::Html:
         embedPictures(document);
@@ -365,31 +319,105 @@ QString inputDisplayName(const QString &input)
     return input == standardInputPath() ? QStringLiteral("standard input") : input;
 }
 
-bool loadDocument(const QString &input, CollectingOutput *output, LocalFiles::FileId *inputId, QString *error)
+namespace
 {
-    QFile file;
+/// Opens @p input (a file name or standardInputPath()) once into @p file.
+/// On failure returns false and sets @p error to a one-line message that
+/// names the input. @p inputId is set to the file opened.
+bool openInput(const QString &input, QFile *file, LocalFiles::FileId *inputId, QString *error)
+{
     if (input == standardInputPath()) {
         // Read once, as it comes: standard input may be a pipe.
-        if (!file.open(STDIN_FILENO, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
-            *error = fileError(inputDisplayName(input), QStringLiteral("cannot open: %1").arg(file.errorString()));
+        if (!file->open(STDIN_FILENO, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
+            *error = fileError(inputDisplayName(input), QStringLiteral("cannot open: %1").arg(file->errorString()));
             return false;
         }
         *inputId = LocalFiles::fileId(STDIN_FILENO);
-    } else {
-        // Opened once: a FIFO gives its data to the first reader only.
-        QString reason;
-        const int fd = LocalFiles::openForReading(input, &reason);
-        if (fd < 0) {
-            *error = fileError(input, reason);
-            return false;
-        }
-        *inputId = LocalFiles::fileId(fd);
-        if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-            ::close(fd);
-            *error = fileError(input, QStringLiteral("cannot open: %1").arg(file.errorString()));
-            return false;
-        }
+        return true;
     }
+    // Opened once: a FIFO gives its data to the first reader only.
+    QString reason;
+    const int fd = LocalFiles::openForReading(input, &reason);
+    if (fd < 0) {
+        *error = fileError(input, reason);
+        return false;
+    }
+    *inputId = LocalFiles::fileId(fd);
+    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        *error = fileError(input, QStringLiteral("cannot open: %1").arg(file->errorString()));
+        return false;
+    }
+    return true;
+}
+
+/// Where the text goes as it is read: standard output, or an output file
+/// put in place once the text is complete. Keeps the first write error.
+class TextSink : public QIODevice
+{
+public:
+    TextSink(const ConversionJob &job, const LocalFiles::FileId &input)
+    {
+        if (job.output != standardOutputPath())
+            m_file = std::make_unique<LocalFiles::OutputFile>(job.output, input);
+        m_name = job.output == standardOutputPath() ? QStringLiteral("standard output") : job.output;
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+
+    /// Puts the file in place; returns the error message, or an empty
+    /// string.
+    QString finish()
+    {
+        if (m_reason.isEmpty() && m_file)
+            m_reason = m_file->commit();
+        return m_reason.isEmpty() ? QString() : writeError(m_name, m_reason);
+    }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        if (!m_reason.isEmpty())
+            return -1;
+        m_reason = m_file ? m_file->write(data, size)
+                          : LocalFiles::writeStandardOutput(QByteArray::fromRawData(data, size));
+        if (!m_reason.isEmpty()) {
+            setErrorString(m_reason);
+            return -1;
+        }
+        return size;
+    }
+
+private:
+    std::unique_ptr<LocalFiles::OutputFile> m_file;
+    QString m_name;
+    QString m_reason;
+};
+
+/// txt: the text goes out as it is read, without a document.
+QString convertToText(const ConversionJob &job)
+{
+    QFile file;
+    LocalFiles::FileId input;
+    QString error;
+    if (!openInput(job.input, &file, &input, &error))
+        return error;
+    TextSink sink(job, input);
+    Tavisk::PlainTextRtfOutput output(&sink);
+    output.setShowLinkAddresses(job.showLinks);
+    output.setShowHeadersAndFooters(job.showHeaders);
+    Tavisk::Reader reader;
+    if (!reader.open(&file) || !reader.parseTo(&output))
+        return fileError(inputDisplayName(job.input), reader.errorString());
+    return sink.finish();
+}
+} // namespace
+
+bool loadDocument(const QString &input, CollectingOutput *output, LocalFiles::FileId *inputId, QString *error)
+{
+    QFile file;
+    if (!openInput(input, &file, inputId, error))
+        return false;
     Tavisk::Reader reader;
     if (!reader.open(&file) || !reader.parseTo(output)) {
         *error = fileError(inputDisplayName(input), reader.errorString());
@@ -401,6 +429,8 @@ bool loadDocument(const QString &input, CollectingOutput *output, LocalFiles::Fi
 QString convert(const ConversionJob &job)
 {
     try {
+        if (job.format == Format::Text)
+            return convertToText(job);
         QTextDocument document;
         // Nothing is ever undone in a converted document; recording every
         // insertion would only cost time and memory.

@@ -94,30 +94,6 @@ int writeAll(int fd, const QByteArray &bytes)
     return 0;
 }
 
-/// Writes @p bytes into a new hidden file in @p folder and flushes it to
-/// disk. On success @p temporary holds its name; on failure nothing is left.
-int writeTemporaryFile(const QByteArray &folder, const QByteArray &bytes, mode_t mode, QByteArray *temporary)
-{
-    QByteArray name = folder + "/.tavisk-XXXXXX";
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
-    if (error == 0)
-        error = writeAll(fd, bytes);
-    // Full disks and quotas of some file systems show only here.
-    if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL && errno != EROFS)
-        error = errno;
-    if (::close(fd) != 0 && error == 0 && errno != EINTR)
-        error = errno;
-    if (error != 0) {
-        ::unlink(name.constData());
-        return error;
-    }
-    *temporary = name;
-    return 0;
-}
-
 QString refusal()
 {
     return QStringLiteral("refused: it is the input file");
@@ -265,43 +241,107 @@ int openForReading(const QString &path, QString *error)
 
 QString writeFile(const QString &path, const QByteArray &bytes, const FileId &input)
 {
-    QByteArray target = encodeName(path);
+    OutputFile file(path, input);
+    if (const QString reason = file.write(bytes.constData(), bytes.size()); !reason.isEmpty())
+        return reason;
+    return file.commit();
+}
+
+OutputFile::OutputFile(const QString &path, const FileId &input)
+    : m_target(encodeName(path))
+    , m_input(input)
+{
+}
+
+OutputFile::~OutputFile()
+{
+    discard();
+}
+
+void OutputFile::discard()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (!m_temporary.isEmpty()) {
+        ::unlink(m_temporary.constData());
+        m_temporary.clear();
+    }
+}
+
+QString OutputFile::open()
+{
+    m_opened = true;
     struct stat status;
-    const bool exists = ::stat(target.constData(), &status) == 0;
-    if (exists && FileId{status.st_dev, status.st_ino, true, false} == input)
+    const bool exists = ::stat(m_target.constData(), &status) == 0;
+    if (exists && FileId{status.st_dev, status.st_ino, true, false} == m_input)
         return refusal();
     if (exists && S_ISDIR(status.st_mode))
         return errorText(EISDIR);
 
     if (exists && !S_ISREG(status.st_mode)) {
         // A device, FIFO or socket: written where it is.
-        int fd;
         do {
-            fd = ::open(target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-        } while (fd < 0 && errno == EINTR);
-        if (fd < 0)
+            m_fd = ::open(m_target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+        } while (m_fd < 0 && errno == EINTR);
+        if (m_fd < 0)
             return errorText(errno);
-        int error = writeAll(fd, bytes);
-        if (::close(fd) != 0 && error == 0 && errno != EINTR)
-            error = errno;
-        return error == 0 ? QString() : errorText(error);
+        m_inPlace = true;
+        return QString();
     }
 
     if (exists) {
         // Through a symbolic link: replace the file it names, keep the link.
         char resolved[PATH_MAX];
-        if (::realpath(target.constData(), resolved))
-            target = resolved;
+        if (::realpath(m_target.constData(), resolved))
+            m_target = resolved;
     }
     const mode_t mode = exists ? (status.st_mode & 07777) : (0666 & ~s_creationMask);
-    QByteArray temporary;
-    if (const int error = writeTemporaryFile(folderOf(target), bytes, mode, &temporary))
-        return errorText(error);
-    if (::rename(temporary.constData(), target.constData()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.constData());
-        return errorText(error);
+    QByteArray name = folderOf(m_target) + "/.tavisk-XXXXXX";
+    m_fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (m_fd < 0)
+        return errorText(errno);
+    m_temporary = name;
+    if (::fchmod(m_fd, mode) != 0)
+        return errorText(errno);
+    return QString();
+}
+
+QString OutputFile::write(const char *data, qint64 size)
+{
+    if (m_error.isEmpty() && !m_opened)
+        m_error = open();
+    if (!m_error.isEmpty())
+        return m_error;
+    if (const int error = writeAll(m_fd, QByteArray::fromRawData(data, size)))
+        m_error = errorText(error);
+    return m_error;
+}
+
+QString OutputFile::commit()
+{
+    if (m_error.isEmpty() && !m_opened)
+        m_error = open();
+    if (!m_error.isEmpty()) {
+        discard();
+        return m_error;
     }
+    int error = 0;
+    // Full disks and quotas of some file systems show only here.
+    if (!m_inPlace && ::fsync(m_fd) != 0 && errno != EINVAL && errno != EROFS)
+        error = errno;
+    if (::close(m_fd) != 0 && error == 0 && errno != EINTR)
+        error = errno;
+    m_fd = -1;
+    if (error == 0 && !m_inPlace && ::rename(m_temporary.constData(), m_target.constData()) != 0)
+        error = errno;
+    if (error != 0) {
+        m_error = errorText(error);
+        discard();
+        return m_error;
+    }
+    m_temporary.clear();
     return QString();
 }
 

@@ -87,6 +87,43 @@ QString writeFile(const QString &path, const QByteArray &bytes, const FileId &in
 QString writeStandardOutput(const QByteArray &bytes);
 
 /**
+ * A file written piece by piece, with the safety of writeFile(): a regular
+ * file (or a name that does not exist yet) is written beside the target and
+ * renamed over it by commit(), once every byte is written and flushed to
+ * disk; an existing device or FIFO is written in place; the file @p input
+ * is never written. The target is opened by the first write() (or by
+ * commit(), for an empty file), so nothing is touched before there is
+ * something to write. An OutputFile destroyed before commit() leaves the
+ * earlier file as it was and no temporary file behind.
+ */
+class OutputFile
+{
+public:
+    OutputFile(const QString &path, const FileId &input);
+    ~OutputFile();
+    OutputFile(const OutputFile &) = delete;
+    OutputFile &operator=(const OutputFile &) = delete;
+
+    /// Appends @p size bytes. Returns the reason on failure; after a failure
+    /// nothing more is written and commit() fails with the same reason.
+    QString write(const char *data, qint64 size);
+    /// Puts the file in place. Returns the reason on failure.
+    QString commit();
+
+private:
+    QString open();
+    void discard();
+
+    QByteArray m_target;
+    FileId m_input;
+    int m_fd = -1;
+    bool m_opened = false;
+    bool m_inPlace = false; // a device or FIFO, written where it is
+    QByteArray m_temporary;
+    QString m_error;
+};
+
+/**
  * A set of files written together: each file goes into a hidden temporary
  * folder beside the targets, and commit() moves them all into place and
  * removes earlier files the caller names as stale. A set that is never

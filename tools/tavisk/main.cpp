@@ -17,6 +17,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <new>
 #include <unistd.h>
 
@@ -397,26 +398,9 @@ int runConvert(const QCommandLineParser &parser, const QStringList &inputs)
     failures += runJobs(runnable, options.threads);
     return failures == 0 ? Success : Failure;
 }
-} // namespace
-
-int main(int argc, char *argv[])
+/// The command line the tool understands.
+void setUpParser(QCommandLineParser &parser)
 {
-    // Rendering needs no screen: unless told otherwise, use Qt's offscreen
-    // platform, which also keeps the output the same with or without a display.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(messageHandler);
-    // A closed pipe or a file size limit is a write error of the file at
-    // hand, reported as such, not a signal that ends the process.
-    std::signal(SIGPIPE, SIG_IGN);
-    std::signal(SIGXFSZ, SIG_IGN);
-    LocalFiles::initialise();
-
-    QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("tavisk"));
-    QGuiApplication::setApplicationVersion(QStringLiteral(TAVISK_VERSION_STRING));
-
-    QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Converts RTF documents, or shows what they hold.\n"
         "\n"
@@ -455,11 +439,65 @@ int main(int argc, char *argv[])
         {QStringLiteral("debug"), QStringLiteral("Print the library's debug log on standard error.")},
     });
 
-    // The arguments as the bytes given (QGuiApplication has taken out its
-    // own options): a file name need not be valid UTF-8.
+}
+
+/// The arguments as the bytes given: a file name need not be valid UTF-8.
+QStringList decodedArguments(int argc, char *argv[])
+{
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(LocalFiles::decodeName(QByteArray(argv[i])));
+    return arguments;
+}
+
+/// Whether the command line converts to txt only. Text is written without
+/// a document, so it needs no fonts and no platform: a plain application
+/// does. Anything else (and a command line the parser refuses, such as one
+/// with Qt's own options) gets the GUI application.
+bool convertsToTextOnly(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    setUpParser(parser);
+    if (!parser.parse(arguments) || parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version")))
+        return false;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty() || positional.first() != QLatin1String("convert"))
+        return false;
+    if (parser.isSet(QStringLiteral("to")))
+        return formatFromName(parser.value(QStringLiteral("to"))) == Format::Text;
+    // As planSingle() decides it; a folder needs --to.
+    const QString output = parser.value(QStringLiteral("output"));
+    if (output.isEmpty() || output == standardOutputPath())
+        return true;
+    return !isFolderPath(output) && formatFromFileName(output) == Format::Text;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Rendering needs no screen: unless told otherwise, use Qt's offscreen
+    // platform, which also keeps the output the same with or without a display.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(messageHandler);
+    // A closed pipe or a file size limit is a write error of the file at
+    // hand, reported as such, not a signal that ends the process.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+    LocalFiles::initialise();
+
+    std::unique_ptr<QCoreApplication> app;
+    if (convertsToTextOnly(decodedArguments(argc, argv)))
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tavisk"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TAVISK_VERSION_STRING));
+
+    QCommandLineParser parser;
+    setUpParser(parser);
+    // After the application has taken out its own options.
+    const QStringList arguments = decodedArguments(argc, argv);
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
