@@ -2,13 +2,21 @@
 // error paths with their messages and exit statuses. The tool runs as a
 // child process, without a display.
 
+#include "controlcharacters.h"
+#include "headerfooter.h"
 #include "listmarkers.h"
+#include "plaintextexport.h"
+#include "structureexport.h"
 #include "testhelpers.h"
+
+#include <tavisk/plaintextrtfoutput.h>
+#include <tavisk/reader.h>
 
 #include <tavisk/textdocumentrtfoutput.h>
 
 #include <QBuffer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -257,6 +265,49 @@ QString withPicturesNamed(const QString &text)
     });
 }
 
+/// The text of @p rtf as the document route writes it: read into a
+/// QTextDocument, then the header and footer put in (@p showHeaders), the
+/// control characters removed, links and notes written out (@p showLinks)
+/// and the text export.
+QByteArray documentRouteText(const QByteArray &rtf, bool showLinks, bool showHeaders)
+{
+    QTextDocument document;
+    document.setUndoRedoEnabled(false);
+    Tavisk::TextDocumentRtfOutput output(&document);
+    QBuffer input;
+    input.setData(rtf);
+    input.open(QIODevice::ReadOnly);
+    Tavisk::Reader reader;
+    if (!reader.open(&input) || !reader.parseTo(&output))
+        return QByteArray();
+    if (showHeaders)
+        HeaderFooterText::insertIntoText(&document, output);
+    removeControlCharacters(&document);
+    StructureExport::prepareText(&document, showLinks);
+    QString text = plainTextOf(document);
+    if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
+        text.append(QLatin1Char('\n'));
+    return text.toUtf8();
+}
+
+/// The text of @p rtf as PlainTextRtfOutput writes it into a device.
+QByteArray streamedText(const QByteArray &rtf, bool showLinks, bool showHeaders)
+{
+    QByteArray text;
+    QBuffer device(&text);
+    device.open(QIODevice::WriteOnly);
+    Tavisk::PlainTextRtfOutput output(&device);
+    output.setShowLinkAddresses(showLinks);
+    output.setShowHeadersAndFooters(showHeaders);
+    QBuffer input;
+    input.setData(rtf);
+    input.open(QIODevice::ReadOnly);
+    Tavisk::Reader reader;
+    if (!reader.open(&input) || !reader.parseTo(&output))
+        return QByteArray();
+    return text;
+}
+
 QStringList lines(const QByteArray &text)
 {
     return QString::fromUtf8(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -415,6 +466,79 @@ private Q_SLOTS:
         const QJsonObject tables = QJsonDocument::fromJson(json.out).object().value(u"tables").toObject();
         QCOMPARE(tables.value(u"count").toInt(), 2);
         QCOMPARE(tables.value(u"nested").toInt(), 1);
+    }
+
+    // ---- the text output and the document route ----
+
+    // The text `tavisk convert --to txt` writes comes from PlainTextRtfOutput,
+    // read as the file is read; it is the text of the document the other
+    // formats are written from, byte for byte, with and without link
+    // addresses and headers: on every fixture and every file of the corpus.
+    void textRoutesAgree_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("showLinks");
+        QTest::addColumn<bool>("showHeaders");
+
+        const QDir fixtures(QFINDTESTDATA("data"));
+        QStringList files;
+        for (const QString &name : fixtures.entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name))
+            files.append(fixtures.filePath(name));
+        const QString corpus = QStringLiteral(TAVISK_CORPUS_DIR);
+        QStringList corpusFiles;
+        QDirIterator it(corpus, {QStringLiteral("*.rtf")}, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            corpusFiles.append(it.next());
+        corpusFiles.sort();
+        files += corpusFiles;
+        for (const QString &file : std::as_const(files)) {
+            const QString name = file.startsWith(corpus) ? QDir(corpus).relativeFilePath(file)
+                                                         : fixtures.relativeFilePath(file);
+            QTest::newRow(qPrintable(name)) << file << false << false;
+            QTest::newRow(qPrintable(name + QStringLiteral(" --links --headers"))) << file << true << true;
+        }
+    }
+
+    void textRoutesAgree()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, showLinks);
+        QFETCH(bool, showHeaders);
+
+        const QByteArray rtf = readFile(file);
+        const QByteArray expected = documentRouteText(rtf, showLinks, showHeaders);
+        const QByteArray actual = streamedText(rtf, showLinks, showHeaders);
+        if (actual == expected)
+            return;
+        const QList<QByteArray> expectedLines = expected.split('\n');
+        const QList<QByteArray> actualLines = actual.split('\n');
+        qsizetype line = 0;
+        while (line < expectedLines.size() && line < actualLines.size() && expectedLines[line] == actualLines[line])
+            ++line;
+        QFAIL(qPrintable(QStringLiteral("%1: line %2 differs\n  document: %3\n  streamed: %4")
+                             .arg(file)
+                             .arg(line + 1)
+                             .arg(QString::fromUtf8(expectedLines.value(line, "(end)")),
+                                  QString::fromUtf8(actualLines.value(line, "(end)")))));
+    }
+
+    // Text needs no fonts and no platform: --to txt runs where no platform
+    // plugin can be loaded, the document formats do not.
+    void textWithoutPlatform()
+    {
+        QProcess process;
+        QProcessEnvironment environment = toolEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("tavisk-no-such-platform"));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(TAVISK_TOOL), {QStringLiteral("convert"), sample, QStringLiteral("--to"),
+                                                    QStringLiteral("txt")});
+        const Run text = finish(process);
+        QCOMPARE(text.exitCode, 0);
+        QVERIFY2(text.out.contains("Hello from the tool fixture"), text.out.constData());
+        process.start(QStringLiteral(TAVISK_TOOL), {QStringLiteral("convert"), sample, QStringLiteral("--to"),
+                                                    QStringLiteral("html"), QStringLiteral("-o"), QStringLiteral("-")});
+        const Run html = finish(process);
+        QVERIFY(html.exitCode != 0);
     }
 
     // ---- lists ----

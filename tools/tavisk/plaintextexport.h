@@ -6,6 +6,11 @@
 class QTextBlock;
 class QTextDocument;
 
+// The text export of the document route: the text of a QTextDocument read
+// from RTF. `tavisk convert --to txt` reads into PlainTextRtfOutput instead,
+// without a document; this export is the reference that output is held to
+// (autotests/toolstest), and is not built into the tool.
+
 /// The text of @p document as `tavisk convert --to txt` writes it: one line
 /// per paragraph; a table's cells separated by a tab and its rows by a line
 /// end, with a blank line before and after the table; the cells of a nested
