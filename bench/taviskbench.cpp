@@ -8,6 +8,8 @@
 //   (c) Reader::parseTo into an output that does nothing
 //   (d) Reader::parseTo into a TextDocumentRtfOutput
 //   (e) the tavisk converter to txt and to html, as whole processes
+//   (f) Reader::parseTo into a PlainTextRtfOutput that writes into a device
+//       that keeps nothing: the text route without the process around it
 // Each row runs N times, each time in a child process of its own, so that its
 // peak memory (the child's maximum resident set) is its own. MB/s is input
 // bytes per wall second, median of the runs; rows (a) to (d) time the reading
@@ -25,6 +27,7 @@
 #include "tokenizer/tokenizer.h"
 
 #include <tavisk/abstractrtfoutput.h>
+#include <tavisk/plaintextrtfoutput.h>
 #include <tavisk/reader.h>
 #include <tavisk/textdocumentrtfoutput.h>
 
@@ -107,6 +110,18 @@ public:
     void insertStyleSheetTableEntry(unsigned int, Tavisk::StyleSheetTableEntry) override { }
 };
 
+// A device that takes every byte and keeps none: row (f) measures the
+// text, not a file system.
+class NullDevice : public QIODevice
+{
+public:
+    NullDevice() { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *, qint64 size) override { return size; }
+};
+
 // ---- child side: one run of one row ------------------------------------
 
 struct Timing {
@@ -177,6 +192,15 @@ int runRow(const QByteArray &row, const QString &fileName, int argc, char **argv
         seconds = timeRow([&] {
             Tavisk::Reader reader;
             NullOutput output;
+            if (!reader.open(fileName))
+                std::exit(3);
+            (void)reader.parseTo(&output);
+        });
+    } else if (row == "f") {
+        seconds = timeRow([&] {
+            NullDevice device;
+            Tavisk::PlainTextRtfOutput output(&device);
+            Tavisk::Reader reader;
             if (!reader.open(fileName))
                 std::exit(3);
             (void)reader.parseTo(&output);
@@ -357,16 +381,17 @@ struct Options {
 struct FileResult {
     QString name;
     qint64 bytes = 0;
-    RowResult rows[7];
+    RowResult rows[8];
 };
 
-constexpr int rowCount = 7;
+constexpr int rowCount = 8;
 constexpr int converterRow = 5;
+constexpr int plainTextRow = 7;
 const char *const rowNames[rowCount] = {
     "(a) QFile::getChar loop",     "(b) tokenizer",
     "(c) parseTo, null output",    "(d) parseTo, TextDocumentRtfOutput",
     "(d) the same, undo disabled", "(e) tavisk convert --to txt",
-    "(e) tavisk convert --to html",
+    "(e) tavisk convert --to html", "(f) parseTo, PlainTextRtfOutput",
 };
 
 // The rows of one input, measured in rounds by measureAll().
@@ -393,6 +418,8 @@ Job makeJob(const Options &options, const QString &fileName, int runs, RowSet ro
             continue;
         job.rows.push_back({i, Samples({options.self, "--row", childRows[i], file}, true)});
     }
+    if (rowSet == RowSet::All)
+        job.rows.push_back({plainTextRow, Samples({options.self, "--row", "f", file}, true)});
     if (rowSet != RowSet::Reading && !options.tavisk.empty()) {
         if (rowSet == RowSet::All)
             job.rows.push_back(
@@ -452,7 +479,9 @@ void printTable(const FileResult &file, int runs)
             continue;
         }
         char ratio[16] = "";
-        if (i >= 1 && i <= 4 && file.rows[0].ok)
+        // The converter to txt against (a) too: its target is a share of
+        // the floor, its time that of the whole process.
+        if (i != 0 && i != converterRow + 1 && file.rows[0].ok)
             std::snprintf(ratio, sizeof ratio, "%.2f", medianRatio(file.rows[0].times, file.rows[i].times));
         std::printf("  %-36s %9.2f %9.3f %9.3f %8s %10.1f %8.2f\n", rowNames[i], mbPerSecond(file, i), row.seconds,
                     row.cpuSeconds, ratio,
@@ -517,6 +546,10 @@ void printTargets(const std::vector<FileResult> &results)
     if (m16->rows[0].ok && m16->rows[2].ok) {
         const double ratio = medianRatio(m16->rows[0].times, m16->rows[2].times);
         std::printf("  (c) / (a) on 16 MiB:             %6.2f  (>= 0.5)   %s\n", ratio, verdict(ratio >= 0.5));
+    }
+    if (m16->rows[0].ok && m16->rows[converterRow].ok) {
+        const double ratio = medianRatio(m16->rows[0].times, m16->rows[converterRow].times);
+        std::printf("  --to txt / (a) on 16 MiB:        %6.2f  (>= 0.4)   %s\n", ratio, verdict(ratio >= 0.4));
     }
     if (m16->rows[3].ok) {
         const double speed = mbPerSecond(*m16, 3);
