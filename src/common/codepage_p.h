@@ -26,6 +26,16 @@ QStringDecoder decoderFor(const QString &encoding);
 /// Decodes @p bytes in one go with decoderFor(@p encoding).
 QString decode(const QByteArray &bytes, const QString &encoding);
 
+/**
+ * For a code page of one byte per character: the character of every byte
+ * (256 of them), as decoderFor(@p encoding) decodes it. Text in such a code
+ * page reads through the table without the decoder's cost per call, and
+ * without its state, which it does not need. An empty string for the code
+ * pages of several bytes per character (or with shift states), which a table
+ * would garble.
+ */
+QString byteTable(const QString &encoding);
+
 /// Decodes @p bytes as UTF-8 when they are valid UTF-8, otherwise as
 /// Windows-1252, for the few texts that do not go through the output's code
 /// page (style names, user property names). Plain ASCII reads the same either

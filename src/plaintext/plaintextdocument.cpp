@@ -10,12 +10,14 @@ namespace PlainText
 void Paragraph::appendLinked(QStringView added, const QString &href)
 {
     const qsizetype start = text.size();
-    lastHref = href;
     text += added;
-    if (href.isEmpty()) {
-        lastLink = -1;
-        return;
-    }
+    linkAppended(start, href);
+}
+
+void Paragraph::linkedTextAppended(qsizetype start, const QString &href)
+{
+    if (!lastHref.isSharedWith(href))
+        lastHref = href;
     if (lastLink >= 0 && links[size_t(lastLink)].href == href && links[size_t(lastLink)].end == start) {
         links[size_t(lastLink)].end = text.size();
         return;

@@ -43,7 +43,11 @@ struct CharacterFormat {
     QString toolTip;
 
     /// The link the text belongs to, as the text export reads it.
-    QString link() const { return anchor ? href : QString(); }
+    const QString &link() const
+    {
+        static const QString none;
+        return anchor ? href : none;
+    }
     /// Raised text (superscript).
     bool raised() const { return verticalAlignment == 1; }
 
@@ -133,6 +137,19 @@ struct Paragraph {
     /// Adds @p text (characters of the text, all kept) that is a link to
     /// @p href (empty: no link).
     void appendLinked(QStringView text, const QString &href);
+    /// The text from @p start on was just added and is a link to @p href
+    /// (empty: no link).
+    void linkAppended(qsizetype start, const QString &href)
+    {
+        // Most text is no link.
+        if (href.isEmpty()) {
+            lastLink = -1;
+            if (!lastHref.isNull())
+                lastHref = QString();
+            return;
+        }
+        linkedTextAppended(start, href);
+    }
     /// Adds the paragraph @p other at the end, as joining two blocks does.
     void append(const Paragraph &other);
     /// Removes the first @p count characters of the text.
@@ -141,6 +158,9 @@ struct Paragraph {
     /// brackets, and with @p showAddresses " <address>" after each link to
     /// another document.
     QString displayText(bool showAddresses) const;
+
+private:
+    void linkedTextAppended(qsizetype start, const QString &href);
 };
 
 struct Table;

@@ -321,6 +321,7 @@ void PlainTextRtfOutput::insertFontTableEntry(FontTableEntry entry, unsigned int
     // A number written twice in the table: the later font wins.
     d->m_fontEncodings.insert(int(index), entry.encoding());
     d->m_fontNames.insert(int(index), entry.fontName());
+    d->m_fontFamilies.remove(int(index));
     if (int(index) == d->m_defaultFont)
         d->useDefaultFontUntilOneIsChosen();
 }

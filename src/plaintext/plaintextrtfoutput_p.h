@@ -14,6 +14,8 @@
 #include <QStringDecoder>
 #include <QStringView>
 
+#include <array>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -99,11 +101,9 @@ public:
     bool m_characterFormatPending = false;
     bool m_formatLost = false;
     /// The character properties of the text inserted now.
-    const PlainText::CharacterFormat &insertedFormat() const
-    {
-        static const PlainText::CharacterFormat picture;
-        return m_formatLost ? picture : m_format;
-    }
+    const PlainText::CharacterFormat &insertedFormat() const { return m_formatLost ? m_pictureFormat : m_format; }
+    /// A picture's format: no link, not raised.
+    const PlainText::CharacterFormat m_pictureFormat;
     /// Gives the current format the family of font @p index, if the font
     /// table has it.
     void setFontFamily(PlainText::CharacterFormat &format, int index);
@@ -114,6 +114,26 @@ public:
     void undoInherited();
     /// A picture at the current position.
     void putPicture();
+    /// Text already appended to @p paragraph from @p start on, every
+    /// character of it a plain one: counts it, with its format.
+    void putPlain(PlainText::Paragraph &paragraph, qsizetype start)
+    {
+        const qsizetype end = paragraph.text.size();
+        if (!paragraph.leadingDone)
+            countLeadingSpaces(paragraph, start);
+        const PlainText::CharacterFormat &format = insertedFormat();
+        if (!format.raised())
+            paragraph.raisedStart = -1;
+        else if (paragraph.raisedStart < 0)
+            paragraph.raisedStart = start;
+        paragraph.linkAppended(start, format.link());
+        paragraph.length += end - start;
+        paragraph.keptLength += end - start;
+        m_carriageReturn = false;
+    }
+    /// A note drops the white space it starts with: counts it in the text
+    /// from @p start on.
+    static void countLeadingSpaces(PlainText::Paragraph &paragraph, qsizetype start);
     /// Ends the current paragraph and starts the next in the same place (a
     /// cell, the body, or text kept apart).
     void splitParagraph();
@@ -196,11 +216,28 @@ public:
     bool m_haveSetFont = false;
     QString m_encoding;
     QString m_documentEncoding;
-    QStringDecoder m_decoder;
+    QStringDecoder *m_decoder = nullptr;
     QString m_decoderEncoding;
-    /// Whether the decoder turns every printable ASCII byte into its own
-    /// character and keeps no state between runs: such runs skip it.
-    bool m_asciiDecoder = false;
+    /// The decoders made so far, by code page.
+    std::map<QString, QStringDecoder> m_decoders;
+    bool m_decoderReady = false;
+    /// For a code page of one byte per character: the character of every
+    /// byte, by which runs are decoded without the decoder. Null for the
+    /// code pages of several bytes per character.
+    const QChar *m_byteTable = nullptr;
+    /// For each byte of the table: whether its character goes into the
+    /// text as it is (see putText()).
+    const bool *m_plainBytes = nullptr;
+    /// Whether the decoder reads printable ASCII as itself, and whether it
+    /// is between characters (no byte of a character is waiting).
+    bool m_asciiSafeDecoder = false;
+    bool m_decoderClean = true;
+    /// The byte tables made so far, by code page (no characters: none).
+    struct ByteTable {
+        QString characters;
+        std::array<bool, 256> plain{};
+    };
+    QHash<QString, ByteTable> m_byteTables;
 
     /// The character format in force, and whether text is hidden (\\v).
     PlainText::CharacterFormat m_format;
@@ -216,6 +253,7 @@ public:
     /// A number for each font family name, and the name of each font.
     QHash<QString, int> m_familyKeys;
     QHash<int, QString> m_fontNames;
+    QHash<int, int> m_fontFamilies; // by font index: the number of its family name
     /// What each open group saved: the code page and the properties.
     QList<QString> m_encodingStack;
     std::vector<PlainText::CharacterFormat> m_formatStack;
@@ -243,7 +281,10 @@ private:
     void writeBodyParagraph(bool beforeTable);
     void writeHeldParagraph();
     void writeBodyTable(const PlainText::Table &table);
-    void setDecoder();
+    void selectDecoder();
+    /// Decodes @p bytes into @p out (replacing what it held), without the
+    /// C0 control characters other than tab and line ends.
+    void decodeInto(QString &out, const QByteArray &bytes);
 
     /// The paragraph being read: m_bodyParagraph, or the last paragraph of
     /// m_cell.

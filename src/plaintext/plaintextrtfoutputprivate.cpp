@@ -2,6 +2,10 @@
 
 #include "common/codepage_p.h"
 
+#include <algorithm>
+#include <array>
+#include <iterator>
+
 namespace Tavisk
 {
 
@@ -10,22 +14,6 @@ namespace
 // The text document output inserts the text it gathers once this much has
 // come together.
 constexpr qsizetype gatheredLimit = 64 * 1024;
-
-// Code pages that decode each printable ASCII byte as itself and keep no
-// state from one run to the next (no multi-byte characters); the empty name
-// is Windows-1252.
-bool isAsciiCodePage(const QString &encoding)
-{
-    if (encoding.isEmpty())
-        return true;
-    static const char *const prefixes[] = {"Windows-125", "ISO-8859-", "x-mac-", "KOI8-"};
-    for (const char *prefix : prefixes) {
-        if (encoding.startsWith(QLatin1String(prefix)))
-            return true;
-    }
-    return encoding == QLatin1String("Macintosh") || encoding == QLatin1String("Windows-874")
-        || encoding == QLatin1String("US-ASCII") || encoding == QLatin1String("TIS-620");
-}
 
 // Units that are inserted as they are: printable ASCII, and everything from
 // U+00A0 on but the characters QTextCursor and the text export treat apart.
@@ -36,6 +24,32 @@ inline bool isPlain(char16_t u)
     if (u < 0xA0)
         return false;
     return u != 0x2028 && u != 0x2029 && u != 0xFDD0 && u != 0xFDD1 && u != 0xFFFC;
+}
+
+// Every byte as the character of the same number, and which of those are
+// plain: for runs of printable ASCII.
+const QChar *latin1Table()
+{
+    static const QString table = [] {
+        QString characters(256, QChar());
+        for (int i = 0; i < 256; ++i)
+            characters[i] = QChar(char16_t(i));
+        return characters;
+    }();
+    return table.constData();
+}
+
+bool isPlain(char16_t u);
+
+const bool *latin1Plain()
+{
+    static const std::array<bool, 256> plain = [] {
+        std::array<bool, 256> result{};
+        for (int i = 0; i < 256; ++i)
+            result[size_t(i)] = isPlain(char16_t(i));
+        return result;
+    }();
+    return plain.data();
 }
 
 // C0 control characters other than tab, line feed and carriage return: the
@@ -68,14 +82,19 @@ void PlainTextRtfOutputPrivate::reset()
     m_haveSetFont = false;
     m_encoding.clear();
     m_documentEncoding.clear();
-    m_decoder = QStringDecoder();
+    m_decoder = nullptr;
     m_decoderEncoding.clear();
-    m_asciiDecoder = false;
+    m_decoderReady = false;
+    m_byteTable = nullptr;
+    m_plainBytes = nullptr;
+    m_asciiSafeDecoder = false;
+    m_decoderClean = true;
     m_format = PlainText::CharacterFormat();
     // Text starts at 12 points.
     m_format.pointSize = 12.0;
     m_hidden = false;
     m_familyKeys.clear();
+    m_fontFamilies.clear();
     m_fontNames.clear();
     m_colours.clear();
     m_encodingStack.clear();
@@ -134,13 +153,17 @@ void PlainTextRtfOutputPrivate::endGroup()
 
 void PlainTextRtfOutputPrivate::setFontFamily(PlainText::CharacterFormat &format, int index)
 {
-    const auto name = m_fontNames.constFind(index);
-    if (name == m_fontNames.constEnd())
-        return;
-    auto key = m_familyKeys.constFind(*name);
-    if (key == m_familyKeys.constEnd())
-        key = m_familyKeys.insert(*name, int(m_familyKeys.size()));
-    format.family = *key;
+    auto family = m_fontFamilies.constFind(index);
+    if (family == m_fontFamilies.constEnd()) {
+        const auto name = m_fontNames.constFind(index);
+        if (name == m_fontNames.constEnd())
+            return;
+        auto key = m_familyKeys.constFind(*name);
+        if (key == m_familyKeys.constEnd())
+            key = m_familyKeys.insert(*name, int(m_familyKeys.size()));
+        family = m_fontFamilies.insert(index, *key);
+    }
+    format.family = *family;
 }
 
 void PlainTextRtfOutputPrivate::setFont(int index)
@@ -198,62 +221,141 @@ void PlainTextRtfOutputPrivate::resetCharacterProperties()
     setFont(m_defaultFont);
 }
 
-void PlainTextRtfOutputPrivate::setDecoder()
+void PlainTextRtfOutputPrivate::selectDecoder()
 {
-    // The decoder lives from run to run, so that a two-byte character whose
-    // bytes come as separate \'hh escapes is decoded as one; it is replaced
-    // when the code page changes. A new decoder has no state, so one for a
-    // code page whose text is all ASCII is made only when it is needed.
-    if (m_decoderEncoding != m_encoding || (!m_decoder.isValid() && !m_asciiDecoder)) {
-        m_decoderEncoding = m_encoding;
-        m_asciiDecoder = isAsciiCodePage(m_encoding);
-        m_decoder = m_asciiDecoder ? QStringDecoder() : CodePage::decoderFor(m_encoding);
+    // As the text document output reads: a code page of one byte per
+    // character through a table of its bytes; any other through a decoder
+    // that lives from run to run, so that a two-byte character whose bytes
+    // come as separate \'hh escapes is decoded as one. A new one is made
+    // when the code page changes.
+    m_decoderEncoding = m_encoding;
+    m_decoderReady = true;
+    m_byteTable = nullptr;
+    m_plainBytes = nullptr;
+    auto table = m_byteTables.constFind(m_encoding);
+    if (table == m_byteTables.constEnd()) {
+        ByteTable made;
+        made.characters = CodePage::byteTable(m_encoding);
+        for (int i = 0; i < made.characters.size(); ++i)
+            made.plain[size_t(i)] = isPlain(made.characters.at(i).unicode());
+        table = m_byteTables.insert(m_encoding, made);
     }
+    if (!table->characters.isEmpty()) {
+        m_byteTable = table->characters.constData();
+        m_plainBytes = table->plain.data();
+        return;
+    }
+    // The decoders of these code pages read printable ASCII as itself, and
+    // an ASCII byte always ends their characters: after one, a run of
+    // printable ASCII needs no decoder.
+    static const char *const asciiSafe[] = {"Shift-JIS", "GB2312", "GBK", "Big5", "CP949", "windows-949", "EUC-JP",
+                                            "UTF-8"};
+    m_asciiSafeDecoder = std::any_of(std::begin(asciiSafe), std::end(asciiSafe),
+                                     [this](const char *name) { return m_encoding == QLatin1String(name); });
+    m_decoderClean = true;
+    // A decoder made before, started afresh, is a new decoder.
+    auto decoder = m_decoders.find(m_encoding);
+    if (decoder == m_decoders.end())
+        decoder = m_decoders.emplace(m_encoding, CodePage::decoderFor(m_encoding)).first;
+    decoder->second.resetState();
+    m_decoder = &decoder->second;
+}
+
+void PlainTextRtfOutputPrivate::decodeInto(QString &out, const QByteArray &bytes)
+{
+    // The names are usually the very strings the font table holds.
+    if (!m_decoderReady || (!m_encoding.isSharedWith(m_decoderEncoding) && m_encoding != m_decoderEncoding))
+        selectDecoder();
+    const qsizetype size = bytes.size();
+    bool belowSpace = true;
+    if (m_byteTable) {
+        out.resize(size);
+        char16_t *to = reinterpret_cast<char16_t *>(out.data());
+        const uchar *from = reinterpret_cast<const uchar *>(bytes.constData());
+        char16_t lowest = 0xFFFF;
+        for (qsizetype i = 0; i < size; ++i) {
+            const char16_t c = m_byteTable[from[i]].unicode();
+            to[i] = c;
+            lowest = std::min(lowest, c);
+        }
+        // Most runs hold no character below space, and so no control
+        // character.
+        belowSpace = lowest < 0x20;
+    } else {
+        out.resize(m_decoder->requiredSpace(size));
+        QChar *const end = m_decoder->appendToBuffer(out.data(), QByteArrayView(bytes));
+        out.truncate(end - out.constData());
+        if (size > 0)
+            m_decoderClean = uchar(bytes.back()) < 0x80;
+    }
+    if (!belowSpace)
+        return;
+    // C0 control characters other than tab and line ends are taken out.
+    QChar *const begin = out.data();
+    QChar *const end = begin + out.size();
+    QChar *const kept = std::remove_if(begin, end, [](QChar c) { return isRemovedFromDecodedText(c.unicode()); });
+    out.truncate(kept - begin);
 }
 
 QString PlainTextRtfOutputPrivate::decode(const QByteArray &text)
 {
-    setDecoder();
-    if (!m_decoder.isValid())
-        m_decoder = CodePage::decoderFor(m_encoding);
-    return m_decoder.decode(text);
+    QString result;
+    decodeInto(result, text);
+    return result;
 }
 
 void PlainTextRtfOutputPrivate::insertBytes(const QByteArray &bytes)
 {
-    setDecoder();
+    // The usual run: a few printable characters of a code page of one byte
+    // per character, for the paragraph being read. It is decoded straight
+    // into the paragraph; anything else goes the long way.
+    if (!m_decoderReady || (!m_encoding.isSharedWith(m_decoderEncoding) && m_encoding != m_decoderEncoding))
+        selectDecoder();
     const qsizetype size = bytes.size();
-    const char *data = bytes.constData();
-    bool ascii = m_asciiDecoder;
-    if (ascii) {
-        for (qsizetype i = 0; i < size; ++i) {
-            const uchar c = uchar(data[i]);
-            if (c < 0x20 || c >= 0x7F) {
-                ascii = false;
-                break;
-            }
+    const QChar *table = m_byteTable;
+    const bool *plainBytes = m_plainBytes;
+    if (!table && m_asciiSafeDecoder && m_decoderClean && size > 0) {
+        // Printable ASCII between the characters of a code page of several
+        // bytes per character (spaces and punctuation around \u text).
+        const bool ascii = std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return c >= 0x20 && c < 0x7F; });
+        if (ascii) {
+            table = latin1Table();
+            plainBytes = latin1Plain();
         }
     }
-    if (ascii) {
-        m_scratch.resize(size);
-        char16_t *out = reinterpret_cast<char16_t *>(m_scratch.data());
-        for (qsizetype i = 0; i < size; ++i)
-            out[i] = char16_t(uchar(data[i]));
+    if (!table || size == 0 || m_lists.wantsText()) {
+        decodeInto(m_scratch, bytes);
+        insertText(m_scratch);
+        return;
+    }
+    if (m_hidden)
+        return;
+    if (m_gathered == 0) {
+        m_gatheredFormatExplicit = m_characterFormatPending;
+        if (m_characterFormatPending)
+            m_gatheredFormat = m_format;
+    }
+    applyPendingFormats();
+    PlainText::Paragraph &paragraph = *m_paragraph;
+    const qsizetype start = paragraph.text.size();
+    paragraph.text.resize(start + size);
+    char16_t *const to = reinterpret_cast<char16_t *>(paragraph.text.data()) + start;
+    const uchar *const from = reinterpret_cast<const uchar *>(bytes.constData());
+    bool plain = true;
+    for (qsizetype i = 0; i < size; ++i) {
+        to[i] = table[from[i]].unicode();
+        plain &= plainBytes[from[i]];
+    }
+    if (plain) {
+        putPlain(paragraph, start);
     } else {
-        if (!m_decoder.isValid())
-            m_decoder = CodePage::decoderFor(m_encoding);
-        m_scratch.resize(m_decoder.requiredSpace(size));
-        QChar *begin = m_scratch.data();
-        QChar *end = m_decoder.appendToBuffer(begin, QByteArrayView(bytes));
-        // C0 control characters other than tab and line ends are taken out.
-        QChar *kept = begin;
-        for (QChar *p = begin; p != end; ++p) {
-            if (!isRemovedFromDecodedText(p->unicode()))
-                *kept++ = *p;
-        }
-        m_scratch.truncate(kept - begin);
+        paragraph.text.truncate(start);
+        decodeInto(m_scratch, bytes);
+        putText(m_scratch);
     }
-    insertText(m_scratch);
+    m_gathered += plain ? size : m_scratch.size();
+    if (m_gathered >= gatheredLimit)
+        insertionPoint();
 }
 
 // ---- text ----
@@ -272,7 +374,16 @@ void PlainTextRtfOutputPrivate::insertText(QStringView text)
             m_gatheredFormat = m_format;
     }
     applyPendingFormats();
-    putText(text);
+    if (text.size() == 1 && isPlain(text.front().unicode())) {
+        // One character of \u, or a special: the most common text besides
+        // runs of bytes.
+        PlainText::Paragraph &paragraph = *m_paragraph;
+        const qsizetype start = paragraph.text.size();
+        paragraph.text.append(text.front());
+        putPlain(paragraph, start);
+    } else {
+        putText(text);
+    }
     m_gathered += text.size();
     if (m_gathered >= gatheredLimit)
         insertionPoint();
@@ -286,6 +397,13 @@ void PlainTextRtfOutputPrivate::putText(QStringView text)
     // Each character as the paragraph keeps it: in the text (as @p shown),
     // counted only, or a picture's place.
     const auto put = [this](QStringView shown, qsizetype characters, qsizetype kept) {
+        if (characters == kept && kept == shown.size()) {
+            PlainText::Paragraph &paragraph = *m_paragraph;
+            const qsizetype start = paragraph.text.size();
+            paragraph.text.append(shown);
+            putPlain(paragraph, start);
+            return;
+        }
         PlainText::Paragraph &paragraph = *m_paragraph;
         if (!paragraph.leadingDone) {
             // A note drops the white space it starts with.
@@ -374,6 +492,19 @@ void PlainTextRtfOutputPrivate::putText(QStringView text)
         }
         }
         m_carriageReturn = u == u'\r';
+    }
+}
+
+void PlainTextRtfOutputPrivate::countLeadingSpaces(PlainText::Paragraph &paragraph, qsizetype start)
+{
+    const QChar *const text = paragraph.text.constData();
+    for (qsizetype i = start; i < paragraph.text.size(); ++i) {
+        if (!text[i].isSpace()) {
+            paragraph.leadingDone = true;
+            return;
+        }
+        ++paragraph.leadingSpaces;
+        ++paragraph.leadingSpacesInText;
     }
 }
 

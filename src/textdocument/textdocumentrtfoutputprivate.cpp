@@ -284,28 +284,6 @@ void TextDocumentRtfOutputPrivate::insertNow(const QString &text)
 
 namespace
 {
-// The code pages of one byte per character. Others may be, but only these
-// are read through a byte table: a code page of several bytes per character
-// (or one with shift states) would be garbled by one.
-bool isSingleByteEncoding(const QString &encoding)
-{
-    // The empty name stands for Windows-1252.
-    static const char *const names[] = {
-        "",
-        "Windows-1250", "Windows-1251", "Windows-1252", "Windows-1253", "Windows-1254", "Windows-1255",
-        "Windows-1256", "Windows-1257", "Windows-1258", "Windows-874",
-        "ISO-8859-1", "ISO-8859-2", "ISO-8859-3", "ISO-8859-4", "ISO-8859-5", "ISO-8859-6", "ISO-8859-7",
-        "ISO-8859-8", "ISO-8859-9", "ISO-8859-15",
-        "IBM437", "IBM737", "IBM775", "IBM850", "IBM852", "IBM855", "IBM857", "IBM860", "IBM861", "IBM862",
-        "IBM863", "IBM864", "IBM865", "IBM866", "IBM869",
-        "Macintosh", "x-mac-greek", "x-mac-cyrillic", "x-mac-centraleurroman", "x-mac-turkish",
-        "TIS-620", "US-ASCII", "KOI8-R", "KOI8-U",
-    };
-    return std::any_of(std::begin(names), std::end(names), [&encoding](const char *name) {
-        return encoding.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
-    });
-}
-
 inline bool isControlCharacter(QChar c)
 {
     const char16_t u = c.unicode();
@@ -320,20 +298,8 @@ void TextDocumentRtfOutputPrivate::selectDecoder()
     m_byteTable = nullptr;
     auto table = m_byteTables.constFind(m_encoding);
     if (table == m_byteTables.constEnd()) {
-        // The table is what the decoder makes of every byte; it is used only
-        // if every byte is one character of its own. An empty table marks
-        // the encodings that are not read through one.
-        QString characters;
-        if (isSingleByteEncoding(m_encoding)) {
-            char bytes[256];
-            for (int i = 0; i < 256; ++i)
-                bytes[i] = char(i);
-            characters = CodePage::decoderFor(m_encoding).decode(QByteArrayView(bytes, 256));
-            if (characters.size() != 256
-                || std::any_of(characters.cbegin(), characters.cend(), [](QChar c) { return c.isSurrogate(); }))
-                characters.clear();
-        }
-        table = m_byteTables.insert(m_encoding, characters);
+        // An empty table marks the encodings that are not read through one.
+        table = m_byteTables.insert(m_encoding, CodePage::byteTable(m_encoding));
     }
     if (!table->isEmpty()) {
         m_byteTable = table->constData();
