@@ -553,7 +553,7 @@ void printTargets(const std::vector<FileResult> &results)
     }
     if (m16->rows[3].ok) {
         const double speed = mbPerSecond(*m16, 3);
-        std::printf("  (d) MB/s on 16 MiB:              %6.2f  (>= 5)     %s\n", speed, verdict(speed >= 5));
+        std::printf("  (d) MB/s on 16 MiB:              %6.2f  (>= 20)    %s\n", speed, verdict(speed >= 20));
     }
     for (const FileResult *file : {m16, m64}) {
         if (file && file->rows[3].ok) {
@@ -564,7 +564,7 @@ void printTargets(const std::vector<FileResult> &results)
     }
     if (!m64)
         return;
-    std::printf("  64 MiB against 16 MiB (<= 4.6; the input is %.2f times larger), median over the rounds\n"
+    std::printf("  64 MiB against 16 MiB (<= 4.3; the input is %.2f times larger), median over the rounds\n"
                 "  of each round's ratio, by wall and by CPU seconds:\n",
                 double(m64->bytes) / m16->bytes);
     for (int i = 0; i < rowCount; ++i) {
@@ -574,7 +574,7 @@ void printTargets(const std::vector<FileResult> &results)
         const double cpu = medianRatio(m64->rows[i].cpuTimes, m16->rows[i].cpuTimes);
         const double memory = m64->rows[i].peakMiB / m16->rows[i].peakMiB;
         std::printf("    %-36s time %5.2f %-6s (cpu %5.2f)  memory %5.2f %s\n", rowNames[i], wall,
-                    verdict(wall <= 4.6), cpu, memory, verdict(memory <= 4.6));
+                    verdict(wall <= 4.3), cpu, memory, verdict(memory <= 4.3));
     }
 }
 

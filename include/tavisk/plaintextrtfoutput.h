@@ -81,7 +81,7 @@ public:
     void setShowLinkAddresses(bool show);
     /// Whether links are followed by their addresses.
     bool showLinkAddresses() const;
-    /// With @p show true, the page header ({\header} and its kinds) is
+    /// With @p show true, the page header ({\\header} and its kinds) is
     /// written above the text and the page footer below it, each set off by
     /// an empty line: the ones Word prints on the first page, or on the
     /// second when the first has none. Off by default; set it before the
