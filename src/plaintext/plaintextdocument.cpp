@@ -7,10 +7,41 @@ namespace Tavisk
 namespace PlainText
 {
 
+std::unique_ptr<char16_t[]> TextBuffer::grow(qsizetype count)
+{
+    // Doubles, as a QString grows: appending stays linear.
+    const qsizetype capacity = std::max({m_size + count, 2 * m_capacity, qsizetype(64)});
+    std::unique_ptr<char16_t[]> data(new char16_t[size_t(capacity)]);
+    if (m_size > 0)
+        std::memcpy(data.get(), m_data.get(), size_t(m_size) * sizeof(char16_t));
+    m_capacity = capacity;
+    std::swap(m_data, data);
+    return data;
+}
+
+void TextBuffer::insert(qsizetype at, QStringView text)
+{
+    at = std::clamp<qsizetype>(at, 0, m_size);
+    // Through a copy: the text may be part of this buffer.
+    const QString copy = text.toString();
+    const qsizetype after = m_size - at;
+    extend(copy.size());
+    char16_t *const data = m_data.get();
+    std::memmove(data + at + copy.size(), data + at, size_t(after) * sizeof(char16_t));
+    std::memcpy(data + at, copy.utf16(), size_t(copy.size()) * sizeof(char16_t));
+}
+
+void TextBuffer::removeStart(qsizetype count)
+{
+    count = std::clamp<qsizetype>(count, 0, m_size);
+    std::memmove(m_data.get(), m_data.get() + count, size_t(m_size - count) * sizeof(char16_t));
+    m_size -= count;
+}
+
 void Paragraph::appendLinked(QStringView added, const QString &href)
 {
     const qsizetype start = text.size();
-    text += added;
+    text.append(added);
     linkAppended(start, href);
 }
 
@@ -40,7 +71,7 @@ void Paragraph::append(const Paragraph &other)
         else if (other.raisedStart > 0 || raisedStart < 0)
             raisedStart = offset + other.raisedStart;
     }
-    text += other.text;
+    text.append(other.text.view());
     if (other.length > 0)
         lastHref = other.lastHref;
     length += other.length;
@@ -76,7 +107,7 @@ void Paragraph::removeStart(qsizetype count)
     count = std::min(count, text.size());
     if (count <= 0)
         return;
-    text.remove(0, count);
+    text.removeStart(count);
     length = std::max<qsizetype>(0, length - count);
     keptLength = std::max<qsizetype>(0, keptLength - count);
     std::vector<Link> kept;
@@ -96,13 +127,13 @@ void Paragraph::removeStart(qsizetype count)
 QString Paragraph::displayText(bool showAddresses) const
 {
     if (links.empty())
-        return text;
+        return text.toString();
     QString result;
     result.reserve(text.size() + 16);
     qsizetype at = 0;
     for (const Link &link : links) {
-        result += QStringView(text).mid(at, link.start - at);
-        const QStringView linked = QStringView(text).mid(link.start, link.end - link.start);
+        result += text.view().mid(at, link.start - at);
+        const QStringView linked = text.view().mid(link.start, link.end - link.start);
         if (link.isNote()) {
             result += QLatin1Char('[');
             result += linked;
@@ -116,7 +147,7 @@ QString Paragraph::displayText(bool showAddresses) const
         }
         at = link.end;
     }
-    result += QStringView(text).mid(at);
+    result += text.view().mid(at);
     return result;
 }
 

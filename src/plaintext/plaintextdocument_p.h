@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -11,6 +13,75 @@ namespace Tavisk
 {
 namespace PlainText
 {
+
+/**
+ * The text of a paragraph: UTF-16 characters in a buffer that only grows,
+ * appended to in place. A QString would do, but the text arrives a few
+ * characters at a time, and each QString::resize() or append() is a call
+ * into QtCore with its checks for sharing.
+ */
+class TextBuffer
+{
+public:
+    TextBuffer() = default;
+    TextBuffer(const TextBuffer &other) { append(other.view()); }
+    TextBuffer &operator=(const TextBuffer &other)
+    {
+        if (this != &other) {
+            m_size = 0;
+            append(other.view());
+        }
+        return *this;
+    }
+    TextBuffer(TextBuffer &&) noexcept = default;
+    TextBuffer &operator=(TextBuffer &&) noexcept = default;
+
+    qsizetype size() const { return m_size; }
+    bool isEmpty() const { return m_size == 0; }
+    const char16_t *data() const { return m_data.get(); }
+    QStringView view() const { return QStringView(m_data.get(), m_size); }
+    QChar at(qsizetype i) const { return QChar(m_data[size_t(i)]); }
+    QString toString() const { return view().toString(); }
+
+    /// Makes room for @p count more characters at the end and returns where
+    /// they go: the caller writes all of them.
+    char16_t *extend(qsizetype count)
+    {
+        if (m_capacity - m_size < count)
+            grow(count);
+        char16_t *const to = m_data.get() + m_size;
+        m_size += count;
+        return to;
+    }
+    void append(char16_t c) { *extend(1) = c; }
+    void append(QStringView text)
+    {
+        if (text.isEmpty())
+            return;
+        if (m_capacity - m_size < text.size()) {
+            // The text may be part of this buffer: it stays until copied.
+            const std::unique_ptr<char16_t[]> old = grow(text.size());
+            std::memcpy(m_data.get() + m_size, text.utf16(), size_t(text.size()) * sizeof(char16_t));
+        } else {
+            std::memmove(m_data.get() + m_size, text.utf16(), size_t(text.size()) * sizeof(char16_t));
+        }
+        m_size += text.size();
+    }
+    /// Keeps the first @p size characters (and the capacity).
+    void truncate(qsizetype size) { m_size = std::min(m_size, std::max<qsizetype>(size, 0)); }
+    void clear() { m_size = 0; }
+    void insert(qsizetype at, QStringView text);
+    void removeStart(qsizetype count);
+
+private:
+    /// A buffer with room for @p count more characters, the text copied;
+    /// returns the one before.
+    std::unique_ptr<char16_t[]> grow(qsizetype count);
+
+    std::unique_ptr<char16_t[]> m_data;
+    qsizetype m_size = 0;
+    qsizetype m_capacity = 0;
+};
 
 /**
  * The character format of the text, as the text document output keeps it in
@@ -51,6 +122,35 @@ struct CharacterFormat {
     /// Raised text (superscript).
     bool raised() const { return verticalAlignment == 1; }
 
+    CharacterFormat() = default;
+    CharacterFormat(const CharacterFormat &) = default;
+    CharacterFormat(CharacterFormat &&) noexcept = default;
+    CharacterFormat &operator=(CharacterFormat &&) noexcept = default;
+    CharacterFormat &operator=(const CharacterFormat &other)
+    {
+        // Formats are copied often and their strings are usually null or
+        // the very same: QString's own assignment is a call into QtCore.
+        italic = other.italic;
+        weight = other.weight;
+        underlineStyle = other.underlineStyle;
+        pointSize = other.pointSize;
+        verticalAlignment = other.verticalAlignment;
+        strikeOut = other.strikeOut;
+        foreground = other.foreground;
+        background = other.background;
+        layoutDirection = other.layoutDirection;
+        underlineColour = other.underlineColour;
+        capitalization = other.capitalization;
+        baselineOffset = other.baselineOffset;
+        hasBaselineOffset = other.hasBaselineOffset;
+        family = other.family;
+        assign(field, other.field);
+        anchor = other.anchor;
+        assign(href, other.href);
+        assign(toolTip, other.toolTip);
+        return *this;
+    }
+
     bool operator==(const CharacterFormat &other) const
     {
         return italic == other.italic && weight == other.weight && underlineStyle == other.underlineStyle
@@ -59,11 +159,26 @@ struct CharacterFormat {
             && layoutDirection == other.layoutDirection && underlineColour == other.underlineColour
             && capitalization == other.capitalization && hasBaselineOffset == other.hasBaselineOffset
             && (!hasBaselineOffset || baselineOffset == other.baselineOffset) && family == other.family
-            && field.isNull() == other.field.isNull() && field == other.field && anchor == other.anchor
-            && href.isNull() == other.href.isNull() && href == other.href
-            && toolTip.isNull() == other.toolTip.isNull() && toolTip == other.toolTip;
+            && equal(field, other.field) && anchor == other.anchor && equal(href, other.href)
+            && equal(toolTip, other.toolTip);
     }
     bool operator!=(const CharacterFormat &other) const { return !(*this == other); }
+
+private:
+    /// Whether @p a and @p b are the same string object, null or not.
+    static bool same(const QString &a, const QString &b)
+    {
+        return (a.isNull() && b.isNull()) || (a.isSharedWith(b) && a.constData() == b.constData() && a.size() == b.size());
+    }
+    static bool equal(const QString &a, const QString &b)
+    {
+        return same(a, b) || (a.isNull() == b.isNull() && a == b);
+    }
+    static void assign(QString &to, const QString &from)
+    {
+        if (!same(to, from))
+            to = from;
+    }
 };
 
 /// A run of a paragraph's text that is a link: to an address (shown after
@@ -92,7 +207,7 @@ struct Link {
 struct Paragraph {
     /// The text: without control characters other than tab, without
     /// pictures, line breaks as "\n".
-    QString text;
+    TextBuffer text;
     qsizetype length = 0; // characters, control characters and pictures included
     qsizetype keptLength = 0; // characters without the control characters
     /// The list the paragraph is an item of (PlainTextLists), or -1, and
@@ -120,7 +235,7 @@ struct Paragraph {
     void clear()
     {
         // Keeps the capacity for the next paragraph.
-        text.resize(0);
+        text.clear();
         length = 0;
         keptLength = 0;
         list = -1;

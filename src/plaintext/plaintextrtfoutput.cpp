@@ -319,7 +319,7 @@ void PlainTextRtfOutput::appendToColourTable(const QColor &colour)
 void PlainTextRtfOutput::insertFontTableEntry(FontTableEntry entry, unsigned int index)
 {
     // A number written twice in the table: the later font wins.
-    d->m_fontEncodings.insert(int(index), entry.encoding());
+    d->m_fontEncodings.insert(int(index), d->encodingKey(entry.encoding()));
     d->m_fontNames.insert(int(index), entry.fontName());
     d->m_fontFamilies.remove(int(index));
     if (int(index) == d->m_defaultFont)
@@ -555,18 +555,18 @@ void PlainTextRtfOutput::setSectionBreak(SectionBreak)
 void PlainTextRtfOutput::setDocumentCodePage(int codePage)
 {
     AbstractRtfOutput::setDocumentCodePage(codePage);
-    d->m_documentEncoding = CodePage::encodingForCodePage(codePage);
+    d->m_documentEncoding = d->encodingKey(CodePage::encodingForCodePage(codePage));
     if (!d->m_haveSetFont) {
         d->insertionPoint();
         d->m_encoding = d->m_documentEncoding;
-        for (QString &encoding : d->m_encodingStack)
+        for (int &encoding : d->m_encodingStack)
             encoding = d->m_documentEncoding;
     }
 }
 
 bool PlainTextRtfOutput::isLeadByte(unsigned char byte) const
 {
-    return CodePage::isLeadByte(d->m_encoding, byte);
+    return CodePage::isLeadByte(d->m_encodings[size_t(d->m_encoding)]->name, byte);
 }
 
 // Fields, notes, comments, headers and footers, text boxes

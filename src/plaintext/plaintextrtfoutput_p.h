@@ -211,33 +211,47 @@ public:
     bool m_showHeadersAndFooters = false;
 
     // Decoding state, as the text document output keeps it.
-    QHash<int, QString> m_fontEncodings;
+
+    /// A code page met in the document, with what decodes it, made when
+    /// text first comes in it. Code pages are numbered as they are met
+    /// (encodingKey()): the state keeps the numbers, which are cheap to
+    /// save and compare.
+    struct Encoding {
+        QString name;
+        bool prepared = false;
+        /// For a code page of one byte per character: the character of
+        /// every byte, by which runs are decoded without the decoder (empty
+        /// for the code pages of several bytes per character), and for each
+        /// byte whether its character goes into the text as it is (see
+        /// putText()).
+        QString characters;
+        std::array<bool, 256> plain{};
+        /// Whether the decoder reads printable ASCII as itself.
+        bool asciiSafe = false;
+        std::unique_ptr<QStringDecoder> decoder;
+    };
+    /// The code pages met, kept from parse to parse; by name.
+    std::vector<std::unique_ptr<Encoding>> m_encodings;
+    QHash<QString, int> m_encodingKeys;
+    int encodingKey(const QString &name);
+    /// The code page of each font (possibly of no name: the document's).
+    QHash<int, int> m_fontEncodings;
     int m_defaultFont = 0;
     bool m_haveSetFont = false;
-    QString m_encoding;
-    QString m_documentEncoding;
+    /// The code page in force, the document's, and the one the decoding
+    /// state below is for (-1: none yet).
+    int m_encoding = -1;
+    int m_documentEncoding = -1;
+    int m_decoderEncoding = -1;
+    /// The code page a font of code page @p key reads in.
+    int fontEncoding(int key) const { return m_encodings[size_t(key)]->name.isEmpty() ? m_documentEncoding : key; }
     QStringDecoder *m_decoder = nullptr;
-    QString m_decoderEncoding;
-    /// The decoders made so far, by code page.
-    std::map<QString, QStringDecoder> m_decoders;
-    bool m_decoderReady = false;
-    /// For a code page of one byte per character: the character of every
-    /// byte, by which runs are decoded without the decoder. Null for the
-    /// code pages of several bytes per character.
     const QChar *m_byteTable = nullptr;
-    /// For each byte of the table: whether its character goes into the
-    /// text as it is (see putText()).
     const bool *m_plainBytes = nullptr;
     /// Whether the decoder reads printable ASCII as itself, and whether it
     /// is between characters (no byte of a character is waiting).
     bool m_asciiSafeDecoder = false;
     bool m_decoderClean = true;
-    /// The byte tables made so far, by code page (no characters: none).
-    struct ByteTable {
-        QString characters;
-        std::array<bool, 256> plain{};
-    };
-    QHash<QString, ByteTable> m_byteTables;
 
     /// The character format in force, and whether text is hidden (\\v).
     PlainText::CharacterFormat m_format;
@@ -255,7 +269,7 @@ public:
     QHash<int, QString> m_fontNames;
     QHash<int, int> m_fontFamilies; // by font index: the number of its family name
     /// What each open group saved: the code page and the properties.
-    QList<QString> m_encodingStack;
+    std::vector<int> m_encodingStack;
     std::vector<PlainText::CharacterFormat> m_formatStack;
     std::vector<bool> m_hiddenStack;
     /// The format the gathered text is inserted with, when it started right

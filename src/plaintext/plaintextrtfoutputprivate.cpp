@@ -80,11 +80,11 @@ void PlainTextRtfOutputPrivate::reset()
     m_fontEncodings.clear();
     m_defaultFont = 0;
     m_haveSetFont = false;
-    m_encoding.clear();
-    m_documentEncoding.clear();
+    // No code page: the decoding of an empty name.
+    m_documentEncoding = encodingKey(QString());
+    m_encoding = m_documentEncoding;
     m_decoder = nullptr;
-    m_decoderEncoding.clear();
-    m_decoderReady = false;
+    m_decoderEncoding = -1;
     m_byteTable = nullptr;
     m_plainBytes = nullptr;
     m_asciiSafeDecoder = false;
@@ -132,7 +132,7 @@ void PlainTextRtfOutputPrivate::startGroup()
 {
     if (!m_haveSetFont)
         setFont(m_defaultFont);
-    m_encodingStack.append(m_encoding);
+    m_encodingStack.push_back(m_encoding);
     m_formatStack.push_back(m_format);
     m_hiddenStack.push_back(m_hidden);
 }
@@ -141,8 +141,9 @@ void PlainTextRtfOutputPrivate::endGroup()
 {
     // A caller that ends more groups than it started keeps the outermost
     // state.
-    if (!m_encodingStack.isEmpty()) {
-        m_encoding = m_encodingStack.takeLast();
+    if (!m_encodingStack.empty()) {
+        m_encoding = m_encodingStack.back();
+        m_encodingStack.pop_back();
         m_format = std::move(m_formatStack.back());
         m_formatStack.pop_back();
         m_hidden = m_hiddenStack.back();
@@ -174,7 +175,7 @@ void PlainTextRtfOutputPrivate::setFont(int index)
     setFontFamily(m_format, index);
     characterFormatChanged();
     // A font that names no code page uses the document's (\ansicpg).
-    m_encoding = it->isEmpty() ? m_documentEncoding : *it;
+    m_encoding = fontEncoding(*it);
     m_haveSetFont = true;
 }
 
@@ -191,9 +192,9 @@ void PlainTextRtfOutputPrivate::useDefaultFontUntilOneIsChosen()
     setFontFamily(m_format, m_defaultFont);
     for (PlainText::CharacterFormat &format : m_formatStack)
         setFontFamily(format, m_defaultFont);
-    const QString encoding = it->isEmpty() ? m_documentEncoding : *it;
+    const int encoding = fontEncoding(*it);
     m_encoding = encoding;
-    for (QString &saved : m_encodingStack)
+    for (int &saved : m_encodingStack)
         saved = encoding;
     m_characterFormatPending = true;
 }
@@ -221,6 +222,19 @@ void PlainTextRtfOutputPrivate::resetCharacterProperties()
     setFont(m_defaultFont);
 }
 
+int PlainTextRtfOutputPrivate::encodingKey(const QString &name)
+{
+    const auto known = m_encodingKeys.constFind(name);
+    if (known != m_encodingKeys.constEnd())
+        return *known;
+    auto encoding = std::make_unique<Encoding>();
+    encoding->name = name;
+    m_encodings.push_back(std::move(encoding));
+    const int key = int(m_encodings.size()) - 1;
+    m_encodingKeys.insert(name, key);
+    return key;
+}
+
 void PlainTextRtfOutputPrivate::selectDecoder()
 {
     // As the text document output reads: a code page of one byte per
@@ -229,42 +243,40 @@ void PlainTextRtfOutputPrivate::selectDecoder()
     // come as separate \'hh escapes is decoded as one. A new one is made
     // when the code page changes.
     m_decoderEncoding = m_encoding;
-    m_decoderReady = true;
-    m_byteTable = nullptr;
-    m_plainBytes = nullptr;
-    auto table = m_byteTables.constFind(m_encoding);
-    if (table == m_byteTables.constEnd()) {
-        ByteTable made;
-        made.characters = CodePage::byteTable(m_encoding);
-        for (int i = 0; i < made.characters.size(); ++i)
-            made.plain[size_t(i)] = isPlain(made.characters.at(i).unicode());
-        table = m_byteTables.insert(m_encoding, made);
+    Encoding &encoding = *m_encodings[size_t(m_encoding)];
+    if (!encoding.prepared) {
+        encoding.prepared = true;
+        encoding.characters = CodePage::byteTable(encoding.name);
+        for (int i = 0; i < encoding.characters.size(); ++i)
+            encoding.plain[size_t(i)] = isPlain(encoding.characters.at(i).unicode());
+        // The decoders of these code pages read printable ASCII as itself,
+        // and an ASCII byte always ends their characters: after one, a run
+        // of printable ASCII needs no decoder.
+        static const char *const asciiSafe[] = {"Shift-JIS", "GB2312", "GBK",    "Big5",
+                                                "CP949",     "windows-949", "EUC-JP", "UTF-8"};
+        encoding.asciiSafe = std::any_of(std::begin(asciiSafe), std::end(asciiSafe),
+                                         [&encoding](const char *name) { return encoding.name == QLatin1String(name); });
     }
-    if (!table->characters.isEmpty()) {
-        m_byteTable = table->characters.constData();
-        m_plainBytes = table->plain.data();
+    if (!encoding.characters.isEmpty()) {
+        m_byteTable = encoding.characters.constData();
+        m_plainBytes = encoding.plain.data();
         return;
     }
-    // The decoders of these code pages read printable ASCII as itself, and
-    // an ASCII byte always ends their characters: after one, a run of
-    // printable ASCII needs no decoder.
-    static const char *const asciiSafe[] = {"Shift-JIS", "GB2312", "GBK", "Big5", "CP949", "windows-949", "EUC-JP",
-                                            "UTF-8"};
-    m_asciiSafeDecoder = std::any_of(std::begin(asciiSafe), std::end(asciiSafe),
-                                     [this](const char *name) { return m_encoding == QLatin1String(name); });
+    m_byteTable = nullptr;
+    m_plainBytes = nullptr;
+    m_asciiSafeDecoder = encoding.asciiSafe;
     m_decoderClean = true;
     // A decoder made before, started afresh, is a new decoder.
-    auto decoder = m_decoders.find(m_encoding);
-    if (decoder == m_decoders.end())
-        decoder = m_decoders.emplace(m_encoding, CodePage::decoderFor(m_encoding)).first;
-    decoder->second.resetState();
-    m_decoder = &decoder->second;
+    if (!encoding.decoder)
+        encoding.decoder = std::make_unique<QStringDecoder>(CodePage::decoderFor(encoding.name));
+    encoding.decoder->resetState();
+    m_decoder = encoding.decoder.get();
 }
 
 void PlainTextRtfOutputPrivate::decodeInto(QString &out, const QByteArray &bytes)
 {
     // The names are usually the very strings the font table holds.
-    if (!m_decoderReady || (!m_encoding.isSharedWith(m_decoderEncoding) && m_encoding != m_decoderEncoding))
+    if (m_encoding != m_decoderEncoding)
         selectDecoder();
     const qsizetype size = bytes.size();
     bool belowSpace = true;
@@ -309,7 +321,7 @@ void PlainTextRtfOutputPrivate::insertBytes(const QByteArray &bytes)
     // The usual run: a few printable characters of a code page of one byte
     // per character, for the paragraph being read. It is decoded straight
     // into the paragraph; anything else goes the long way.
-    if (!m_decoderReady || (!m_encoding.isSharedWith(m_decoderEncoding) && m_encoding != m_decoderEncoding))
+    if (m_encoding != m_decoderEncoding)
         selectDecoder();
     const qsizetype size = bytes.size();
     const QChar *table = m_byteTable;
@@ -338,8 +350,7 @@ void PlainTextRtfOutputPrivate::insertBytes(const QByteArray &bytes)
     applyPendingFormats();
     PlainText::Paragraph &paragraph = *m_paragraph;
     const qsizetype start = paragraph.text.size();
-    paragraph.text.resize(start + size);
-    char16_t *const to = reinterpret_cast<char16_t *>(paragraph.text.data()) + start;
+    char16_t *const to = paragraph.text.extend(size);
     const uchar *const from = reinterpret_cast<const uchar *>(bytes.constData());
     bool plain = true;
     for (qsizetype i = 0; i < size; ++i) {
@@ -379,7 +390,7 @@ void PlainTextRtfOutputPrivate::insertText(QStringView text)
         // runs of bytes.
         PlainText::Paragraph &paragraph = *m_paragraph;
         const qsizetype start = paragraph.text.size();
-        paragraph.text.append(text.front());
+        paragraph.text.append(text.front().unicode());
         putPlain(paragraph, start);
     } else {
         putText(text);
@@ -497,9 +508,9 @@ void PlainTextRtfOutputPrivate::putText(QStringView text)
 
 void PlainTextRtfOutputPrivate::countLeadingSpaces(PlainText::Paragraph &paragraph, qsizetype start)
 {
-    const QChar *const text = paragraph.text.constData();
+    const char16_t *const text = paragraph.text.data();
     for (qsizetype i = start; i < paragraph.text.size(); ++i) {
-        if (!text[i].isSpace()) {
+        if (!QChar::isSpace(text[i])) {
             paragraph.leadingDone = true;
             return;
         }
@@ -746,7 +757,11 @@ void PlainTextRtfOutputPrivate::writeBodyParagraph(bool beforeTable)
         m_heldFirst = first;
         return;
     }
-    m_writer.writeLine(m_lists.marker(paragraph), paragraph.displayText(m_showAddresses));
+    // Most paragraphs have no link: their text is written as it is.
+    if (paragraph.links.empty())
+        m_writer.writeLine(m_lists.marker(paragraph), paragraph.text.view());
+    else
+        m_writer.writeLine(m_lists.marker(paragraph), paragraph.displayText(m_showAddresses));
 }
 
 void PlainTextRtfOutputPrivate::writeHeldParagraph()

@@ -280,7 +280,7 @@ bool PlainTextStructure::beginNote(bool endnote)
     } else {
         // A custom mark: the raised text just before the note.
         if (paragraph.raisedStart >= 0) {
-            note.mark = paragraph.text.mid(paragraph.raisedStart).trimmed();
+            note.mark = paragraph.text.view().mid(paragraph.raisedStart).trimmed().toString();
             note.custom = !note.mark.isEmpty();
         }
         if (note.custom) {
@@ -320,7 +320,7 @@ void PlainTextStructure::endNote()
     if (!note.custom)
         return;
     PlainText::Paragraph &first = *note.content->items.front().paragraph;
-    if (first.text.startsWith(note.mark)) {
+    if (first.text.view().startsWith(note.mark)) {
         first.removeStart(note.mark.size());
         dropLeadingSpaces(first);
         first.leadingDone = true;

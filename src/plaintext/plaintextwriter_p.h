@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <memory>
+
 class QIODevice;
 
 namespace Tavisk
@@ -52,7 +54,10 @@ private:
 
     QIODevice *m_device = nullptr;
     QString *m_string = nullptr;
-    QByteArray m_buffer;
+    /// UTF-8 waiting for the device: m_used bytes of a buffer made at the
+    /// first write.
+    std::unique_ptr<char[]> m_buffer;
+    qsizetype m_used = 0;
     qint64 m_lines = 0; // lines written
     qint64 m_blankLines = 0; // blank lines held back
     bool m_endsWithLineEnd = false;
