@@ -93,11 +93,15 @@ private:
 struct CharacterFormat {
     // An unset property is -1 (or a null string); colours are QRgb values,
     // and 0x100000000 stands for a colour set to none.
+    // What every piece of text reads first: whether it is raised, and its
+    // link.
+    qint64 verticalAlignment = -1;
+    bool anchor = false;
+    QString href; // with anchor
     qint64 italic = -1;
     qint64 weight = -1;
     qint64 underlineStyle = -1;
     double pointSize = -1;
-    qint64 verticalAlignment = -1;
     qint64 strikeOut = -1;
     qint64 foreground = -1;
     qint64 background = -1;
@@ -109,8 +113,6 @@ struct CharacterFormat {
     /// The font family (FontFamilies and its key): a number for each name.
     qint64 family = -1;
     QString field;
-    bool anchor = false;
-    QString href; // with anchor
     QString toolTip;
 
     /// The link the text belongs to, as the text export reads it.
@@ -208,8 +210,19 @@ struct Paragraph {
     /// The text: without control characters other than tab, without
     /// pictures, line breaks as "\n".
     TextBuffer text;
+    // What every piece of text reads and updates comes first.
     qsizetype length = 0; // characters, control characters and pictures included
     qsizetype keptLength = 0; // characters without the control characters
+    /// Where the run of raised (superscript) characters that ends the text
+    /// starts, or -1 when the last character is not raised.
+    qsizetype raisedStart = -1;
+    /// The link the last character of text belongs to, or -1.
+    int lastLink = -1;
+    /// Whether a character other than white space has come (see
+    /// leadingSpaces).
+    bool leadingDone = false;
+    /// The link of the last character, control characters included.
+    QString lastHref;
     /// The list the paragraph is an item of (PlainTextLists), or -1, and
     /// its number there when it became an item (a table's items are
     /// numbered again when the table is written).
@@ -219,18 +232,10 @@ struct Paragraph {
     bool heading = false;
     /// The links in the text, in order.
     std::vector<Link> links;
-    /// The link the last character of text belongs to, or -1.
-    int lastLink = -1;
-    /// The link of the last character, control characters included.
-    QString lastHref;
-    /// Where the run of raised (superscript) characters that ends the text
-    /// starts, or -1 when the last character is not raised.
-    qsizetype raisedStart = -1;
     /// White space at the start: the characters before the first other
     /// one, and how many of them are in the text (a note drops them).
     qsizetype leadingSpaces = 0;
     qsizetype leadingSpacesInText = 0;
-    bool leadingDone = false;
 
     void clear()
     {

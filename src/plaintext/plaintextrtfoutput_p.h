@@ -96,10 +96,40 @@ public:
             m_formatLost = false;
         }
     }
+    // The state read for each piece of text comes first, together: the
+    // reader's own work between two pieces pushes it out of the nearest
+    // cache, and fewer lines come back.
+
+    /// The code page in force, the document's, and the one the decoding
+    /// state below is for (-1: none yet).
+    int m_encoding = -1;
+    int m_documentEncoding = -1;
+    int m_decoderEncoding = -1;
+    /// For a code page of one byte per character: the character of every
+    /// byte, and whether it goes into the text as it is (Encoding).
+    const QChar *m_byteTable = nullptr;
+    const bool *m_plainBytes = nullptr;
+    /// Whether the decoder reads printable ASCII as itself, and whether it
+    /// is between characters (no byte of a character is waiting).
+    bool m_asciiSafeDecoder = false;
+    bool m_decoderClean = true;
+    /// Whether text is hidden (\\v).
+    bool m_hidden = false;
     /// Whether a character format waits for the next insertion, and whether
     /// the text inserted now has lost its format (after a picture).
     bool m_characterFormatPending = false;
     bool m_formatLost = false;
+    /// Whether the last character gathered is a carriage return, and
+    /// whether the gathered text started right after a change of format
+    /// (m_gatheredFormat).
+    bool m_carriageReturn = false;
+    bool m_gatheredFormatExplicit = false;
+    /// Characters the text document output has gathered since it last
+    /// inserted.
+    qsizetype m_gathered = 0;
+    std::unique_ptr<PlainTextTables> m_tables;
+    /// The character format in force.
+    PlainText::CharacterFormat m_format;
     /// The character properties of the text inserted now.
     const PlainText::CharacterFormat &insertedFormat() const { return m_formatLost ? m_pictureFormat : m_format; }
     /// A picture's format: no link, not raised.
@@ -238,24 +268,10 @@ public:
     QHash<int, int> m_fontEncodings;
     int m_defaultFont = 0;
     bool m_haveSetFont = false;
-    /// The code page in force, the document's, and the one the decoding
-    /// state below is for (-1: none yet).
-    int m_encoding = -1;
-    int m_documentEncoding = -1;
-    int m_decoderEncoding = -1;
     /// The code page a font of code page @p key reads in.
     int fontEncoding(int key) const { return m_encodings[size_t(key)]->name.isEmpty() ? m_documentEncoding : key; }
     QStringDecoder *m_decoder = nullptr;
-    const QChar *m_byteTable = nullptr;
-    const bool *m_plainBytes = nullptr;
-    /// Whether the decoder reads printable ASCII as itself, and whether it
-    /// is between characters (no byte of a character is waiting).
-    bool m_asciiSafeDecoder = false;
-    bool m_decoderClean = true;
 
-    /// The character format in force, and whether text is hidden (\\v).
-    PlainText::CharacterFormat m_format;
-    bool m_hidden = false;
     /// The colour table, and a colour of it as the format keeps it (-1:
     /// none, for an index outside the table or the automatic colour).
     QList<QColor> m_colours;
@@ -273,22 +289,16 @@ public:
     std::vector<PlainText::CharacterFormat> m_formatStack;
     std::vector<bool> m_hiddenStack;
     /// The format the gathered text is inserted with, when it started right
-    /// after a change of format; otherwise it takes the format before it.
+    /// after a change of format (m_gatheredFormatExplicit); otherwise it
+    /// takes the format before it.
     PlainText::CharacterFormat m_gatheredFormat;
-    bool m_gatheredFormatExplicit = false;
 
     /// The paragraph style is a heading ("heading 1" ... "heading 9"); the
     /// heading level of each style.
     bool m_heading = false;
     QHash<unsigned int, bool> m_headingStyles;
 
-    /// Characters the text document output has gathered since it last
-    /// inserted, and whether the last of them is a carriage return.
-    qsizetype m_gathered = 0;
-    bool m_carriageReturn = false;
-
     PlainTextLists m_lists{*this};
-    std::unique_ptr<PlainTextTables> m_tables;
     PlainTextStructure m_structure{*this};
 
 private:
