@@ -129,7 +129,13 @@ QString Paragraph::displayText(bool showAddresses) const
     if (links.empty())
         return text.toString();
     QString result;
-    result.reserve(text.size() + 16);
+    appendDisplayText(result, showAddresses);
+    return result;
+}
+
+void Paragraph::appendDisplayText(QString &result, bool showAddresses) const
+{
+    result.reserve(result.size() + text.size() + 16 * qsizetype(links.size()));
     qsizetype at = 0;
     for (const Link &link : links) {
         result += text.view().mid(at, link.start - at);
@@ -148,7 +154,6 @@ QString Paragraph::displayText(bool showAddresses) const
         at = link.end;
     }
     result += text.view().mid(at);
-    return result;
 }
 
 } // namespace PlainText

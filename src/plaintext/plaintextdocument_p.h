@@ -278,6 +278,8 @@ struct Paragraph {
     /// brackets, and with @p showAddresses " <address>" after each link to
     /// another document.
     QString displayText(bool showAddresses) const;
+    /// The same, appended to @p result.
+    void appendDisplayText(QString &result, bool showAddresses) const;
 
 private:
     void linkedTextAppended(qsizetype start, const QString &href);

@@ -75,7 +75,12 @@ void PlainTextLists::setParagraphNumbering(const ListLevel &level, int levelInde
 
 void PlainTextLists::resetParagraph()
 {
-    m_membership = Membership();
+    // Field by field: a new ListLevel allocates, and the numbering level
+    // is only read while numbered is set.
+    m_membership.overrideNumber = -1;
+    m_membership.level = 0;
+    m_membership.numbered = false;
+    m_membership.numberingLevel = 0;
 }
 
 void PlainTextLists::beginListText()

@@ -63,6 +63,8 @@ public:
     QString decode(const QByteArray &text);
     /// Decodes @p bytes and inserts the text, as appendText() does.
     void insertBytes(const QByteArray &bytes);
+    /// The same, for any bytes in any state.
+    void insertBytesSlowly(const QByteArray &bytes);
 
     // Text
 
@@ -106,9 +108,9 @@ public:
     int m_documentEncoding = -1;
     int m_decoderEncoding = -1;
     /// For a code page of one byte per character: the character of every
-    /// byte, and whether it goes into the text as it is (Encoding).
+    /// byte, and the plain ones (Encoding).
     const QChar *m_byteTable = nullptr;
-    const bool *m_plainBytes = nullptr;
+    const char16_t *m_plainTable = nullptr;
     /// Whether the decoder reads printable ASCII as itself, and whether it
     /// is between characters (no byte of a character is waiting).
     bool m_asciiSafeDecoder = false;
@@ -251,11 +253,11 @@ public:
         bool prepared = false;
         /// For a code page of one byte per character: the character of
         /// every byte, by which runs are decoded without the decoder (empty
-        /// for the code pages of several bytes per character), and for each
-        /// byte whether its character goes into the text as it is (see
-        /// putText()).
+        /// for the code pages of several bytes per character), and the
+        /// same with 0 for each character that does not go into the text
+        /// as it is (see putText()).
         QString characters;
-        std::array<bool, 256> plain{};
+        std::array<char16_t, 256> plainCharacters{};
         /// Whether the decoder reads printable ASCII as itself.
         bool asciiSafe = false;
         std::unique_ptr<QStringDecoder> decoder;
@@ -332,6 +334,8 @@ private:
     bool m_firstLeftOut = false;
     QString m_firstLeftOutLine;
     QString m_scratch;
+    /// A line of the body with its links shown, made again for each.
+    QString m_line;
 };
 
 } // namespace Tavisk

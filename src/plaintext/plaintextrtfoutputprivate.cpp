@@ -26,30 +26,17 @@ inline bool isPlain(char16_t u)
     return u != 0x2028 && u != 0x2029 && u != 0xFDD0 && u != 0xFDD1 && u != 0xFFFC;
 }
 
-// Every byte as the character of the same number, and which of those are
-// plain: for runs of printable ASCII.
-const QChar *latin1Table()
+// Every byte of printable ASCII as itself, every other byte as 0: for runs
+// of printable ASCII.
+const char16_t *asciiPlainTable()
 {
-    static const QString table = [] {
-        QString characters(256, QChar());
-        for (int i = 0; i < 256; ++i)
-            characters[i] = QChar(char16_t(i));
-        return characters;
-    }();
-    return table.constData();
-}
-
-bool isPlain(char16_t u);
-
-const bool *latin1Plain()
-{
-    static const std::array<bool, 256> plain = [] {
-        std::array<bool, 256> result{};
-        for (int i = 0; i < 256; ++i)
-            result[size_t(i)] = isPlain(char16_t(i));
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> result{};
+        for (int i = 0x20; i < 0x7F; ++i)
+            result[size_t(i)] = char16_t(i);
         return result;
     }();
-    return plain.data();
+    return table.data();
 }
 
 // C0 control characters other than tab, line feed and carriage return: the
@@ -86,7 +73,7 @@ void PlainTextRtfOutputPrivate::reset()
     m_decoder = nullptr;
     m_decoderEncoding = -1;
     m_byteTable = nullptr;
-    m_plainBytes = nullptr;
+    m_plainTable = nullptr;
     m_asciiSafeDecoder = false;
     m_decoderClean = true;
     m_format = PlainText::CharacterFormat();
@@ -247,8 +234,10 @@ void PlainTextRtfOutputPrivate::selectDecoder()
     if (!encoding.prepared) {
         encoding.prepared = true;
         encoding.characters = CodePage::byteTable(encoding.name);
-        for (int i = 0; i < encoding.characters.size(); ++i)
-            encoding.plain[size_t(i)] = isPlain(encoding.characters.at(i).unicode());
+        for (int i = 0; i < encoding.characters.size(); ++i) {
+            const char16_t c = encoding.characters.at(i).unicode();
+            encoding.plainCharacters[size_t(i)] = isPlain(c) ? c : char16_t(0);
+        }
         // The decoders of these code pages read printable ASCII as itself,
         // and an ASCII byte always ends their characters: after one, a run
         // of printable ASCII needs no decoder.
@@ -259,11 +248,11 @@ void PlainTextRtfOutputPrivate::selectDecoder()
     }
     if (!encoding.characters.isEmpty()) {
         m_byteTable = encoding.characters.constData();
-        m_plainBytes = encoding.plain.data();
+        m_plainTable = encoding.plainCharacters.data();
         return;
     }
     m_byteTable = nullptr;
-    m_plainBytes = nullptr;
+    m_plainTable = nullptr;
     m_asciiSafeDecoder = encoding.asciiSafe;
     m_decoderClean = true;
     // A decoder made before, started afresh, is a new decoder.
@@ -319,54 +308,61 @@ QString PlainTextRtfOutputPrivate::decode(const QByteArray &text)
 void PlainTextRtfOutputPrivate::insertBytes(const QByteArray &bytes)
 {
     // The usual run: a few printable characters of a code page of one byte
-    // per character, for the paragraph being read. It is decoded straight
-    // into the paragraph; anything else goes the long way.
+    // per character (or of ASCII between the characters of a code page of
+    // several), visible, for the paragraph being read. It is decoded
+    // straight into the paragraph; anything else goes the long way.
     if (m_encoding != m_decoderEncoding)
         selectDecoder();
     const qsizetype size = bytes.size();
-    const QChar *table = m_byteTable;
-    const bool *plainBytes = m_plainBytes;
-    if (!table && m_asciiSafeDecoder && m_decoderClean && size > 0) {
-        // Printable ASCII between the characters of a code page of several
-        // bytes per character (spaces and punctuation around \u text).
-        const bool ascii = std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return c >= 0x20 && c < 0x7F; });
-        if (ascii) {
-            table = latin1Table();
-            plainBytes = latin1Plain();
-        }
-    }
-    if (!table || size == 0 || m_lists.wantsText()) {
-        decodeInto(m_scratch, bytes);
-        insertText(m_scratch);
+    const char16_t *table = m_plainTable;
+    if (!table && m_asciiSafeDecoder && m_decoderClean)
+        table = asciiPlainTable();
+    if (!table || size == 0 || m_hidden || m_lists.wantsText()) {
+        insertBytesSlowly(bytes);
         return;
     }
-    if (m_hidden)
+    PlainText::Paragraph &paragraph = *m_paragraph;
+    const qsizetype start = paragraph.text.size();
+    char16_t *const to = paragraph.text.extend(size);
+    const uchar *const from = reinterpret_cast<const uchar *>(bytes.constData());
+    char16_t lowest = 0xFFFF;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = table[from[i]];
+        to[i] = c;
+        lowest = std::min(lowest, c);
+    }
+    if (lowest == 0) {
+        // A character that is not plain.
+        paragraph.text.truncate(start);
+        insertBytesSlowly(bytes);
         return;
+    }
     if (m_gathered == 0) {
         m_gatheredFormatExplicit = m_characterFormatPending;
         if (m_characterFormatPending)
             m_gatheredFormat = m_format;
     }
-    applyPendingFormats();
-    PlainText::Paragraph &paragraph = *m_paragraph;
-    const qsizetype start = paragraph.text.size();
-    char16_t *const to = paragraph.text.extend(size);
-    const uchar *const from = reinterpret_cast<const uchar *>(bytes.constData());
-    bool plain = true;
-    for (qsizetype i = 0; i < size; ++i) {
-        to[i] = table[from[i]].unicode();
-        plain &= plainBytes[from[i]];
-    }
-    if (plain) {
-        putPlain(paragraph, start);
-    } else {
+    if (m_tables->isPending() || m_inherited) {
+        // Table structure to open first, or a paragraph format to settle:
+        // they may change the paragraph the text goes into.
         paragraph.text.truncate(start);
-        decodeInto(m_scratch, bytes);
-        putText(m_scratch);
+        insertBytesSlowly(bytes);
+        return;
     }
-    m_gathered += plain ? size : m_scratch.size();
+    if (m_characterFormatPending) {
+        m_characterFormatPending = false;
+        m_formatLost = false;
+    }
+    putPlain(paragraph, start);
+    m_gathered += size;
     if (m_gathered >= gatheredLimit)
         insertionPoint();
+}
+
+void PlainTextRtfOutputPrivate::insertBytesSlowly(const QByteArray &bytes)
+{
+    decodeInto(m_scratch, bytes);
+    insertText(m_scratch);
 }
 
 // ---- text ----
@@ -758,10 +754,13 @@ void PlainTextRtfOutputPrivate::writeBodyParagraph(bool beforeTable)
         return;
     }
     // Most paragraphs have no link: their text is written as it is.
-    if (paragraph.links.empty())
+    if (paragraph.links.empty()) {
         m_writer.writeLine(m_lists.marker(paragraph), paragraph.text.view());
-    else
-        m_writer.writeLine(m_lists.marker(paragraph), paragraph.displayText(m_showAddresses));
+    } else {
+        m_line.resize(0);
+        paragraph.appendDisplayText(m_line, m_showAddresses);
+        m_writer.writeLine(m_lists.marker(paragraph), m_line);
+    }
 }
 
 void PlainTextRtfOutputPrivate::writeHeldParagraph()
