@@ -118,10 +118,10 @@ public:
     QString take(int parameter)
     {
         const char16_t unit = UnicodeFallback::character(parameter).unicode();
-        // The common case, one character of the BMP, makes one string of
-        // one character.
+        // The common case, one character of the BMP: a string of one
+        // character that refers to a table of them all, not allocated.
         if (!m_high && !QChar::isSurrogate(unit))
-            return isControl(unit) ? QString() : QString(QChar(unit));
+            return isControl(unit) ? QString() : QString::fromRawData(reinterpret_cast<const QChar *>(everyUnit() + unit), 1);
         if (m_high && QChar::isLowSurrogate(unit)) {
             const QChar pair[2] = {QChar(m_high), QChar(unit)};
             m_high = 0;
@@ -159,6 +159,8 @@ public:
     }
 
 private:
+    /// Every UTF-16 code unit, at its own index.
+    static const char16_t *everyUnit();
     static bool isControl(char16_t unit)
     {
         return (unit < 0x20 && unit != u'\t') || unit == 0x7F;
