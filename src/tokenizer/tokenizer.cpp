@@ -6,6 +6,7 @@
 #include <QIODevice>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace Tavisk
@@ -225,10 +226,15 @@ void Tokenizer::readPlainText(Token &token, const char *first, qsizetype firstLe
                 break;
         }
     }
-    if (token.name.isEmpty())
-        token.name = QByteArray(buffer, length);
-    else
+    if (token.name.isEmpty()) {
+        // The run before is usually no longer held: its bytes are replaced
+        // in place, where a new QByteArray would allocate for every run.
+        m_text.resize(length);
+        std::memcpy(m_text.data(), buffer, size_t(length));
+        token.name = m_text;
+    } else {
         token.name.append(buffer, length);
+    }
 }
 
 bool Tokenizer::runEndsInLeadByte(const Token &token, const char *buffer, qsizetype length, qsizetype &checked) const

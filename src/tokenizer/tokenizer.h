@@ -122,6 +122,9 @@ private:
     bool m_bounded = false;
     LeadByteTest m_leadByteTest = nullptr;
     const void *m_leadByteContext = nullptr;
+    /// The bytes of the last run of text, handed to its token: once that
+    /// token is gone, the next run fits in the same allocation.
+    QByteArray m_text;
     /// A document uses a few hundred distinct words and parameters over and
     /// over; tokens share one copy of each instead of allocating their own.
     /// Open addressing with a hash computed inline: a lookup costs about as
