@@ -26,10 +26,15 @@ TextDocumentRtfOutput::~TextDocumentRtfOutput() = default;
 QString TextDocumentRtfOutput::convertText(const QByteArray &text) const
 {
     // C0 control characters other than tab, line feed and carriage return
-    // have no place in the document's text.
-    QString result;
-    d->decodeAppend(result, text);
-    return result;
+    // have no place in the document's text. The text is decoded into a
+    // buffer kept from run to run: appendText() lets go of the result before
+    // the next run, so the buffer's allocation serves every run of the
+    // document instead of one allocation per run. A caller that keeps a
+    // result keeps a copy of its own; the buffer then allocates afresh.
+    QString &buffer = d->m_convertBuffer;
+    buffer.resize(0);
+    d->decodeAppend(buffer, text);
+    return buffer;
 }
 
 void TextDocumentRtfOutput::appendText(const QByteArray &text)

@@ -148,6 +148,8 @@ public:
     /// is a piece of its own.
     bool m_gatherText = false;
     QString m_pendingText;
+    /// Where convertText() decodes a run of bytes (see there).
+    QString m_convertBuffer;
     /// The character format m_pendingText is inserted with, when the text
     /// started right after a change of format (m_pendingFormatExplicit);
     /// otherwise the text takes the cursor's own format, as a single
