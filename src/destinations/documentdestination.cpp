@@ -417,7 +417,8 @@ constexpr BodyWordEntry bodyWords[] = {
 static_assert(isSortedByName(bodyWords), "bodyWords must stay sorted by name");
 
 // Every control word of the body is looked up here, and the table is large.
-constexpr FirstByteIndex<BodyWordEntry, std::size(bodyWords)> bodyWordIndex(bodyWords);
+constexpr WordHashIndex<BodyWordEntry, std::size(bodyWords)> bodyWordIndex(bodyWords);
+static_assert(bodyWordIndex.findsEveryEntry());
 
 // The handlers return whether they carried the word out; a word whose
 // parameter is missing where one is needed is left to the caller's

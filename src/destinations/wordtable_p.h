@@ -2,12 +2,14 @@
 #define TAVISK_WORDTABLE_P_H
 
 // The destinations dispatch on control words through small constant tables of
-// {name, word} entries sorted by name, searched by bisection.
+// {name, word} entries sorted by name, searched by bisection or, for the
+// largest, through a hash index built at compile time.
 
 #include <QByteArray>
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
 #include <string_view>
 
@@ -51,49 +53,83 @@ const Entry *findWord(const Entry (&table)[N], const QByteArray &controlWord)
     return it;
 }
 
+/// The hash of a word's name for WordHashIndex: FNV-1a, folded so that the
+/// low bits, which pick the slot, depend on every byte.
+constexpr std::uint32_t wordHash(std::string_view name)
+{
+    std::uint32_t hash = 2166136261u;
+    for (const char c : name)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return hash ^ (hash >> 15);
+}
+
 /**
- * Where the names of each first byte start in a sorted word table, so that a
- * lookup bisects only the few names that share the word's first byte. For the
- * large tables of hot destinations; built at compile time beside the table:
+ * An open-addressing hash index over a sorted word table, for the large table
+ * of the hottest destination, which sees every word of the document's body:
+ * a lookup hashes the word once and compares it with one name or two, where
+ * a bisection compares it with seven or eight. Built at compile time beside
+ * the table:
  *
- *     constexpr auto bodyIndex = FirstByteIndex<BodyWordEntry, std::size(bodyWords)>(bodyWords);
+ *     constexpr WordHashIndex<BodyWordEntry, std::size(bodyWords)> bodyIndex(bodyWords);
  */
 template<typename Entry, std::size_t N>
-struct FirstByteIndex {
-    const Entry *table;
-    /// start[b] is the first entry whose name starts with byte b or a later
-    /// byte; start[256] is N. Names are never empty.
-    unsigned short start[257] = {};
+struct WordHashIndex {
+    /// At least four times as many slots as words, so that probes are short.
+    static constexpr std::size_t slotCount = [] {
+        std::size_t count = 64;
+        while (count < 4 * N)
+            count *= 2;
+        return count;
+    }();
+    static constexpr unsigned short empty = 0xFFFF;
 
-    constexpr explicit FirstByteIndex(const Entry (&entries)[N])
+    const Entry *table;
+    /// The entry of each slot, or empty.
+    unsigned short positions[slotCount] = {};
+
+    constexpr explicit WordHashIndex(const Entry (&entries)[N])
         : table(entries)
     {
-        static_assert(N < 65536, "the index holds 16-bit positions");
-        std::size_t entry = 0;
-        for (int byte = 0; byte < 256; ++byte) {
-            while (entry < N && static_cast<unsigned char>(entries[entry].name[0]) < byte)
-                ++entry;
-            start[byte] = static_cast<unsigned short>(entry);
+        static_assert(N < empty, "the index holds 16-bit positions");
+        for (std::size_t i = 0; i < slotCount; ++i)
+            positions[i] = empty;
+        for (std::size_t entry = 0; entry < N; ++entry) {
+            std::size_t slot = wordHash(entries[entry].name) & (slotCount - 1);
+            while (positions[slot] != empty)
+                slot = (slot + 1) & (slotCount - 1);
+            positions[slot] = static_cast<unsigned short>(entry);
         }
-        start[256] = static_cast<unsigned short>(N);
+    }
+
+    /// The entry named exactly @p name, or null.
+    constexpr const Entry *find(std::string_view name) const
+    {
+        for (std::size_t slot = wordHash(name) & (slotCount - 1);; slot = (slot + 1) & (slotCount - 1)) {
+            const unsigned short entry = positions[slot];
+            if (entry == empty)
+                return nullptr;
+            if (table[entry].name == name)
+                return table + entry;
+        }
+    }
+
+    /// Whether every entry is found under its own name; for a static_assert
+    /// beside the index.
+    constexpr bool findsEveryEntry() const
+    {
+        for (std::size_t entry = 0; entry < N; ++entry) {
+            if (find(table[entry].name) != table + entry)
+                return false;
+        }
+        return true;
     }
 };
 
-/// The entry of the indexed table named exactly @p controlWord, or null.
+/// The entry of the hash-indexed table named exactly @p controlWord, or null.
 template<typename Entry, std::size_t N>
-const Entry *findWord(const FirstByteIndex<Entry, N> &index, const QByteArray &controlWord)
+const Entry *findWord(const WordHashIndex<Entry, N> &index, const QByteArray &controlWord)
 {
-    if (controlWord.isEmpty())
-        return nullptr;
-    const std::string_view name(controlWord.constData(), std::size_t(controlWord.size()));
-    const unsigned char first = static_cast<unsigned char>(name[0]);
-    const Entry *begin = index.table + index.start[first];
-    const Entry *end = index.table + index.start[first + 1];
-    const Entry *it = std::lower_bound(begin, end, name,
-                                       [](const Entry &entry, std::string_view n) { return nameLess(entry.name, n); });
-    if (it == end || nameLess(name, it->name))
-        return nullptr;
-    return it;
+    return index.find(std::string_view(controlWord.constData(), std::size_t(controlWord.size())));
 }
 
 } // namespace Tavisk
