@@ -1,11 +1,15 @@
 #include "controlword_p.h"
 
 #include "destinations/destinationtable_p.h"
+#include "destinations/wordtable_p.h"
 
 #include <QHash>
 #include <QList>
 
 #include <algorithm>
+#include <array>
+#include <string_view>
+#include <vector>
 
 namespace Tavisk
 {
@@ -28,66 +32,64 @@ const Vocabulary &vocabulary()
     return table;
 }
 
-// The vocabulary and the supported destinations in one table keyed by the name bytes,
-// for the parse loop, which classifies every control token: open addressing
-// over a power-of-two array, with a hash computed inline, so that a lookup
-// costs little more than comparing the name once.
+// The vocabulary and the supported destinations in one table keyed by the
+// name bytes, for the parse loop, which classifies every control token: open
+// addressing over 16-bit positions into a compact array of words, with the
+// hash of the word table, so that a lookup costs a hash of the name and one
+// comparison. The names are the static strings of the two tables.
 class ClassTable
 {
 public:
     ClassTable()
     {
-        m_slots.resize(4096); // more than twice the 1813 words
+        m_positions.fill(empty);
+        m_words.reserve(2048);
         for (const ControlWordEntry &entry : controlWordEntries())
-            slotFor(QByteArray(entry.name)) = {QByteArray(entry.name), ControlWordClass{true, false}};
+            wordFor(std::string_view(entry.name)).wordClass.known = true;
         for (const DestinationTable::Entry &entry : DestinationTable::entries()) {
-            if (!entry.openedByWord)
-                continue;
-            const QByteArray name(entry.name.data(), qsizetype(entry.name.size()));
-            Slot &slot = slotFor(name);
-            slot.name = name;
-            slot.wordClass.known = vocabulary().contains(QString::fromLatin1(name));
-            slot.wordClass.supportedDestination = true;
+            if (entry.openedByWord)
+                wordFor(entry.name).wordClass.supportedDestination = true;
         }
     }
 
-    ControlWordClass classify(const QByteArray &name) const
+    ControlWordClass classify(const QByteArray &bytes) const
     {
-        const qsizetype mask = m_slots.size() - 1;
-        for (qsizetype i = hash(name) & mask;; i = (i + 1) & mask) {
-            const Slot &slot = m_slots.at(i);
-            if (slot.name.isNull())
+        const std::string_view name(bytes.constData(), std::size_t(bytes.size()));
+        for (std::size_t slot = wordHash(name) & mask;; slot = (slot + 1) & mask) {
+            const unsigned short position = m_positions[slot];
+            if (position == empty)
                 return ControlWordClass();
-            if (slot.name.size() == name.size()
-                && std::equal(name.constData(), name.constData() + name.size(), slot.name.constData()))
-                return slot.wordClass;
+            if (m_words[position].name == name)
+                return m_words[position].wordClass;
         }
     }
 
 private:
-    struct Slot {
-        QByteArray name;
+    struct Word {
+        std::string_view name;
         ControlWordClass wordClass;
     };
+    // More than twice the words of both tables (1 813 and a few more).
+    static constexpr std::size_t slotCount = 4096;
+    static constexpr std::size_t mask = slotCount - 1;
+    static constexpr unsigned short empty = 0xFFFF;
 
-    static qsizetype hash(const QByteArray &name)
+    Word &wordFor(std::string_view name)
     {
-        quint32 h = 2166136261u;
-        for (const char c : name)
-            h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-        return qsizetype(h ^ (h >> 16));
+        std::size_t slot = wordHash(name) & mask;
+        while (m_positions[slot] != empty) {
+            if (m_words[m_positions[slot]].name == name)
+                return m_words[m_positions[slot]];
+            slot = (slot + 1) & mask;
+        }
+        Q_ASSERT(m_words.size() < slotCount / 2);
+        m_positions[slot] = static_cast<unsigned short>(m_words.size());
+        m_words.push_back(Word{name, ControlWordClass()});
+        return m_words.back();
     }
 
-    Slot &slotFor(const QByteArray &name)
-    {
-        const qsizetype mask = m_slots.size() - 1;
-        qsizetype i = hash(name) & mask;
-        while (!m_slots.at(i).name.isNull() && m_slots.at(i).name != name)
-            i = (i + 1) & mask;
-        return m_slots[i];
-    }
-
-    QList<Slot> m_slots;
+    std::array<unsigned short, slotCount> m_positions;
+    std::vector<Word> m_words;
 };
 
 const ClassTable &classTable()
