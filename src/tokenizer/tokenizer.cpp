@@ -308,7 +308,58 @@ void Tokenizer::pullControlWord(Token &token)
     readControlWord(token, nullptr, 0);
 }
 
+bool Tokenizer::readControlWordInWindow(Token &token, char first)
+{
+    // The common case: the word, its parameter and the byte after them are
+    // all in the read-ahead window. They are found there in one pass and the
+    // name and the digits shared straight from it, without copying byte by
+    // byte. Anything else (a word that may go on past the window, one too
+    // long to share, the header check's bounded reads) takes the long way,
+    // which reads the same.
+    qsizetype available = 0;
+    const char *const start = m_lookAhead.fromLastTaken(&available);
+    if (m_bounded || !start || *start != first)
+        return false;
+    const char *const end = start + 1 + available;
+    const char *p = start + 1;
+    while (p != end && isLetter(*p))
+        ++p;
+    const char *const nameEnd = p;
+    // A parameter is an optional '-' and digits.
+    if (p != end && (isDigit(*p) || *p == '-')) {
+        ++p;
+        while (p != end && isDigit(*p))
+            ++p;
+    }
+    if (p == end)
+        return false;
+    const qsizetype nameLength = nameEnd - start;
+    const qsizetype digitCount = p - nameEnd;
+    if (nameLength >= 64 || digitCount >= 32)
+        return false;
+    // A space or line end after the word belongs to it; anything else is
+    // what follows.
+    const bool delimiter = *p == ' ' || isLineBreak(*p);
+    token.name = sharedName(start, nameLength);
+    if (digitCount > 0) {
+        token.hasParameter = true;
+        token.parameter = sharedParameter(nameEnd, digitCount);
+    }
+    m_lookAhead.take(p - (start + 1) + (delimiter ? 1 : 0));
+    return true;
+}
+
 void Tokenizer::readControlWord(Token &token, const char *first, qsizetype firstLength)
+{
+    if (firstLength != 1 || !token.name.isEmpty() || token.hasParameter || !readControlWordInWindow(token, *first))
+        readControlWordByteByByte(token, first, firstLength);
+    // \binN: the N bytes after the word's delimiter are raw data, whatever
+    // they hold; the next token carries them.
+    if (token.hasParameter && token.name.size() == 3 && token.name == "bin")
+        m_binaryRemaining = binaryLength(token.parameter);
+}
+
+void Tokenizer::readControlWordByteByByte(Token &token, const char *first, qsizetype firstLength)
 {
     // The letters and the parameter are gathered on the stack; a word or a
     // parameter longer than the buffer spills into the token in blocks.
@@ -369,10 +420,6 @@ void Tokenizer::readControlWord(Token &token, const char *first, qsizetype first
         else
             token.parameter.append(QLatin1String(digits, digitCount));
     }
-    // \binN: the N bytes after the word's delimiter are raw data, whatever
-    // they hold; the next token carries them.
-    if (token.hasParameter && token.name.size() == 3 && token.name == "bin")
-        m_binaryRemaining = binaryLength(token.parameter);
 }
 
 namespace

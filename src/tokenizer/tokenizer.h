@@ -63,6 +63,8 @@ private:
     void readControl(Token &token);
     void readControlSymbol(Token &token);
     void readControlWord(Token &token, const char *first, qsizetype firstLength);
+    bool readControlWordInWindow(Token &token, char first);
+    void readControlWordByteByByte(Token &token, const char *first, qsizetype firstLength);
     void readPlainText(Token &token, const char *first, qsizetype firstLength);
     void readBinary(Token &token);
     bool runEndsInLeadByte(const Token &token, const char *buffer, qsizetype length, qsizetype &checked) const;
@@ -96,6 +98,16 @@ private:
         }
         /// Gives back the byte just read.
         void ungetChar(char c);
+        /// The bytes read ahead and not yet taken, from the last byte taken
+        /// on: *@p available of them follow it. Null when no byte of this
+        /// window has been taken.
+        const char *fromLastTaken(qsizetype *available) const
+        {
+            *available = m_size - m_index;
+            return m_index > 0 ? m_bytes + m_index - 1 : nullptr;
+        }
+        /// Takes @p count bytes of those fromLastTaken() shows.
+        void take(qsizetype count) { m_index += count; }
         /// Appends up to @p maximum of the next bytes to @p data, as many as
         /// the window holds; returns how many (0 at the end of the input).
         qsizetype appendTo(QByteArray &data, qint64 maximum);
