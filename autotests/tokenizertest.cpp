@@ -40,12 +40,41 @@ QString describe(const Token &token)
     return QStringLiteral("?");
 }
 
-QStringList tokenize(const QByteArray &input, const QByteArray *leadBytes = nullptr)
+// A device that hands over one byte per read, as a slow pipe may: the
+// tokenizer's read-ahead window then never holds more than one byte, and
+// every word is read byte by byte instead of found within the window.
+class TrickleDevice : public QIODevice
+{
+public:
+    explicit TrickleDevice(const QByteArray &bytes)
+        : m_bytes(bytes)
+    {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        if (maxSize <= 0 || m_position >= m_bytes.size())
+            return m_position >= m_bytes.size() ? -1 : 0;
+        *data = m_bytes.at(m_position++);
+        return 1;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+    qsizetype m_position = 0;
+};
+
+QStringList tokenize(const QByteArray &input, const QByteArray *leadBytes = nullptr, bool trickle = false)
 {
     QByteArray bytes = input;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    Tokenizer tokenizer(&buffer);
+    TrickleDevice trickleDevice(input);
+    Tokenizer tokenizer(trickle ? static_cast<QIODevice *>(&trickleDevice) : &buffer);
     if (leadBytes) {
         tokenizer.setLeadByteTest(
             [](const void *context, unsigned char byte) {
@@ -147,6 +176,8 @@ void TokenizerTest::tokens()
     QFETCH(QByteArray, input);
     QFETCH(QStringList, expected);
     QCOMPARE(tokenize(input), expected);
+    // The same when the device hands over a byte at a time.
+    QCOMPARE(tokenize(input, nullptr, true), expected);
 }
 
 void TokenizerTest::unhandledSymbolsAreLogged_data()
