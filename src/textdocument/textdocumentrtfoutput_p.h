@@ -72,7 +72,7 @@ public:
     /// comparing them. Equal families have equal keys, so the formats that
     /// compare equal stay the same; no exporter writes the property.
     static constexpr int fontFamilyKeyProperty = QTextFormat::UserProperty + 0x7466;
-    /// Adds @p colour to the colour table, and its brush to m_colourBrushes.
+    /// Adds @p colour to the colour table.
     void appendToColourTable(const QColor &colour);
 
     /// RTF lengths are twips (1/1440 inch); the document works in pixels at
@@ -104,12 +104,11 @@ public:
     QList<QTextCharFormat> m_textCharFormatStack;
     QTextBlockFormat m_paragraphFormat;
     QList<QColor> m_colourTable;
-    /// The brush of every colour of the table (an invalid variant for the
-    /// automatic colour), shared by every format that uses it, as are the
-    /// families of each font in m_fontFamilies: the document compares
-    /// formats often, and equal values that share their data compare
-    /// without being read.
-    QList<QVariant> m_colourBrushes;
+    /// The brush of each colour of the table that text has taken, by index,
+    /// shared by every format that uses it, as are the families of each font
+    /// in m_fontFamilies: the document compares formats often, and equal
+    /// values that share their data compare without being read.
+    QHash<int, QVariant> m_colourBrushes;
     QHash<int, FontTableEntry> m_fontTable;
     QHash<int, QVariant> m_fontFamilies;
     QHash<int, int> m_fontFamilyKeys; // by font index
@@ -181,7 +180,7 @@ private:
     void beginPendingText();
     /// Chooses the decoder, or byte table, for m_encoding.
     void selectDecoder();
-    void setColourProperty(QTextFormat &format, int property, int colourIndex) const;
+    void setColourProperty(QTextFormat &format, int property, int colourIndex);
 };
 
 } // namespace Tavisk

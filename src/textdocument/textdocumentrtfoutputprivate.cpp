@@ -148,7 +148,8 @@ QVariant TextDocumentRtfOutputPrivate::fontFamilies(int fontIndex, const FontTab
 void TextDocumentRtfOutputPrivate::appendToColourTable(const QColor &colour)
 {
     m_colourTable.append(colour);
-    m_colourBrushes.append(colour.isValid() ? QVariant(QBrush(colour, Qt::SolidPattern)) : QVariant());
+    // Its brush is made when text first takes the colour: a table may hold
+    // far more colours than the text uses.
 }
 
 double TextDocumentRtfOutputPrivate::pixelsFromTwips(int twips)
@@ -339,11 +340,18 @@ void TextDocumentRtfOutputPrivate::decodeAppend(QString &out, const QByteArray &
         out.truncate(std::remove_if(first, begin + out.size(), isControlCharacter) - begin);
 }
 
-void TextDocumentRtfOutputPrivate::setColourProperty(QTextFormat &format, int property, int colourIndex) const
+void TextDocumentRtfOutputPrivate::setColourProperty(QTextFormat &format, int property, int colourIndex)
 {
     // Out of range (negative, or past the end) reads as the invalid colour,
     // like the table's automatic entry: the document's default applies.
-    const QVariant brush = m_colourBrushes.value(colourIndex);
+    const QColor colour = m_colourTable.value(colourIndex);
+    QVariant brush;
+    if (colour.isValid()) {
+        auto it = m_colourBrushes.find(colourIndex);
+        if (it == m_colourBrushes.end())
+            it = m_colourBrushes.insert(colourIndex, QVariant(QBrush(colour, Qt::SolidPattern)));
+        brush = *it;
+    }
     if (brush.isValid())
         format.setProperty(property, brush);
     else
