@@ -1,12 +1,10 @@
 #include "controlword_p.h"
 
+#include "common/namehash_p.h"
 #include "destinations/destinationtable_p.h"
-#include "destinations/wordtable_p.h"
 
 #include <QHash>
-#include <QList>
 
-#include <algorithm>
 #include <array>
 #include <string_view>
 #include <vector>
@@ -35,7 +33,7 @@ const Vocabulary &vocabulary()
 // The vocabulary and the supported destinations in one table keyed by the
 // name bytes, for the parse loop, which classifies every control token: open
 // addressing over 16-bit positions into a compact array of words, with the
-// hash of the word table, so that a lookup costs a hash of the name and one
+// hash of the names, so that a lookup costs a hash of the name and one
 // comparison. The names are the static strings of the two tables.
 class ClassTable
 {
@@ -55,7 +53,7 @@ public:
     ControlWordClass classify(const QByteArray &bytes) const
     {
         const std::string_view name(bytes.constData(), std::size_t(bytes.size()));
-        for (std::size_t slot = wordHash(name) & mask;; slot = (slot + 1) & mask) {
+        for (std::size_t slot = nameHash(name) & mask;; slot = (slot + 1) & mask) {
             const unsigned short position = m_positions[slot];
             if (position == empty)
                 return ControlWordClass();
@@ -76,7 +74,7 @@ private:
 
     Word &wordFor(std::string_view name)
     {
-        std::size_t slot = wordHash(name) & mask;
+        std::size_t slot = nameHash(name) & mask;
         while (m_positions[slot] != empty) {
             if (m_words[m_positions[slot]].name == name)
                 return m_words[m_positions[slot]];

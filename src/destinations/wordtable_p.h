@@ -5,11 +5,12 @@
 // {name, word} entries sorted by name, searched by bisection or, for the
 // largest, through a hash index built at compile time.
 
+#include "common/namehash_p.h"
+
 #include <QByteArray>
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdint>
 #include <iterator>
 #include <string_view>
 
@@ -53,16 +54,6 @@ const Entry *findWord(const Entry (&table)[N], const QByteArray &controlWord)
     return it;
 }
 
-/// The hash of a word's name for WordHashIndex: FNV-1a, folded so that the
-/// low bits, which pick the slot, depend on every byte.
-constexpr std::uint32_t wordHash(std::string_view name)
-{
-    std::uint32_t hash = 2166136261u;
-    for (const char c : name)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-    return hash ^ (hash >> 15);
-}
-
 /**
  * An open-addressing hash index over a sorted word table, for the large table
  * of the hottest destination, which sees every word of the document's body:
@@ -94,7 +85,7 @@ struct WordHashIndex {
         for (std::size_t i = 0; i < slotCount; ++i)
             positions[i] = empty;
         for (std::size_t entry = 0; entry < N; ++entry) {
-            std::size_t slot = wordHash(entries[entry].name) & (slotCount - 1);
+            std::size_t slot = nameHash(entries[entry].name) & (slotCount - 1);
             while (positions[slot] != empty)
                 slot = (slot + 1) & (slotCount - 1);
             positions[slot] = static_cast<unsigned short>(entry);
@@ -104,7 +95,7 @@ struct WordHashIndex {
     /// The entry named exactly @p name, or null.
     constexpr const Entry *find(std::string_view name) const
     {
-        for (std::size_t slot = wordHash(name) & (slotCount - 1);; slot = (slot + 1) & (slotCount - 1)) {
+        for (std::size_t slot = nameHash(name) & (slotCount - 1);; slot = (slot + 1) & (slotCount - 1)) {
             const unsigned short entry = positions[slot];
             if (entry == empty)
                 return nullptr;

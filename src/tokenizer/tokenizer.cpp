@@ -2,12 +2,15 @@
 
 #include "reader/logging_p.h"
 #include "common/hexdigit_p.h"
+#include "common/namehash_p.h"
 
 #include <QIODevice>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <limits>
+#include <string_view>
 
 namespace Tavisk
 {
@@ -426,17 +429,6 @@ namespace
 {
 constexpr qsizetype maximumSharedCopies = 4096;
 
-inline quint64 hashBytes(const char *bytes, qsizetype length)
-{
-    // FNV-1a: a handful of instructions per byte for names of a few letters.
-    quint64 hash = 0xcbf29ce484222325ULL;
-    for (qsizetype i = 0; i < length; ++i) {
-        hash ^= static_cast<unsigned char>(bytes[i]);
-        hash *= 0x100000001b3ULL;
-    }
-    return hash ^ (hash >> 32);
-}
-
 inline bool sameBytes(const QByteArray &key, const char *bytes, qsizetype length)
 {
     if (key.size() != length)
@@ -456,7 +448,7 @@ Value Tokenizer::SharedCopies<Value>::get(const char *bytes, qsizetype length, M
 {
     if (m_slots.isEmpty())
         m_slots.resize(256);
-    const quint64 hash = hashBytes(bytes, length);
+    const std::uint32_t hash = nameHash(std::string_view(bytes, std::size_t(length)));
     qsizetype mask = m_slots.size() - 1;
     qsizetype index = qsizetype(hash) & mask;
     // Keys are never empty: an empty key marks a free slot.
@@ -478,7 +470,7 @@ Value Tokenizer::SharedCopies<Value>::get(const char *bytes, qsizetype length, M
         for (Slot &slot : old) {
             if (slot.key.isEmpty())
                 continue;
-            qsizetype i = qsizetype(hashBytes(slot.key.constData(), slot.key.size())) & mask;
+            qsizetype i = qsizetype(nameHash(std::string_view(slot.key.constData(), std::size_t(slot.key.size())))) & mask;
             while (!m_slots.at(i).key.isEmpty())
                 i = (i + 1) & mask;
             m_slots[i] = std::move(slot);
